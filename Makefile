@@ -1,0 +1,30 @@
+# The two commands of the README; both install what is missing first.
+BUILD ?= build
+GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: deps configure build test run bench clean
+
+deps:
+	tools/install-deps
+
+configure: deps
+	cmake -S . -B $(BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTO_WERROR=ON
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j 1
+
+# Creates the database on first start (VELTO_EXEMPLO=1 fills it with sample data), then starts the program.
+run: build
+	tools/run-velto $(BUILD)
+
+bench: deps
+	cmake -S . -B $(BUILD)-bench -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Release -DVELTO_BUILD_BENCH=ON -DVELTO_BUILD_TESTS=OFF
+	cmake --build $(BUILD)-bench -j $(JOBS)
+	tools/run-bench $(BUILD)-bench
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-bench

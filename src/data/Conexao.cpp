@@ -1,0 +1,14 @@
+#include "Conexao.h"
+
+#include "Esquema.h"
+
+std::unique_ptr<Connection> conexaoBanco;
+
+void AbrirConexao()
+{
+    std::unique_ptr<Connection> nova = Connection::Open(kStringConexao);
+    InstalarContagens(*nova);
+    if (conexaoBanco)
+        nova->setObserver(conexaoBanco->observer());
+    conexaoBanco = std::move(nova);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "Connection.h"
+
+#include <memory>
+#include <optional>
+
+// Creates a new database file with its schema; a failure leaves no file behind.
+std::unique_ptr<Connection> CriarBanco(const QString& stringConexao, const QString& senhaManutencao);
+
+// Creates the five tables of a new database, the maintained punch counts and the
+// row 1 of permissao with the given maintenance password.
+void CriarEsquema(Connection& conexao, const QString& senhaManutencao);
+
+// Lets the connection answer the terminal's two count statements from the maintained counts.
+void InstalarContagens(Connection& conexao);
+
+// The statement that answers a count statement from the maintained counts, if it is one.
+std::optional<QString> RespostaContagem(const QString& sql);

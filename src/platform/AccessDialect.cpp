@@ -1,0 +1,380 @@
+#include "AccessDialect.h"
+
+#include "DatabaseError.h"
+
+#include <QDate>
+#include <QRegularExpression>
+#include <QTime>
+#include <optional>
+
+namespace {
+
+bool isWordStart(QChar c) { return c.isLetter() || c == QLatin1Char('_'); }
+bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
+
+// A quoted run starting at i (quote char q, doubled to escape); returns the index after it.
+qsizetype quotedEnd(const QString& sql, qsizetype i, QChar q)
+{
+    qsizetype j = i + 1;
+    while (j < sql.size()) {
+        if (sql.at(j) == q) {
+            if (j + 1 < sql.size() && sql.at(j + 1) == q) {
+                j += 2;
+                continue;
+            }
+            return j + 1;
+        }
+        ++j;
+    }
+    throw DatabaseError(QStringLiteral("Erro de sintaxe: texto sem aspas de fechamento na instrução SQL."));
+}
+
+QString sqlString(const QString& value)
+{
+    QString escaped = value;
+    escaped.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return QLatin1Char('\'') + escaped + QLatin1Char('\'');
+}
+
+QString unquote(const QString& literal)
+{
+    const QChar q = literal.at(0);
+    QString inner = literal.mid(1, literal.size() - 2);
+    inner.replace(QString(2, q), QString(q));
+    return inner;
+}
+
+std::optional<QDate> monthFirstDate(const QString& text)
+{
+    static const QRegularExpression re(QStringLiteral("^(\\d{1,2})[-/](\\d{1,2})[-/](\\d{4})$"));
+    const auto m = re.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QDate d(m.captured(3).toInt(), m.captured(1).toInt(), m.captured(2).toInt());
+    return d.isValid() ? std::optional<QDate>(d) : std::nullopt;
+}
+
+// #mm-dd-yyyy#, #hh:mm:ss# or both, as the stored text.
+QString hashLiteral(const QString& token)
+{
+    const QString inner = token.mid(1, token.size() - 2).trimmed();
+    const QStringList parts = inner.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QString date, time;
+    for (const QString& part : parts) {
+        if (part.contains(QLatin1Char(':')) && time.isEmpty()) {
+            time = storedTime(part);
+            if (time.isEmpty())
+                break;
+        } else if (auto d = monthFirstDate(part); d && date.isEmpty()) {
+            date = d->toString(QStringLiteral("yyyy-MM-dd"));
+        } else {
+            date.clear();
+            time.clear();
+            break;
+        }
+    }
+    if (date.isEmpty() && time.isEmpty())
+        throw DatabaseError(QStringLiteral("Erro de sintaxe na data da expressão de consulta: %1").arg(token));
+    if (!date.isEmpty() && !time.isEmpty())
+        return sqlString(date + QLatin1Char(' ') + time);
+    return sqlString(date.isEmpty() ? time : date);
+}
+
+bool isWord(const SqlToken& t, const char* word)
+{
+    return t.kind == SqlToken::Kind::Word && t.text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+}
+
+// Index of the next token that is not blank, from i on.
+qsizetype nextSolid(const QList<SqlToken>& tokens, qsizetype i)
+{
+    while (i < tokens.size() && tokens.at(i).kind == SqlToken::Kind::Space)
+        ++i;
+    return i;
+}
+
+// "SELECT [DISTINCT] TOP n ..." becomes "SELECT [DISTINCT] ... LIMIT n".
+void translateTop(QList<SqlToken>& tokens)
+{
+    const qsizetype select = nextSolid(tokens, 0);
+    if (select >= tokens.size() || !isWord(tokens.at(select), "select"))
+        return;
+    qsizetype top = nextSolid(tokens, select + 1);
+    if (top < tokens.size() && (isWord(tokens.at(top), "distinct") || isWord(tokens.at(top), "distinctrow")))
+        top = nextSolid(tokens, top + 1);
+    if (top >= tokens.size() || !isWord(tokens.at(top), "top"))
+        return;
+    const qsizetype count = nextSolid(tokens, top + 1);
+    if (count >= tokens.size() || tokens.at(count).kind != SqlToken::Kind::Number)
+        return;
+    const QString limit = tokens.at(count).text;
+    tokens.remove(top, nextSolid(tokens, count + 1) - top);
+    qsizetype end = tokens.size();
+    while (end > 0 && (tokens.at(end - 1).kind == SqlToken::Kind::Space || tokens.at(end - 1).text == QLatin1String(";")))
+        --end;
+    tokens.insert(end, SqlToken{SqlToken::Kind::Word, QStringLiteral(" LIMIT ") + limit});
+}
+
+QString convertedValue(const QString& text, const ColumnInfo& column)
+{
+    const auto mismatch = [&] {
+        return DatabaseError(QStringLiteral("Tipo de dados incompatível: '%1' não é um valor válido para o campo %2.")
+                                 .arg(text, column.name));
+    };
+    switch (column.kind) {
+    case ColumnKind::Text:
+        return sqlString(text);
+    case ColumnKind::Date: {
+        const QString stored = storedDate(text);
+        if (stored.isEmpty())
+            throw mismatch();
+        return sqlString(stored);
+    }
+    case ColumnKind::Time: {
+        const QString stored = storedTime(text);
+        if (stored.isEmpty())
+            throw mismatch();
+        return sqlString(stored);
+    }
+    case ColumnKind::Number: {
+        QString t = text.trimmed();
+        if (t.isEmpty())
+            return QStringLiteral("NULL");
+        // Brazilian writing: with a comma, dots group thousands; without one, a dot is the decimal point.
+        if (t.contains(QLatin1Char(','))) {
+            t.remove(QLatin1Char('.'));
+            t.replace(QLatin1Char(','), QLatin1Char('.'));
+        }
+        static const QRegularExpression number(QStringLiteral("^[-+]?(\\d+(\\.\\d*)?|\\.\\d+)$"));
+        if (!number.match(t).hasMatch())
+            throw mismatch();
+        return t;
+    }
+    }
+    return sqlString(text);
+}
+
+const ColumnInfo* findColumn(const QList<ColumnInfo>& columns, const QString& name)
+{
+    for (const ColumnInfo& c : columns) {
+        if (c.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &c;
+    }
+    return nullptr;
+}
+
+QString identifier(const SqlToken& t)
+{
+    if (t.text.startsWith(QLatin1Char('[')) || t.text.startsWith(QLatin1Char('"')))
+        return t.text.mid(1, t.text.size() - 2);
+    return t.text;
+}
+
+// Converts a value that is one string literal alone, when its column is a date, time or number.
+void convertValue(QList<SqlToken>& tokens, qsizetype from, qsizetype to, const ColumnInfo* column)
+{
+    if (!column || column->kind == ColumnKind::Text)
+        return;
+    const qsizetype first = nextSolid(tokens, from);
+    if (first >= to || tokens.at(first).kind != SqlToken::Kind::String || nextSolid(tokens, first + 1) < to)
+        return;
+    tokens[first].text = convertedValue(unquote(tokens.at(first).text), *column);
+}
+
+// Splits tokens[from, to) at commas outside parentheses; returns the boundaries.
+QList<std::pair<qsizetype, qsizetype>> splitList(const QList<SqlToken>& tokens, qsizetype from, qsizetype to)
+{
+    QList<std::pair<qsizetype, qsizetype>> items;
+    int depth = 0;
+    qsizetype start = from;
+    for (qsizetype i = from; i < to; ++i) {
+        const QString& s = tokens.at(i).text;
+        if (tokens.at(i).kind != SqlToken::Kind::Symbol)
+            continue;
+        if (s == QLatin1String("("))
+            ++depth;
+        else if (s == QLatin1String(")"))
+            --depth;
+        else if (s == QLatin1String(",") && depth == 0) {
+            items.append({start, i});
+            start = i + 1;
+        }
+    }
+    items.append({start, to});
+    return items;
+}
+
+qsizetype matchingParen(const QList<SqlToken>& tokens, qsizetype open)
+{
+    int depth = 0;
+    for (qsizetype i = open; i < tokens.size(); ++i) {
+        if (tokens.at(i).kind != SqlToken::Kind::Symbol)
+            continue;
+        if (tokens.at(i).text == QLatin1String("("))
+            ++depth;
+        else if (tokens.at(i).text == QLatin1String(")") && --depth == 0)
+            return i;
+    }
+    return -1;
+}
+
+void translateInsert(QList<SqlToken>& tokens, const TableColumns& tableColumns)
+{
+    qsizetype i = nextSolid(tokens, 0);
+    if (i >= tokens.size() || !isWord(tokens.at(i), "insert"))
+        return;
+    i = nextSolid(tokens, i + 1);
+    if (i < tokens.size() && isWord(tokens.at(i), "into"))
+        i = nextSolid(tokens, i + 1);
+    if (i >= tokens.size() || tokens.at(i).kind != SqlToken::Kind::Word)
+        return;
+    const QList<ColumnInfo> columns = tableColumns(identifier(tokens.at(i)));
+    if (columns.isEmpty())
+        return;
+    i = nextSolid(tokens, i + 1);
+    QList<const ColumnInfo*> targets;
+    if (i < tokens.size() && tokens.at(i).text == QLatin1String("(")) {
+        const qsizetype close = matchingParen(tokens, i);
+        if (close < 0)
+            return;
+        for (auto [from, to] : splitList(tokens, i + 1, close)) {
+            const qsizetype name = nextSolid(tokens, from);
+            targets.append(name < to ? findColumn(columns, identifier(tokens.at(name))) : nullptr);
+        }
+        i = nextSolid(tokens, close + 1);
+    } else {
+        for (const ColumnInfo& c : columns)
+            targets.append(&c);
+    }
+    if (i >= tokens.size() || !isWord(tokens.at(i), "values"))
+        return;
+    i = nextSolid(tokens, i + 1);
+    if (i >= tokens.size() || tokens.at(i).text != QLatin1String("("))
+        return;
+    const qsizetype close = matchingParen(tokens, i);
+    if (close < 0)
+        return;
+    const auto values = splitList(tokens, i + 1, close);
+    for (qsizetype v = 0; v < values.size() && v < targets.size(); ++v)
+        convertValue(tokens, values.at(v).first, values.at(v).second, targets.at(v));
+}
+
+void translateUpdate(QList<SqlToken>& tokens, const TableColumns& tableColumns)
+{
+    qsizetype i = nextSolid(tokens, 0);
+    if (i >= tokens.size() || !isWord(tokens.at(i), "update"))
+        return;
+    i = nextSolid(tokens, i + 1);
+    if (i >= tokens.size() || tokens.at(i).kind != SqlToken::Kind::Word)
+        return;
+    const QList<ColumnInfo> columns = tableColumns(identifier(tokens.at(i)));
+    if (columns.isEmpty())
+        return;
+    i = nextSolid(tokens, i + 1);
+    if (i >= tokens.size() || !isWord(tokens.at(i), "set"))
+        return;
+    qsizetype end = i + 1;
+    int depth = 0;
+    for (; end < tokens.size(); ++end) {
+        const SqlToken& t = tokens.at(end);
+        if (t.text == QLatin1String("("))
+            ++depth;
+        else if (t.text == QLatin1String(")"))
+            --depth;
+        else if (depth == 0 && isWord(t, "where"))
+            break;
+    }
+    for (auto [from, to] : splitList(tokens, i + 1, end)) {
+        const qsizetype name = nextSolid(tokens, from);
+        const qsizetype equals = nextSolid(tokens, name + 1);
+        if (name >= to || equals >= to || tokens.at(equals).text != QLatin1String("="))
+            continue;
+        convertValue(tokens, equals + 1, to, findColumn(columns, identifier(tokens.at(name))));
+    }
+}
+
+} // namespace
+
+QList<SqlToken> tokenizeSql(const QString& sql)
+{
+    QList<SqlToken> tokens;
+    qsizetype i = 0;
+    const qsizetype n = sql.size();
+    while (i < n) {
+        const QChar c = sql.at(i);
+        qsizetype j = i + 1;
+        SqlToken::Kind kind = SqlToken::Kind::Symbol;
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            j = quotedEnd(sql, i, c);
+            kind = SqlToken::Kind::String;
+        } else if (c == QLatin1Char('#')) {
+            j = sql.indexOf(QLatin1Char('#'), i + 1);
+            if (j < 0)
+                throw DatabaseError(QStringLiteral("Erro de sintaxe na data da expressão de consulta: %1").arg(sql.mid(i)));
+            ++j;
+            kind = SqlToken::Kind::Hash;
+        } else if (c == QLatin1Char('[')) {
+            j = sql.indexOf(QLatin1Char(']'), i + 1);
+            if (j < 0)
+                throw DatabaseError(QStringLiteral("Erro de sintaxe: colchete sem fechamento na instrução SQL."));
+            ++j;
+            kind = SqlToken::Kind::Word;
+        } else if (c.isSpace()) {
+            while (j < n && sql.at(j).isSpace())
+                ++j;
+            kind = SqlToken::Kind::Space;
+        } else if (isWordStart(c)) {
+            while (j < n && isWordChar(sql.at(j)))
+                ++j;
+            kind = SqlToken::Kind::Word;
+        } else if (c.isDigit() || (c == QLatin1Char('.') && i + 1 < n && sql.at(i + 1).isDigit())) {
+            while (j < n && (sql.at(j).isDigit() || sql.at(j) == QLatin1Char('.')))
+                ++j;
+            kind = SqlToken::Kind::Number;
+        }
+        tokens.append(SqlToken{kind, sql.mid(i, j - i)});
+        i = j;
+    }
+    return tokens;
+}
+
+QString storedDate(const QString& dayFirstText)
+{
+    static const QRegularExpression dayFirst(QStringLiteral("^\\s*(\\d{1,2})/(\\d{1,2})/(\\d{4})\\s*$"));
+    static const QRegularExpression iso(QStringLiteral("^\\s*(\\d{4})-(\\d{2})-(\\d{2})\\s*$"));
+    QDate d;
+    if (const auto m = dayFirst.match(dayFirstText); m.hasMatch())
+        d = QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+    else if (const auto m2 = iso.match(dayFirstText); m2.hasMatch())
+        d = QDate(m2.captured(1).toInt(), m2.captured(2).toInt(), m2.captured(3).toInt());
+    return d.isValid() ? d.toString(QStringLiteral("yyyy-MM-dd")) : QString();
+}
+
+QString storedTime(const QString& text)
+{
+    static const QRegularExpression re(QStringLiteral("^\\s*(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?\\s*$"));
+    const auto m = re.match(text);
+    if (!m.hasMatch())
+        return {};
+    const QTime t(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).isEmpty() ? 0 : m.captured(3).toInt());
+    return t.isValid() ? t.toString(QStringLiteral("hh:mm:ss")) : QString();
+}
+
+QString translateAccessSql(const QString& sql, const TableColumns& columns)
+{
+    QList<SqlToken> tokens = tokenizeSql(sql);
+    for (SqlToken& t : tokens) {
+        if (t.kind == SqlToken::Kind::Hash)
+            t = SqlToken{SqlToken::Kind::String, hashLiteral(t.text)};
+        else if (t.kind == SqlToken::Kind::String && t.text.startsWith(QLatin1Char('"')))
+            t.text = sqlString(unquote(t.text));
+    }
+    translateTop(tokens);
+    translateInsert(tokens, columns);
+    translateUpdate(tokens, columns);
+    QString out;
+    out.reserve(sql.size() + 16);
+    for (const SqlToken& t : tokens)
+        out += t.text;
+    return out;
+}

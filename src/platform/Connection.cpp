@@ -1,0 +1,279 @@
+#include "Connection.h"
+
+#include "DatabaseError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <sqlite3.h>
+
+ConnectionString ConnectionString::parse(const QString& text)
+{
+    ConnectionString cs;
+    for (const QString& part : text.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const qsizetype eq = part.indexOf(QLatin1Char('='));
+        if (eq < 0)
+            continue;
+        const QString key = part.left(eq).trimmed().toLower();
+        const QString value = part.mid(eq + 1);
+        if (key == QLatin1String("driver"))
+            cs.driver = value;
+        else if (key == QLatin1String("dbq"))
+            cs.dbq = value;
+        else if (key == QLatin1String("uid"))
+            cs.uid = value;
+        else if (key == QLatin1String("pwd"))
+            cs.pwd = value;
+    }
+    return cs;
+}
+
+QString mapWindowsPath(const QString& windowsPath)
+{
+    static const QRegularExpression drive(QStringLiteral("^([A-Za-z]):[\\\\/]?(.*)$"));
+    const auto m = drive.match(windowsPath);
+    if (!m.hasMatch())
+        return windowsPath;
+    QString root = qEnvironmentVariable("VELTO_DRIVE_ROOT");
+    if (root.isEmpty()) {
+        QString data = qEnvironmentVariable("XDG_DATA_HOME");
+        if (data.isEmpty())
+            data = QDir::homePath() + QStringLiteral("/.local/share");
+        root = data + QStringLiteral("/velto");
+    }
+    QString rest = m.captured(2);
+    rest.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return QDir::cleanPath(root + QLatin1Char('/') + m.captured(1).toUpper() + QLatin1Char('/') + rest);
+}
+
+namespace {
+
+QString where(const QString& windowsPath, const QString& realPath)
+{
+    return windowsPath == realPath ? realPath : QStringLiteral("%1 (%2)").arg(windowsPath, realPath);
+}
+
+ColumnKind kindOfDeclaredType(const QString& declared)
+{
+    const QString t = declared.toUpper();
+    if (t == QLatin1String("DATE"))
+        return ColumnKind::Date;
+    if (t == QLatin1String("TIME"))
+        return ColumnKind::Time;
+    if (t.contains(QLatin1String("INT")) || t.contains(QLatin1String("REAL")) || t.contains(QLatin1String("NUM")) ||
+        t.contains(QLatin1String("DOUB")) || t.contains(QLatin1String("FLOA")) || t.contains(QLatin1String("DEC")) ||
+        t.contains(QLatin1String("CURRENCY")))
+        return ColumnKind::Number;
+    return ColumnKind::Text;
+}
+
+Variant readColumn(sqlite3_stmt* stmt, int i, ColumnKind kind, bool declared)
+{
+    switch (sqlite3_column_type(stmt, i)) {
+    case SQLITE_NULL:
+        return {};
+    case SQLITE_INTEGER:
+        return Variant::integer(sqlite3_column_int64(stmt, i));
+    case SQLITE_FLOAT:
+        return Variant::real(sqlite3_column_double(stmt, i));
+    default:
+        break;
+    }
+    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
+                                           sqlite3_column_bytes(stmt, i));
+    // An expression (max(data), min(hora)) has no declared type: its stored form tells.
+    static const QRegularExpression isoDate(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+    static const QRegularExpression isoTime(QStringLiteral("^\\d{2}:\\d{2}:\\d{2}$"));
+    if (kind == ColumnKind::Date || (!declared && isoDate.match(text).hasMatch())) {
+        const QDate d = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+        if (d.isValid())
+            return Variant::date(d);
+    }
+    if (kind == ColumnKind::Time || (!declared && isoTime.match(text).hasMatch())) {
+        const QTime t = QTime::fromString(text, QStringLiteral("hh:mm:ss"));
+        if (t.isValid())
+            return Variant::time(t);
+    }
+    return Variant::text(text);
+}
+
+bool isSchemaChange(const QString& sql)
+{
+    const QString head = sql.trimmed().left(6).toUpper();
+    return head == QLatin1String("CREATE") || head.startsWith(QLatin1String("ALTER")) ||
+           head.startsWith(QLatin1String("DROP"));
+}
+
+} // namespace
+
+Connection::Connection(sqlite3* db, QString windowsPath, QString realPath)
+    : db_(db)
+    , windowsPath_(std::move(windowsPath))
+    , realPath_(std::move(realPath))
+{
+}
+
+Connection::~Connection()
+{
+    sqlite3_close_v2(db_);
+}
+
+std::unique_ptr<Connection> Connection::Open(const QString& connectionString)
+{
+    return openFile(connectionString, false);
+}
+
+std::unique_ptr<Connection> Connection::Create(const QString& connectionString)
+{
+    return openFile(connectionString, true);
+}
+
+std::unique_ptr<Connection> Connection::openFile(const QString& connectionString, bool create)
+{
+    const ConnectionString cs = ConnectionString::parse(connectionString);
+    const QString realPath = mapWindowsPath(cs.dbq);
+    const QString place = where(cs.dbq, realPath);
+    if (cs.dbq.isEmpty())
+        throw DatabaseError(QStringLiteral("A cadeia de conexão não indica o arquivo do banco de dados (Dbq)."));
+    const QFileInfo info(realPath);
+    if (create) {
+        if (info.exists())
+            throw DatabaseError(QStringLiteral("O arquivo %1 já existe; não será substituído.").arg(place));
+        if (!QDir().mkpath(info.absolutePath()))
+            throw DatabaseError(QStringLiteral("Não foi possível criar a pasta de %1.").arg(place));
+    } else if (!info.exists()) {
+        throw DatabaseError(QStringLiteral("Não foi possível encontrar o arquivo %1.").arg(place));
+    } else if (!info.isFile()) {
+        throw DatabaseError(QStringLiteral("%1 não é um arquivo.").arg(place));
+    }
+
+    sqlite3* db = nullptr;
+    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
+    if (sqlite3_open_v2(QFile::encodeName(realPath).constData(), &db, flags, nullptr) != SQLITE_OK) {
+        const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+        sqlite3_close_v2(db);
+        throw DatabaseError(QStringLiteral("Não foi possível abrir o arquivo %1: %2").arg(place, message));
+    }
+    std::unique_ptr<Connection> connection(new Connection(db, cs.dbq, realPath));
+    const QByteArray key = cs.pwd.toUtf8();
+    if (!key.isEmpty() && sqlite3_key(db, key.constData(), static_cast<int>(key.size())) != SQLITE_OK)
+        throw DatabaseError(QStringLiteral("Não foi possível aplicar a senha ao arquivo %1.").arg(place));
+    // The first read of the schema is where a wrong key or a foreign file shows.
+    if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        const QString reason = sqlite3_errcode(db) == SQLITE_NOTADB
+                                   ? QStringLiteral("a senha do banco de dados está incorreta ou o arquivo não é "
+                                                    "um banco de dados do Velto")
+                                   : QString::fromUtf8(sqlite3_errmsg(db));
+        throw DatabaseError(QStringLiteral("Não foi possível abrir o arquivo %1: %2.").arg(place, reason));
+    }
+    connection->ExecuteNative(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; "
+                                             "PRAGMA busy_timeout=5000;"));
+    return connection;
+}
+
+void Connection::fail(const QString& sql) const
+{
+    throw DatabaseError(QStringLiteral("%1\n(instrução: %2)").arg(QString::fromUtf8(sqlite3_errmsg(db_)), sql));
+}
+
+QList<ColumnInfo> Connection::tableColumns(const QString& table)
+{
+    const QString key = table.toLower();
+    if (auto it = columnCache_.constFind(key); it != columnCache_.constEnd())
+        return *it;
+    QList<ColumnInfo> columns;
+    // PRAGMA table_info, since this engine has no table-valued pragma functions.
+    QString quoted = table;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    const QByteArray pragma = QStringLiteral("PRAGMA table_info(\"%1\")").arg(quoted).toUtf8();
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(db_, pragma.constData(), -1, &stmt, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(stmt) == SQLITE_ROW) {
+            columns.append(ColumnInfo{QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1))),
+                                      kindOfDeclaredType(QString::fromUtf8(
+                                          reinterpret_cast<const char*>(sqlite3_column_text(stmt, 2))))});
+        }
+    }
+    sqlite3_finalize(stmt);
+    if (!columns.isEmpty())
+        columnCache_.insert(key, columns);
+    return columns;
+}
+
+Recordset Connection::Execute(const QString& sql)
+{
+    if (observer_)
+        observer_(sql);
+    std::optional<QString> rewritten;
+    if (rewriter_ && rewritesEnabled_)
+        rewritten = rewriter_(sql);
+    const QString translated =
+        rewritten ? *rewritten : translateAccessSql(sql, [this](const QString& t) { return tableColumns(t); });
+    if (isSchemaChange(translated))
+        columnCache_.clear();
+
+    const QByteArray utf8 = translated.toUtf8();
+    sqlite3_stmt* stmt = nullptr;
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v2(db_, utf8.constData(), static_cast<int>(utf8.size()), &stmt, &tail) != SQLITE_OK)
+        fail(sql);
+    if (!stmt)
+        return {};
+    if (tail && !QByteArray(tail).trimmed().isEmpty() && QByteArray(tail).trimmed() != ";") {
+        sqlite3_finalize(stmt);
+        throw DatabaseError(QStringLiteral("Caracteres encontrados após o fim da instrução SQL.\n(instrução: %1)").arg(sql));
+    }
+
+    const int count = sqlite3_column_count(stmt);
+    QStringList names;
+    QList<ColumnKind> kinds;
+    QList<bool> declared;
+    for (int i = 0; i < count; ++i) {
+        names.append(QString::fromUtf8(sqlite3_column_name(stmt, i)));
+        const char* type = sqlite3_column_decltype(stmt, i);
+        declared.append(type != nullptr);
+        kinds.append(type ? kindOfDeclaredType(QString::fromUtf8(type)) : ColumnKind::Text);
+    }
+    QList<QList<Variant>> rows;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        QList<Variant> row;
+        row.reserve(count);
+        for (int i = 0; i < count; ++i)
+            row.append(readColumn(stmt, i, kinds.at(i), declared.at(i)));
+        rows.append(std::move(row));
+    }
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        fail(sql);
+    return Recordset(std::move(names), std::move(rows));
+}
+
+void Connection::ExecuteNative(const QString& script)
+{
+    char* error = nullptr;
+    if (sqlite3_exec(db_, script.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+        const QString message = QString::fromUtf8(error ? error : sqlite3_errmsg(db_));
+        sqlite3_free(error);
+        throw DatabaseError(message);
+    }
+    columnCache_.clear();
+}
+
+void Connection::BeginTrans()
+{
+    ExecuteNative(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+void Connection::CommitTrans()
+{
+    ExecuteNative(QStringLiteral("COMMIT"));
+}
+
+void Connection::RollbackTrans()
+{
+    if (!sqlite3_get_autocommit(db_))
+        ExecuteNative(QStringLiteral("ROLLBACK"));
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "AccessDialect.h"
+#include "Recordset.h"
+
+#include <QHash>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+struct sqlite3;
+
+// The parts of an ODBC connection string this driver honours.
+struct ConnectionString {
+    QString driver;
+    QString dbq;
+    QString uid;
+    QString pwd;
+
+    static ConnectionString parse(const QString& text);
+};
+
+// Where a Windows path lies on this machine: drive C: is $VELTO_DRIVE_ROOT/C (by default
+// $XDG_DATA_HOME/velto/C). A path without a drive letter is taken as it is.
+QString mapWindowsPath(const QString& windowsPath);
+
+// One open database file: the Access dialect in, static result sets out.
+class Connection {
+public:
+    // Sees the exact text of every statement, as the caller sent it.
+    using Observer = std::function<void(const QString& sql)>;
+    // May answer a statement with another one of the same result; nullopt leaves it alone.
+    using Rewriter = std::function<std::optional<QString>(const QString& sql)>;
+
+    // Opens an existing file; never creates one.
+    static std::unique_ptr<Connection> Open(const QString& connectionString);
+    // Creates a new, empty file; refuses one that exists.
+    static std::unique_ptr<Connection> Create(const QString& connectionString);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // One statement in the Access dialect; a SELECT hands back its rows, anything else an empty set.
+    Recordset Execute(const QString& sql);
+    // SQLite's own dialect, one or more statements, no translation (schema and bulk work).
+    void ExecuteNative(const QString& script);
+
+    void BeginTrans();
+    void CommitTrans();
+    void RollbackTrans();
+
+    void setObserver(Observer observer) { observer_ = std::move(observer); }
+    const Observer& observer() const { return observer_; }
+    void setRewriter(Rewriter rewriter) { rewriter_ = std::move(rewriter); }
+    // Sends statements without the rewriter, so that tests compare with the literal answer.
+    void setRewritesEnabled(bool enabled) { rewritesEnabled_ = enabled; }
+
+    const QString& windowsPath() const { return windowsPath_; }
+    const QString& realPath() const { return realPath_; }
+
+private:
+    Connection(sqlite3* db, QString windowsPath, QString realPath);
+    static std::unique_ptr<Connection> openFile(const QString& connectionString, bool create);
+    QList<ColumnInfo> tableColumns(const QString& table);
+    [[noreturn]] void fail(const QString& sql) const;
+
+    sqlite3* db_;
+    QString windowsPath_;
+    QString realPath_;
+    Observer observer_;
+    Rewriter rewriter_;
+    bool rewritesEnabled_ = true;
+    QHash<QString, QList<ColumnInfo>> columnCache_;
+};

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QString>
+#include <memory>
+
+// The default printer as the reports use it: positions in twips (1440 to the inch), a font
+// name, size and bold, a current position, one line printed at a time, pictures, and the end
+// of the document. Lines that do not fit the page go on to the next one.
+class Printer {
+public:
+    virtual ~Printer() = default;
+
+    QString fontName() const { return fontName_; }
+    void setFontName(const QString& name) { fontName_ = name; }
+    double fontSize() const { return fontSize_; } // points
+    void setFontSize(double points) { fontSize_ = points; }
+    bool fontBold() const { return fontBold_; }
+    void setFontBold(bool bold) { fontBold_ = bold; }
+
+    double currentX() const { return currentX_; }
+    void setCurrentX(double twips) { currentX_ = twips; }
+    double currentY() const { return currentY_; }
+    void setCurrentY(double twips) { currentY_ = twips; }
+
+    // Printable area of a page, in twips.
+    virtual double scaleWidth() const = 0;
+    virtual double scaleHeight() const = 0;
+    // Height of a line and width of a text in the current font, in twips.
+    virtual double textHeight() const = 0;
+    virtual double textWidth(const QString& text) const = 0;
+
+    // Prints the text at the current position, then moves to the start of the next line,
+    // starting a new page first when the line would not fit.
+    void print(const QString& line);
+    // Draws a picture into the given rectangle (twips) of the current page.
+    void paintPicture(const QImage& picture, double x, double y, double width, double height);
+    // Starts a new page; the position goes back to the top left.
+    void newPage();
+    // Ends the document and sends it on. Printing again starts a new document.
+    void endDoc();
+    // Prints a picture of a screen, on a page of its own, as one document.
+    void printForm(const QImage& screen);
+
+    // Where the last ended document went, for the message that tells the user (empty when it
+    // went to a real printer or nowhere).
+    virtual QString lastDocumentPath() const { return {}; }
+
+    // The default size of the lines: the rule of 113 "-" fits an A4 portrait page.
+    static constexpr double kDefaultFontSize = 7.5;
+
+protected:
+    virtual void drawText(const QString& text, double x, double y) = 0;
+    virtual void drawPicture(const QImage& picture, double x, double y, double width, double height) = 0;
+    virtual void startPage() = 0;
+    virtual void finishDocument() = 0;
+
+    bool documentOpen_ = false;
+    int page_ = 0;
+
+private:
+    void ensureDocument();
+
+    QString fontName_ = QStringLiteral("Courier New");
+    double fontSize_ = kDefaultFontSize;
+    bool fontBold_ = false;
+    double currentX_ = 0;
+    double currentY_ = 0;
+};
+
+// What a recording printer saw, for tests.
+struct PrintedItem {
+    enum class Kind { Text, Picture, NewPage, EndDoc };
+    Kind kind;
+    QString text;
+    QString fontName;
+    double fontSize = 0;
+    bool bold = false;
+    double x = 0;
+    double y = 0;
+    double width = 0;
+    double height = 0;
+    int page = 0;
+};
+
+// The printer the program prints to: the system's default printer when one is configured,
+// otherwise a PDF file per document in C:\PONTO\impressoes (mapped like the database).
+// Tests replace it with a recording printer.
+Printer& DefaultPrinter();
+void SetDefaultPrinter(std::unique_ptr<Printer> printer);

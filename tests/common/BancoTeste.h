@@ -1,0 +1,31 @@
+#pragma once
+
+#include "Conexao.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A real database file in a temporary folder, created as velto-banco creates it, and
+// the shared connection opened on it. The drive root points into the folder while it lives.
+class BancoTeste {
+public:
+    explicit BancoTeste(const QString& senhaManutencao = QStringLiteral("segredo"));
+    ~BancoTeste();
+
+    QString raiz() const { return pasta_.path(); }
+    QString caminhoArquivo() const;
+
+    // Statements as they were sent on the shared connection, from now on.
+    QStringList& enviadas() { return *enviadas_; }
+    // Sends a statement on the shared connection (the Access dialect).
+    Recordset sql(const QString& texto);
+    // An employee with a card code; returns his codigo.
+    qint64 funcionario(const QString& nome, const QString& registro, const QString& codhora = {});
+    void ponto(qint64 funcionario, const QString& data, const QString& hora, const QString& tipo,
+               const QString& periodo = QStringLiteral("M"));
+
+private:
+    QTemporaryDir pasta_;
+    QByteArray raizAnterior_;
+    std::shared_ptr<QStringList> enviadas_ = std::make_shared<QStringList>();
+};
