@@ -12,7 +12,7 @@ struct Pessoa {
 };
 
 const Pessoa kPessoas[] = {
-    {"ANA PAULA SOUZA", "CAMPINAS", false},      {"BRUNO CARVALHO LIMA", "CAMPINAS", false},
+    {"ANA PAULA SOUZA", "CAMPINAS", false},       {"BRUNO CARVALHO LIMA", "CAMPINAS", false},
     {"CARLOS EDUARDO ROCHA", "SUMARE", false},    {"DANIELA FERREIRA", "HORTOLANDIA", false},
     {"EDSON PEREIRA DA SILVA", "CAMPINAS", true}, {"FERNANDA ALVES", "VALINHOS", false},
     {"GILBERTO MARTINS", "CAMPINAS", true},       {"HELENA DIAS COSTA", "PAULINIA", false},
@@ -24,8 +24,7 @@ const char* const kDias[] = {"DOMINGO",      "SEGUNDA-FEIRA", "TERCA-FEIRA", "QU
                              "QUINTA-FEIRA", "SEXTA-FEIRA",   "SABADO"};
 
 // EAN-13 style code: twelve digits and a check digit.
-QString CodigoCartao(int n)
-{
+QString CodigoCartao(int n) {
     QString base = QStringLiteral("789%1").arg(100000000 + n * 7919, 9, 10, QLatin1Char('0'));
     int soma = 0;
     for (int i = 0; i < 12; ++i)
@@ -34,68 +33,72 @@ QString CodigoCartao(int n)
 }
 
 void Horario(Connection& c, const QString& codigo, const QString& descricao, int dia, const char* e1,
-             const char* s1, const char* e2, const char* s2, const char* total)
-{
-    c.Execute(QStringLiteral("INSERT INTO horarios(registro, DiaSemana, CODHORA, DESCRICAO, nome, tele, endereco, "
-                             "cidade, totalhoras) VALUES('%1', '%2', '%3', '%4', '%5', '%6', '%7', '%8', '%9')")
-                  .arg(codigo, QString::fromLatin1(kDias[dia - 1]), QString::number(dia), descricao,
-                       QString::fromLatin1(e1), QString::fromLatin1(s1), QString::fromLatin1(e2),
-                       QString::fromLatin1(s2), QString::fromLatin1(total)));
+             const char* s1, const char* e2, const char* s2, const char* total) {
+    c.Execute(
+        QStringLiteral("INSERT INTO horarios(registro, DiaSemana, CODHORA, DESCRICAO, nome, tele, endereco, "
+                       "cidade, totalhoras) VALUES('%1', '%2', '%3', '%4', '%5', '%6', '%7', '%8', '%9')")
+            .arg(codigo, QString::fromLatin1(kDias[dia - 1]), QString::number(dia), descricao,
+                 QString::fromLatin1(e1), QString::fromLatin1(s1), QString::fromLatin1(e2),
+                 QString::fromLatin1(s2), QString::fromLatin1(total)));
 }
 
-void Ponto(Connection& c, qint64 funcionario, const QDate& dia, const QTime& hora, const char* tipo)
-{
-    c.Execute(QStringLiteral("Insert into movimentacao(data,hora,entradaSaida,funcionario,periodo) values('%1','%2', "
-                             "'%3', %4, '%5' )")
+void Ponto(Connection& c, qint64 funcionario, const QDate& dia, const QTime& hora, const char* tipo) {
+    c.Execute(QStringLiteral(
+                  "Insert into movimentacao(data,hora,entradaSaida,funcionario,periodo) values('%1','%2', "
+                  "'%3', %4, '%5' )")
                   .arg(dia.toString(QStringLiteral("dd/MM/yyyy")), hora.toString(QStringLiteral("hh:mm:ss")),
                        QString::fromLatin1(tipo), QString::number(funcionario),
                        hora.hour() > 12 ? QStringLiteral("T") : QStringLiteral("M")));
 }
 
-QTime Perto(QRandomGenerator& r, int hora, int minuto)
-{
+QTime Perto(QRandomGenerator& r, int hora, int minuto) {
     return QTime(hora, minuto).addSecs(r.bounded(-9 * 60, 12 * 60));
 }
 
 } // namespace
 
-void PreencherExemplo(Connection& c, const QDate& hoje)
-{
+void PreencherExemplo(Connection& c, const QDate& hoje) {
     const QString diurno = QStringLiteral("001"), noturno = QStringLiteral("002");
     for (int dia = 2; dia <= 6; ++dia)
-        Horario(c, diurno, QStringLiteral("COMERCIAL 08-17"), dia, "08:00:00", "12:00:00", "13:00:00", "17:00:00",
-                "08:00:00");
+        Horario(c, diurno, QStringLiteral("COMERCIAL 08-17"), dia, "08:00:00", "12:00:00", "13:00:00",
+                "17:00:00", "08:00:00");
     Horario(c, diurno, QStringLiteral("COMERCIAL 08-17"), 7, "08:00:00", "12:00:00", "__:__:__", "__:__:__",
             "04:00:00");
     for (int dia = 2; dia <= 6; ++dia)
-        Horario(c, noturno, QStringLiteral("NOTURNO 22-06"), dia, "22:00:00", "02:00:00", "03:00:00", "06:00:00",
-                "07:00:00");
+        Horario(c, noturno, QStringLiteral("NOTURNO 22-06"), dia, "22:00:00", "02:00:00", "03:00:00",
+                "06:00:00", "07:00:00");
 
-    c.Execute(QStringLiteral("INSERT INTO feriados(feriado, dia, mes, ano) VALUES('CONFRATERNIZACAO UNIVERSAL', "
-                             "'01', '01', '')"));
-    c.Execute(QStringLiteral("INSERT INTO feriados(feriado, dia, mes, ano) VALUES('TIRADENTES', '21', '04', '')"));
-    c.Execute(QStringLiteral("INSERT INTO feriados(feriado, dia, mes, ano) VALUES('PROCLAMACAO DA REPUBLICA', "
-                             "'15', '11', '')"));
-    c.Execute(QStringLiteral("INSERT INTO feriados(feriado, dia, mes, ano) VALUES('CONSCIENCIA NEGRA', '20', '11', "
-                             "'%1')")
-                  .arg(hoje.year()));
+    c.Execute(
+        QStringLiteral("INSERT INTO feriados(feriado, dia, mes, ano) VALUES('CONFRATERNIZACAO UNIVERSAL', "
+                       "'01', '01', '')"));
+    c.Execute(
+        QStringLiteral("INSERT INTO feriados(feriado, dia, mes, ano) VALUES('TIRADENTES', '21', '04', '')"));
+    c.Execute(
+        QStringLiteral("INSERT INTO feriados(feriado, dia, mes, ano) VALUES('PROCLAMACAO DA REPUBLICA', "
+                       "'15', '11', '')"));
+    c.Execute(
+        QStringLiteral("INSERT INTO feriados(feriado, dia, mes, ano) VALUES('CONSCIENCIA NEGRA', '20', '11', "
+                       "'%1')")
+            .arg(hoje.year()));
     c.Execute(QStringLiteral("INSERT INTO feriados(feriado, dia, mes, ano) VALUES('NATAL', '25', '12', '')"));
 
     int n = 1;
     for (const Pessoa& p : kPessoas) {
-        c.Execute(QStringLiteral("INSERT INTO funcionarios(nome, tele, endereco, cidade, estado, Aniversario, "
-                                 "registro, DataAdmissao, CODHORA, VALORHORA) VALUES('%1', '(19) 3%2', 'RUA %3, %4', "
-                                 "'%5', 'SP', '%6/0%7/19%8', '%9', '02/01/2020', '%10', '%11')")
+        c.Execute(QStringLiteral(
+                      "INSERT INTO funcionarios(nome, tele, endereco, cidade, estado, Aniversario, "
+                      "registro, DataAdmissao, CODHORA, VALORHORA) VALUES('%1', '(19) 3%2', 'RUA %3, %4', "
+                      "'%5', 'SP', '%6/0%7/19%8', '%9', '02/01/2020', '%10', '%11')")
                       .arg(QString::fromLatin1(p.nome), QString::number(2000000 + n * 4321),
-                           QStringLiteral("DAS FLORES"), QString::number(n * 17), QString::fromLatin1(p.cidade),
-                           QString::number(10 + n), QString::number(1 + n % 9), QString::number(70 + n),
-                           CodigoCartao(n), p.noturno ? noturno : diurno,
+                           QStringLiteral("DAS FLORES"), QString::number(n * 17),
+                           QString::fromLatin1(p.cidade), QString::number(10 + n), QString::number(1 + n % 9),
+                           QString::number(70 + n), CodigoCartao(n), p.noturno ? noturno : diurno,
                            QStringLiteral("%1,%2").arg(12 + n).arg(n % 2 ? 50 : 0, 2, 10, QLatin1Char('0'))));
         ++n;
     }
 
     QRandomGenerator r(20261206);
-    const Recordset pessoas = c.Execute(QStringLiteral("Select codigo, CODHORA from funcionarios order by codigo"));
+    const Recordset pessoas =
+        c.Execute(QStringLiteral("Select codigo, CODHORA from funcionarios order by codigo"));
     for (QDate dia = hoje.addDays(-30); dia < hoje; dia = dia.addDays(1)) {
         const int semana = dia.dayOfWeek() % 7 + 1; // 1 = Sunday
         for (Recordset rs = pessoas; !rs.Eof(); rs.MoveNext()) {

@@ -14,32 +14,29 @@
 
 namespace {
 
-QTextStream& saida()
-{
+QTextStream& saida() {
     static QTextStream s(stdout);
     return s;
 }
 
-QTextStream& erro()
-{
+QTextStream& erro() {
     static QTextStream s(stderr);
     return s;
 }
 
-int uso()
-{
-    erro() << "Uso:\n"
-              "  velto-banco criar [--senha SENHA] [--exemplo]   cria o banco de dados\n"
-              "  velto-banco senha NOVA                          redefine a senha de manutenção\n"
-              "  velto-banco sql \"INSTRUÇÃO\"                     envia uma instrução e mostra o resultado\n"
-              "  velto-banco sql < arquivo                       envia uma instrução por linha, numa transação\n"
-              "  velto-banco caminho                             mostra onde fica o arquivo do banco\n";
+int uso() {
+    erro()
+        << "Uso:\n"
+           "  velto-banco criar [--senha SENHA] [--exemplo]   cria o banco de dados\n"
+           "  velto-banco senha NOVA                          redefine a senha de manutenção\n"
+           "  velto-banco sql \"INSTRUÇÃO\"                     envia uma instrução e mostra o resultado\n"
+           "  velto-banco sql < arquivo                       envia uma instrução por linha, numa transação\n"
+           "  velto-banco caminho                             mostra onde fica o arquivo do banco\n";
     erro().flush();
     return 2;
 }
 
-QString SenhaAleatoria()
-{
+QString SenhaAleatoria() {
     // No look-alike letters or digits: it is read off a terminal and typed by hand.
     const QString letras = QStringLiteral("ABCDEFGHJKLMNPQRSTUVWXYZabcdefghjkmnpqrstuvwxyz23456789");
     QString senha;
@@ -48,21 +45,18 @@ QString SenhaAleatoria()
     return senha;
 }
 
-QString Escapado(QString texto)
-{
+QString Escapado(QString texto) {
     return texto.replace(QLatin1Char('\''), QStringLiteral("''"));
 }
 
-QString Campo(const Variant& v)
-{
+QString Campo(const Variant& v) {
     QString t = v.toString();
     t.replace(QLatin1Char('\t'), QStringLiteral("\\t"));
     t.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
     return t;
 }
 
-void Imprimir(Recordset rs)
-{
+void Imprimir(Recordset rs) {
     if (rs.columns().isEmpty())
         return;
     saida() << rs.columns().join(QLatin1Char('\t')) << '\n';
@@ -74,8 +68,7 @@ void Imprimir(Recordset rs)
     }
 }
 
-int Criar(const QStringList& args)
-{
+int Criar(const QStringList& args) {
     QString senha;
     bool exemplo = false;
     for (int i = 0; i < args.size(); ++i) {
@@ -101,21 +94,21 @@ int Criar(const QStringList& args)
     return 0;
 }
 
-int Senha(const QStringList& args)
-{
+int Senha(const QStringList& args) {
     if (args.size() != 1)
         return uso();
     AbrirConexao();
     if (conexaoBanco->Execute(QStringLiteral("Select * from permissao where  codigo  =1")).Eof())
-        conexaoBanco->Execute("Insert into permissao(codigo, senha) values(1, '" + Escapado(args.at(0)) + "')");
+        conexaoBanco->Execute("Insert into permissao(codigo, senha) values(1, '" + Escapado(args.at(0)) +
+                              "')");
     else
-        conexaoBanco->Execute("update  permissao set senha = '" + Escapado(args.at(0)) + "'   where  codigo  =1");
+        conexaoBanco->Execute("update  permissao set senha = '" + Escapado(args.at(0)) +
+                              "'   where  codigo  =1");
     saida() << "Senha de manutenção redefinida.\n";
     return 0;
 }
 
-int Sql(const QStringList& args)
-{
+int Sql(const QStringList& args) {
     if (args.size() > 1)
         return uso();
     AbrirConexao();
@@ -147,8 +140,7 @@ int Sql(const QStringList& args)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty())
@@ -165,8 +157,7 @@ int main(int argc, char** argv)
         else if (comando == QLatin1String("caminho") && args.isEmpty()) {
             saida() << mapWindowsPath(ConnectionString::parse(kStringConexao).dbq) << '\n';
             status = 0;
-        }
-        else
+        } else
             return uso();
         saida().flush();
         return status;

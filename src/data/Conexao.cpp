@@ -4,8 +4,7 @@
 
 std::unique_ptr<Connection> conexaoBanco;
 
-void AbrirConexao()
-{
+void AbrirConexao() {
     std::unique_ptr<Connection> nova = Connection::Open(kStringConexao);
     InstalarContagens(*nova);
     if (conexaoBanco)

@@ -100,8 +100,7 @@ END;
 
 } // namespace
 
-std::unique_ptr<Connection> CriarBanco(const QString& stringConexao, const QString& senhaManutencao)
-{
+std::unique_ptr<Connection> CriarBanco(const QString& stringConexao, const QString& senhaManutencao) {
     std::unique_ptr<Connection> conexao = Connection::Create(stringConexao);
     try {
         CriarEsquema(*conexao, senhaManutencao);
@@ -116,15 +115,15 @@ std::unique_ptr<Connection> CriarBanco(const QString& stringConexao, const QStri
     return conexao;
 }
 
-void CriarEsquema(Connection& conexao, const QString& senhaManutencao)
-{
+void CriarEsquema(Connection& conexao, const QString& senhaManutencao) {
     QString senha = senhaManutencao;
     senha.replace(QLatin1Char('\''), QStringLiteral("''"));
     conexao.BeginTrans();
     try {
         conexao.ExecuteNative(QString::fromUtf8(kTabelas));
         conexao.ExecuteNative(QString::fromUtf8(kContagens));
-        conexao.ExecuteNative(QStringLiteral("INSERT INTO permissao(codigo, senha) VALUES (1, '%1');").arg(senha));
+        conexao.ExecuteNative(
+            QStringLiteral("INSERT INTO permissao(codigo, senha) VALUES (1, '%1');").arg(senha));
         conexao.CommitTrans();
     } catch (...) {
         conexao.RollbackTrans();
@@ -132,8 +131,7 @@ void CriarEsquema(Connection& conexao, const QString& senhaManutencao)
     }
 }
 
-std::optional<QString> RespostaContagem(const QString& sql)
-{
+std::optional<QString> RespostaContagem(const QString& sql) {
     // Exactly the terminal's statements, as it sends them.
     static const QRegularExpression contagem(QStringLiteral(
         "^Select count\\(EntradaSaida\\) as s from movimentacao where  funcionario  = (-?\\d{1,18}) and "
@@ -141,12 +139,12 @@ std::optional<QString> RespostaContagem(const QString& sql)
     const auto m = contagem.match(sql);
     if (!m.hasMatch())
         return std::nullopt;
-    return QStringLiteral("SELECT coalesce((SELECT quantidade FROM contagem_movimentacao WHERE funcionario = %1 "
-                          "AND EntradaSaida = '%2'), 0) AS s")
+    return QStringLiteral(
+               "SELECT coalesce((SELECT quantidade FROM contagem_movimentacao WHERE funcionario = %1 "
+               "AND EntradaSaida = '%2'), 0) AS s")
         .arg(m.captured(1), m.captured(2));
 }
 
-void InstalarContagens(Connection& conexao)
-{
+void InstalarContagens(Connection& conexao) {
     conexao.setRewriter(&RespostaContagem);
 }

@@ -9,12 +9,15 @@
 
 namespace {
 
-bool isWordStart(QChar c) { return c.isLetter() || c == QLatin1Char('_'); }
-bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
+bool isWordStart(QChar c) {
+    return c.isLetter() || c == QLatin1Char('_');
+}
+bool isWordChar(QChar c) {
+    return c.isLetterOrNumber() || c == QLatin1Char('_');
+}
 
 // A quoted run starting at i (quote char q, doubled to escape); returns the index after it.
-qsizetype quotedEnd(const QString& sql, qsizetype i, QChar q)
-{
+qsizetype quotedEnd(const QString& sql, qsizetype i, QChar q) {
     qsizetype j = i + 1;
     while (j < sql.size()) {
         if (sql.at(j) == q) {
@@ -29,23 +32,20 @@ qsizetype quotedEnd(const QString& sql, qsizetype i, QChar q)
     throw DatabaseError(QStringLiteral("Erro de sintaxe: texto sem aspas de fechamento na instrução SQL."));
 }
 
-QString sqlString(const QString& value)
-{
+QString sqlString(const QString& value) {
     QString escaped = value;
     escaped.replace(QLatin1Char('\''), QStringLiteral("''"));
     return QLatin1Char('\'') + escaped + QLatin1Char('\'');
 }
 
-QString unquote(const QString& literal)
-{
+QString unquote(const QString& literal) {
     const QChar q = literal.at(0);
     QString inner = literal.mid(1, literal.size() - 2);
     inner.replace(QString(2, q), QString(q));
     return inner;
 }
 
-std::optional<QDate> monthFirstDate(const QString& text)
-{
+std::optional<QDate> monthFirstDate(const QString& text) {
     static const QRegularExpression re(QStringLiteral("^(\\d{1,2})[-/](\\d{1,2})[-/](\\d{4})$"));
     const auto m = re.match(text);
     if (!m.hasMatch())
@@ -55,8 +55,7 @@ std::optional<QDate> monthFirstDate(const QString& text)
 }
 
 // #mm-dd-yyyy#, #hh:mm:ss# or both, as the stored text.
-QString hashLiteral(const QString& token)
-{
+QString hashLiteral(const QString& token) {
     const QString inner = token.mid(1, token.size() - 2).trimmed();
     const QStringList parts = inner.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     QString date, time;
@@ -74,28 +73,26 @@ QString hashLiteral(const QString& token)
         }
     }
     if (date.isEmpty() && time.isEmpty())
-        throw DatabaseError(QStringLiteral("Erro de sintaxe na data da expressão de consulta: %1").arg(token));
+        throw DatabaseError(
+            QStringLiteral("Erro de sintaxe na data da expressão de consulta: %1").arg(token));
     if (!date.isEmpty() && !time.isEmpty())
         return sqlString(date + QLatin1Char(' ') + time);
     return sqlString(date.isEmpty() ? time : date);
 }
 
-bool isWord(const SqlToken& t, const char* word)
-{
+bool isWord(const SqlToken& t, const char* word) {
     return t.kind == SqlToken::Kind::Word && t.text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
 }
 
 // Index of the next token that is not blank, from i on.
-qsizetype nextSolid(const QList<SqlToken>& tokens, qsizetype i)
-{
+qsizetype nextSolid(const QList<SqlToken>& tokens, qsizetype i) {
     while (i < tokens.size() && tokens.at(i).kind == SqlToken::Kind::Space)
         ++i;
     return i;
 }
 
 // "SELECT [DISTINCT] TOP n ..." becomes "SELECT [DISTINCT] ... LIMIT n".
-void translateTop(QList<SqlToken>& tokens)
-{
+void translateTop(QList<SqlToken>& tokens) {
     const qsizetype select = nextSolid(tokens, 0);
     if (select >= tokens.size() || !isWord(tokens.at(select), "select"))
         return;
@@ -110,16 +107,17 @@ void translateTop(QList<SqlToken>& tokens)
     const QString limit = tokens.at(count).text;
     tokens.remove(top, nextSolid(tokens, count + 1) - top);
     qsizetype end = tokens.size();
-    while (end > 0 && (tokens.at(end - 1).kind == SqlToken::Kind::Space || tokens.at(end - 1).text == QLatin1String(";")))
+    while (end > 0 && (tokens.at(end - 1).kind == SqlToken::Kind::Space ||
+                       tokens.at(end - 1).text == QLatin1String(";")))
         --end;
     tokens.insert(end, SqlToken{SqlToken::Kind::Word, QStringLiteral(" LIMIT ") + limit});
 }
 
-QString convertedValue(const QString& text, const ColumnInfo& column)
-{
+QString convertedValue(const QString& text, const ColumnInfo& column) {
     const auto mismatch = [&] {
-        return DatabaseError(QStringLiteral("Tipo de dados incompatível: '%1' não é um valor válido para o campo %2.")
-                                 .arg(text, column.name));
+        return DatabaseError(
+            QStringLiteral("Tipo de dados incompatível: '%1' não é um valor válido para o campo %2.")
+                .arg(text, column.name));
     };
     switch (column.kind) {
     case ColumnKind::Text:
@@ -154,8 +152,7 @@ QString convertedValue(const QString& text, const ColumnInfo& column)
     return sqlString(text);
 }
 
-const ColumnInfo* findColumn(const QList<ColumnInfo>& columns, const QString& name)
-{
+const ColumnInfo* findColumn(const QList<ColumnInfo>& columns, const QString& name) {
     for (const ColumnInfo& c : columns) {
         if (c.name.compare(name, Qt::CaseInsensitive) == 0)
             return &c;
@@ -163,16 +160,14 @@ const ColumnInfo* findColumn(const QList<ColumnInfo>& columns, const QString& na
     return nullptr;
 }
 
-QString identifier(const SqlToken& t)
-{
+QString identifier(const SqlToken& t) {
     if (t.text.startsWith(QLatin1Char('[')) || t.text.startsWith(QLatin1Char('"')))
         return t.text.mid(1, t.text.size() - 2);
     return t.text;
 }
 
 // Converts a value that is one string literal alone, when its column is a date, time or number.
-void convertValue(QList<SqlToken>& tokens, qsizetype from, qsizetype to, const ColumnInfo* column)
-{
+void convertValue(QList<SqlToken>& tokens, qsizetype from, qsizetype to, const ColumnInfo* column) {
     if (!column || column->kind == ColumnKind::Text)
         return;
     const qsizetype first = nextSolid(tokens, from);
@@ -182,8 +177,8 @@ void convertValue(QList<SqlToken>& tokens, qsizetype from, qsizetype to, const C
 }
 
 // Splits tokens[from, to) at commas outside parentheses; returns the boundaries.
-QList<std::pair<qsizetype, qsizetype>> splitList(const QList<SqlToken>& tokens, qsizetype from, qsizetype to)
-{
+QList<std::pair<qsizetype, qsizetype>> splitList(const QList<SqlToken>& tokens, qsizetype from,
+                                                 qsizetype to) {
     QList<std::pair<qsizetype, qsizetype>> items;
     int depth = 0;
     qsizetype start = from;
@@ -204,8 +199,7 @@ QList<std::pair<qsizetype, qsizetype>> splitList(const QList<SqlToken>& tokens, 
     return items;
 }
 
-qsizetype matchingParen(const QList<SqlToken>& tokens, qsizetype open)
-{
+qsizetype matchingParen(const QList<SqlToken>& tokens, qsizetype open) {
     int depth = 0;
     for (qsizetype i = open; i < tokens.size(); ++i) {
         if (tokens.at(i).kind != SqlToken::Kind::Symbol)
@@ -218,8 +212,7 @@ qsizetype matchingParen(const QList<SqlToken>& tokens, qsizetype open)
     return -1;
 }
 
-void translateInsert(QList<SqlToken>& tokens, const TableColumns& tableColumns)
-{
+void translateInsert(QList<SqlToken>& tokens, const TableColumns& tableColumns) {
     qsizetype i = nextSolid(tokens, 0);
     if (i >= tokens.size() || !isWord(tokens.at(i), "insert"))
         return;
@@ -259,8 +252,7 @@ void translateInsert(QList<SqlToken>& tokens, const TableColumns& tableColumns)
         convertValue(tokens, values.at(v).first, values.at(v).second, targets.at(v));
 }
 
-void translateUpdate(QList<SqlToken>& tokens, const TableColumns& tableColumns)
-{
+void translateUpdate(QList<SqlToken>& tokens, const TableColumns& tableColumns) {
     qsizetype i = nextSolid(tokens, 0);
     if (i >= tokens.size() || !isWord(tokens.at(i), "update"))
         return;
@@ -295,8 +287,7 @@ void translateUpdate(QList<SqlToken>& tokens, const TableColumns& tableColumns)
 
 } // namespace
 
-QList<SqlToken> tokenizeSql(const QString& sql)
-{
+QList<SqlToken> tokenizeSql(const QString& sql) {
     QList<SqlToken> tokens;
     qsizetype i = 0;
     const qsizetype n = sql.size();
@@ -310,13 +301,15 @@ QList<SqlToken> tokenizeSql(const QString& sql)
         } else if (c == QLatin1Char('#')) {
             j = sql.indexOf(QLatin1Char('#'), i + 1);
             if (j < 0)
-                throw DatabaseError(QStringLiteral("Erro de sintaxe na data da expressão de consulta: %1").arg(sql.mid(i)));
+                throw DatabaseError(
+                    QStringLiteral("Erro de sintaxe na data da expressão de consulta: %1").arg(sql.mid(i)));
             ++j;
             kind = SqlToken::Kind::Hash;
         } else if (c == QLatin1Char('[')) {
             j = sql.indexOf(QLatin1Char(']'), i + 1);
             if (j < 0)
-                throw DatabaseError(QStringLiteral("Erro de sintaxe: colchete sem fechamento na instrução SQL."));
+                throw DatabaseError(
+                    QStringLiteral("Erro de sintaxe: colchete sem fechamento na instrução SQL."));
             ++j;
             kind = SqlToken::Kind::Word;
         } else if (c.isSpace()) {
@@ -338,8 +331,7 @@ QList<SqlToken> tokenizeSql(const QString& sql)
     return tokens;
 }
 
-QString storedDate(const QString& dayFirstText)
-{
+QString storedDate(const QString& dayFirstText) {
     static const QRegularExpression dayFirst(QStringLiteral("^\\s*(\\d{1,2})/(\\d{1,2})/(\\d{4})\\s*$"));
     static const QRegularExpression iso(QStringLiteral("^\\s*(\\d{4})-(\\d{2})-(\\d{2})\\s*$"));
     QDate d;
@@ -350,18 +342,17 @@ QString storedDate(const QString& dayFirstText)
     return d.isValid() ? d.toString(QStringLiteral("yyyy-MM-dd")) : QString();
 }
 
-QString storedTime(const QString& text)
-{
+QString storedTime(const QString& text) {
     static const QRegularExpression re(QStringLiteral("^\\s*(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?\\s*$"));
     const auto m = re.match(text);
     if (!m.hasMatch())
         return {};
-    const QTime t(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).isEmpty() ? 0 : m.captured(3).toInt());
+    const QTime t(m.captured(1).toInt(), m.captured(2).toInt(),
+                  m.captured(3).isEmpty() ? 0 : m.captured(3).toInt());
     return t.isValid() ? t.toString(QStringLiteral("hh:mm:ss")) : QString();
 }
 
-QString translateAccessSql(const QString& sql, const TableColumns& columns)
-{
+QString translateAccessSql(const QString& sql, const TableColumns& columns) {
     QList<SqlToken> tokens = tokenizeSql(sql);
     for (SqlToken& t : tokens) {
         if (t.kind == SqlToken::Kind::Hash)

@@ -31,5 +31,5 @@ using TableColumns = std::function<QList<ColumnInfo>(const QString& table)>;
 QString translateAccessSql(const QString& sql, const TableColumns& columns);
 
 // The stored forms, and the parsing of what the screens write.
-QString storedDate(const QString& dayFirstText);   // "05/12/2026" -> "2026-12-05"; empty if invalid
-QString storedTime(const QString& text);           // "8:02:10" -> "08:02:10"; empty if invalid
+QString storedDate(const QString& dayFirstText); // "05/12/2026" -> "2026-12-05"; empty if invalid
+QString storedTime(const QString& text);         // "8:02:10" -> "08:02:10"; empty if invalid

@@ -3,31 +3,26 @@
 #include <QElapsedTimer>
 
 namespace {
-QDateTime& frozen()
-{
+QDateTime& frozen() {
     static QDateTime instant;
     return instant;
 }
 } // namespace
 
-QDateTime Clock::now()
-{
+QDateTime Clock::now() {
     return frozen().isValid() ? frozen() : QDateTime::currentDateTime();
 }
 
-void Clock::set(const QDateTime& instant)
-{
+void Clock::set(const QDateTime& instant) {
     frozen() = instant;
 }
 
-void Clock::advance(qint64 milliseconds)
-{
+void Clock::advance(qint64 milliseconds) {
     if (frozen().isValid())
         frozen() = frozen().addMSecs(milliseconds);
 }
 
-double Clock::monotonicSeconds()
-{
+double Clock::monotonicSeconds() {
     static QElapsedTimer timer;
     if (!timer.isValid())
         timer.start();

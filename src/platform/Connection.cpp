@@ -9,8 +9,7 @@
 #include <QStandardPaths>
 #include <sqlite3.h>
 
-ConnectionString ConnectionString::parse(const QString& text)
-{
+ConnectionString ConnectionString::parse(const QString& text) {
     ConnectionString cs;
     for (const QString& part : text.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const qsizetype eq = part.indexOf(QLatin1Char('='));
@@ -30,8 +29,7 @@ ConnectionString ConnectionString::parse(const QString& text)
     return cs;
 }
 
-QString mapWindowsPath(const QString& windowsPath)
-{
+QString mapWindowsPath(const QString& windowsPath) {
     static const QRegularExpression drive(QStringLiteral("^([A-Za-z]):[\\\\/]?(.*)$"));
     const auto m = drive.match(windowsPath);
     if (!m.hasMatch())
@@ -50,27 +48,25 @@ QString mapWindowsPath(const QString& windowsPath)
 
 namespace {
 
-QString where(const QString& windowsPath, const QString& realPath)
-{
+QString where(const QString& windowsPath, const QString& realPath) {
     return windowsPath == realPath ? realPath : QStringLiteral("%1 (%2)").arg(windowsPath, realPath);
 }
 
-ColumnKind kindOfDeclaredType(const QString& declared)
-{
+ColumnKind kindOfDeclaredType(const QString& declared) {
     const QString t = declared.toUpper();
     if (t == QLatin1String("DATE"))
         return ColumnKind::Date;
     if (t == QLatin1String("TIME"))
         return ColumnKind::Time;
-    if (t.contains(QLatin1String("INT")) || t.contains(QLatin1String("REAL")) || t.contains(QLatin1String("NUM")) ||
-        t.contains(QLatin1String("DOUB")) || t.contains(QLatin1String("FLOA")) || t.contains(QLatin1String("DEC")) ||
+    if (t.contains(QLatin1String("INT")) || t.contains(QLatin1String("REAL")) ||
+        t.contains(QLatin1String("NUM")) || t.contains(QLatin1String("DOUB")) ||
+        t.contains(QLatin1String("FLOA")) || t.contains(QLatin1String("DEC")) ||
         t.contains(QLatin1String("CURRENCY")))
         return ColumnKind::Number;
     return ColumnKind::Text;
 }
 
-Variant readColumn(sqlite3_stmt* stmt, int i, ColumnKind kind, bool declared)
-{
+Variant readColumn(sqlite3_stmt* stmt, int i, ColumnKind kind, bool declared) {
     switch (sqlite3_column_type(stmt, i)) {
     case SQLITE_NULL:
         return {};
@@ -99,8 +95,7 @@ Variant readColumn(sqlite3_stmt* stmt, int i, ColumnKind kind, bool declared)
     return Variant::text(text);
 }
 
-bool isSchemaChange(const QString& sql)
-{
+bool isSchemaChange(const QString& sql) {
     const QString head = sql.trimmed().left(6).toUpper();
     return head == QLatin1String("CREATE") || head.startsWith(QLatin1String("ALTER")) ||
            head.startsWith(QLatin1String("DROP"));
@@ -111,32 +106,27 @@ bool isSchemaChange(const QString& sql)
 Connection::Connection(sqlite3* db, QString windowsPath, QString realPath)
     : db_(db)
     , windowsPath_(std::move(windowsPath))
-    , realPath_(std::move(realPath))
-{
-}
+    , realPath_(std::move(realPath)) {}
 
-Connection::~Connection()
-{
+Connection::~Connection() {
     sqlite3_close_v2(db_);
 }
 
-std::unique_ptr<Connection> Connection::Open(const QString& connectionString)
-{
+std::unique_ptr<Connection> Connection::Open(const QString& connectionString) {
     return openFile(connectionString, false);
 }
 
-std::unique_ptr<Connection> Connection::Create(const QString& connectionString)
-{
+std::unique_ptr<Connection> Connection::Create(const QString& connectionString) {
     return openFile(connectionString, true);
 }
 
-std::unique_ptr<Connection> Connection::openFile(const QString& connectionString, bool create)
-{
+std::unique_ptr<Connection> Connection::openFile(const QString& connectionString, bool create) {
     const ConnectionString cs = ConnectionString::parse(connectionString);
     const QString realPath = mapWindowsPath(cs.dbq);
     const QString place = where(cs.dbq, realPath);
     if (cs.dbq.isEmpty())
-        throw DatabaseError(QStringLiteral("A cadeia de conexão não indica o arquivo do banco de dados (Dbq)."));
+        throw DatabaseError(
+            QStringLiteral("A cadeia de conexão não indica o arquivo do banco de dados (Dbq)."));
     const QFileInfo info(realPath);
     if (create) {
         if (info.exists())
@@ -162,10 +152,11 @@ std::unique_ptr<Connection> Connection::openFile(const QString& connectionString
         throw DatabaseError(QStringLiteral("Não foi possível aplicar a senha ao arquivo %1.").arg(place));
     // The first read of the schema is where a wrong key or a foreign file shows.
     if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        const QString reason = sqlite3_errcode(db) == SQLITE_NOTADB
-                                   ? QStringLiteral("a senha do banco de dados está incorreta ou o arquivo não é "
-                                                    "um banco de dados do Velto")
-                                   : QString::fromUtf8(sqlite3_errmsg(db));
+        const QString reason =
+            sqlite3_errcode(db) == SQLITE_NOTADB
+                ? QStringLiteral("a senha do banco de dados está incorreta ou o arquivo não é "
+                                 "um banco de dados do Velto")
+                : QString::fromUtf8(sqlite3_errmsg(db));
         throw DatabaseError(QStringLiteral("Não foi possível abrir o arquivo %1: %2.").arg(place, reason));
     }
     connection->ExecuteNative(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; "
@@ -173,13 +164,12 @@ std::unique_ptr<Connection> Connection::openFile(const QString& connectionString
     return connection;
 }
 
-void Connection::fail(const QString& sql) const
-{
-    throw DatabaseError(QStringLiteral("%1\n(instrução: %2)").arg(QString::fromUtf8(sqlite3_errmsg(db_)), sql));
+void Connection::fail(const QString& sql) const {
+    throw DatabaseError(
+        QStringLiteral("%1\n(instrução: %2)").arg(QString::fromUtf8(sqlite3_errmsg(db_)), sql));
 }
 
-QList<ColumnInfo> Connection::tableColumns(const QString& table)
-{
+QList<ColumnInfo> Connection::tableColumns(const QString& table) {
     const QString key = table.toLower();
     if (auto it = columnCache_.constFind(key); it != columnCache_.constEnd())
         return *it;
@@ -191,9 +181,10 @@ QList<ColumnInfo> Connection::tableColumns(const QString& table)
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(db_, pragma.constData(), -1, &stmt, nullptr) == SQLITE_OK) {
         while (sqlite3_step(stmt) == SQLITE_ROW) {
-            columns.append(ColumnInfo{QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1))),
-                                      kindOfDeclaredType(QString::fromUtf8(
-                                          reinterpret_cast<const char*>(sqlite3_column_text(stmt, 2))))});
+            columns.append(
+                ColumnInfo{QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1))),
+                           kindOfDeclaredType(QString::fromUtf8(
+                               reinterpret_cast<const char*>(sqlite3_column_text(stmt, 2))))});
         }
     }
     sqlite3_finalize(stmt);
@@ -202,15 +193,15 @@ QList<ColumnInfo> Connection::tableColumns(const QString& table)
     return columns;
 }
 
-Recordset Connection::Execute(const QString& sql)
-{
+Recordset Connection::Execute(const QString& sql) {
     if (observer_)
         observer_(sql);
     std::optional<QString> rewritten;
     if (rewriter_ && rewritesEnabled_)
         rewritten = rewriter_(sql);
     const QString translated =
-        rewritten ? *rewritten : translateAccessSql(sql, [this](const QString& t) { return tableColumns(t); });
+        rewritten ? *rewritten
+                  : translateAccessSql(sql, [this](const QString& t) { return tableColumns(t); });
     if (isSchemaChange(translated))
         columnCache_.clear();
 
@@ -223,7 +214,8 @@ Recordset Connection::Execute(const QString& sql)
         return {};
     if (tail && !QByteArray(tail).trimmed().isEmpty() && QByteArray(tail).trimmed() != ";") {
         sqlite3_finalize(stmt);
-        throw DatabaseError(QStringLiteral("Caracteres encontrados após o fim da instrução SQL.\n(instrução: %1)").arg(sql));
+        throw DatabaseError(
+            QStringLiteral("Caracteres encontrados após o fim da instrução SQL.\n(instrução: %1)").arg(sql));
     }
 
     const int count = sqlite3_column_count(stmt);
@@ -251,8 +243,7 @@ Recordset Connection::Execute(const QString& sql)
     return Recordset(std::move(names), std::move(rows));
 }
 
-void Connection::ExecuteNative(const QString& script)
-{
+void Connection::ExecuteNative(const QString& script) {
     char* error = nullptr;
     if (sqlite3_exec(db_, script.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
         const QString message = QString::fromUtf8(error ? error : sqlite3_errmsg(db_));
@@ -262,18 +253,15 @@ void Connection::ExecuteNative(const QString& script)
     columnCache_.clear();
 }
 
-void Connection::BeginTrans()
-{
+void Connection::BeginTrans() {
     ExecuteNative(QStringLiteral("BEGIN IMMEDIATE"));
 }
 
-void Connection::CommitTrans()
-{
+void Connection::CommitTrans() {
     ExecuteNative(QStringLiteral("COMMIT"));
 }
 
-void Connection::RollbackTrans()
-{
+void Connection::RollbackTrans() {
     if (!sqlite3_get_autocommit(db_))
         ExecuteNative(QStringLiteral("ROLLBACK"));
 }

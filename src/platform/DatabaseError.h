@@ -8,9 +8,7 @@ class DatabaseError : public std::runtime_error {
 public:
     explicit DatabaseError(const QString& message)
         : std::runtime_error(message.toStdString())
-        , message_(message)
-    {
-    }
+        , message_(message) {}
     const QString& message() const { return message_; }
 
 private:

@@ -1,7 +1,6 @@
 #include "Printer.h"
 
-void Printer::ensureDocument()
-{
+void Printer::ensureDocument() {
     if (documentOpen_)
         return;
     documentOpen_ = true;
@@ -11,8 +10,7 @@ void Printer::ensureDocument()
     startPage();
 }
 
-void Printer::print(const QString& line)
-{
+void Printer::print(const QString& line) {
     ensureDocument();
     const double height = textHeight();
     if (currentY_ > 0 && currentY_ + height > scaleHeight())
@@ -22,14 +20,12 @@ void Printer::print(const QString& line)
     currentY_ += height;
 }
 
-void Printer::paintPicture(const QImage& picture, double x, double y, double width, double height)
-{
+void Printer::paintPicture(const QImage& picture, double x, double y, double width, double height) {
     ensureDocument();
     drawPicture(picture, x, y, width, height);
 }
 
-void Printer::newPage()
-{
+void Printer::newPage() {
     ensureDocument();
     ++page_;
     currentX_ = 0;
@@ -37,8 +33,7 @@ void Printer::newPage()
     startPage();
 }
 
-void Printer::endDoc()
-{
+void Printer::endDoc() {
     if (!documentOpen_)
         return;
     finishDocument();
@@ -48,8 +43,7 @@ void Printer::endDoc()
     currentY_ = 0;
 }
 
-void Printer::printForm(const QImage& screen)
-{
+void Printer::printForm(const QImage& screen) {
     const bool wasOpen = documentOpen_;
     if (wasOpen)
         endDoc();

@@ -15,8 +15,7 @@ public:
     // The printed texts in order, of ended and open documents.
     QStringList lines() const;
     int documentsEnded() const { return documents_; }
-    void clear()
-    {
+    void clear() {
         items_.clear();
         documents_ = 0;
     }

@@ -3,31 +3,24 @@
 #include "DatabaseError.h"
 
 Recordset::Recordset()
-    : data_(std::make_shared<const Data>())
-{
-}
+    : data_(std::make_shared<const Data>()) {}
 
 Recordset::Recordset(QStringList columns, QList<QList<Variant>> rows)
-    : data_(std::make_shared<const Data>(Data{std::move(columns), std::move(rows)}))
-{
-}
+    : data_(std::make_shared<const Data>(Data{std::move(columns), std::move(rows)})) {}
 
-void Recordset::MoveNext()
-{
+void Recordset::MoveNext() {
     if (Eof())
         throw DatabaseError(QStringLiteral("O registro atual está no fim do conjunto de resultados."));
     ++position_;
 }
 
-void Recordset::MovePrevious()
-{
+void Recordset::MovePrevious() {
     if (Bof())
         throw DatabaseError(QStringLiteral("O registro atual está no início do conjunto de resultados."));
     --position_;
 }
 
-int Recordset::columnIndex(const QString& column) const
-{
+int Recordset::columnIndex(const QString& column) const {
     const QStringList& names = data_->columns;
     for (int i = 0; i < names.size(); ++i) {
         if (names.at(i).compare(column, Qt::CaseInsensitive) == 0)
@@ -36,8 +29,7 @@ int Recordset::columnIndex(const QString& column) const
     return -1;
 }
 
-const Variant& Recordset::Fields(const QString& column) const
-{
+const Variant& Recordset::Fields(const QString& column) const {
     const int index = columnIndex(column);
     if (index < 0)
         throw DatabaseError(QStringLiteral("O item '%1' não existe no conjunto de resultados.").arg(column));

@@ -2,55 +2,48 @@
 
 #include <cmath>
 
-Variant Variant::integer(qint64 value)
-{
+Variant Variant::integer(qint64 value) {
     Variant v;
     v.type_ = Type::Integer;
     v.integer_ = value;
     return v;
 }
 
-Variant Variant::real(double value)
-{
+Variant Variant::real(double value) {
     Variant v;
     v.type_ = Type::Real;
     v.real_ = value;
     return v;
 }
 
-Variant Variant::text(const QString& value)
-{
+Variant Variant::text(const QString& value) {
     Variant v;
     v.type_ = Type::Text;
     v.text_ = value;
     return v;
 }
 
-Variant Variant::date(const QDate& value)
-{
+Variant Variant::date(const QDate& value) {
     Variant v;
     v.type_ = Type::Date;
     v.date_ = value;
     return v;
 }
 
-Variant Variant::time(const QTime& value)
-{
+Variant Variant::time(const QTime& value) {
     Variant v;
     v.type_ = Type::Time;
     v.time_ = value;
     return v;
 }
 
-QString realText(double value)
-{
+QString realText(double value) {
     QString s = QString::number(value, 'g', 15);
     s.replace(QLatin1Char('.'), QLatin1Char(','));
     return s;
 }
 
-QString Variant::toString() const
-{
+QString Variant::toString() const {
     switch (type_) {
     case Type::Null:
         return {};
@@ -68,8 +61,7 @@ QString Variant::toString() const
     return {};
 }
 
-qint64 Variant::toInteger() const
-{
+qint64 Variant::toInteger() const {
     switch (type_) {
     case Type::Integer:
         return integer_;
@@ -82,8 +74,7 @@ qint64 Variant::toInteger() const
     }
 }
 
-double Variant::toReal() const
-{
+double Variant::toReal() const {
     switch (type_) {
     case Type::Integer:
         return static_cast<double>(integer_);
@@ -99,8 +90,7 @@ double Variant::toReal() const
     }
 }
 
-QDate Variant::toDate() const
-{
+QDate Variant::toDate() const {
     if (type_ == Type::Date)
         return date_;
     if (type_ == Type::Text)
@@ -108,8 +98,7 @@ QDate Variant::toDate() const
     return {};
 }
 
-QTime Variant::toTime() const
-{
+QTime Variant::toTime() const {
     if (type_ == Type::Time)
         return time_;
     if (type_ == Type::Text)

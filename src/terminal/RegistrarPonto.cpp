@@ -9,16 +9,14 @@ namespace {
 
 constexpr int kIntervaloMinimo = 600; // "00:10:00"
 
-bool Numerico(const QString& texto)
-{
+bool Numerico(const QString& texto) {
     bool ok = false;
     texto.trimmed().toDouble(&ok);
     return ok;
 }
 
 // The count statement of one kind; a null count or no row counts as 0.
-qint64 ContarPonto(const QString& numero, const QString& tipo)
-{
+qint64 ContarPonto(const QString& numero, const QString& tipo) {
     const Recordset rs = conexaoBanco->Execute(
         "Select count(EntradaSaida) as s from movimentacao where  funcionario  = " + numero +
         " and EntradaSaida = '" + tipo + "' ");
@@ -26,14 +24,14 @@ qint64 ContarPonto(const QString& numero, const QString& tipo)
 }
 
 // Seconds since the last punch, when it was made today; nothing when the rule does not apply.
-std::optional<int> SegundosDesdeUltimoPonto(const QString& numero, const QDate& dataAtual, const QTime& horaAtual)
-{
-    const Recordset existe = conexaoBanco->Execute(
-        "Select top 1 codigo from movimentacao where  funcionario  = " + numero);
+std::optional<int> SegundosDesdeUltimoPonto(const QString& numero, const QDate& dataAtual,
+                                            const QTime& horaAtual) {
+    const Recordset existe =
+        conexaoBanco->Execute("Select top 1 codigo from movimentacao where  funcionario  = " + numero);
     if (existe.Eof())
         return std::nullopt;
-    const Recordset maximo = conexaoBanco->Execute(
-        "Select max(codigo) as s from movimentacao where  funcionario  = " + numero);
+    const Recordset maximo =
+        conexaoBanco->Execute("Select max(codigo) as s from movimentacao where  funcionario  = " + numero);
     if (maximo.Eof() || maximo["s"].isNull())
         return std::nullopt;
     const Recordset ultimo = conexaoBanco->Execute(
@@ -46,8 +44,7 @@ std::optional<int> SegundosDesdeUltimoPonto(const QString& numero, const QDate& 
     return hora.secsTo(horaAtual);
 }
 
-QString Periodo(const QString& horaMostrada, const QTime& horaAtual)
-{
+QString Periodo(const QString& horaMostrada, const QTime& horaAtual) {
     const QTime mostrada = QTime::fromString(horaMostrada, QStringLiteral("hh:mm:ss"));
     const int hora = mostrada.isValid() ? mostrada.hour() : horaAtual.hour();
     return hora > 12 ? QStringLiteral("T") : QStringLiteral("M");
@@ -55,15 +52,13 @@ QString Periodo(const QString& horaMostrada, const QTime& horaAtual)
 
 } // namespace
 
-QString SemEspacosEApostrofos(QString texto)
-{
+QString SemEspacosEApostrofos(QString texto) {
     texto.remove(QLatin1Char(' '));
     texto.remove(QLatin1Char('\''));
     return texto;
 }
 
-QString TextoDecorrido(int segundos)
-{
+QString TextoDecorrido(int segundos) {
     const int absoluto = std::abs(segundos);
     return QStringLiteral("%1%2:%3:%4")
         .arg(segundos < 0 ? QStringLiteral("-") : QString())
@@ -72,15 +67,14 @@ QString TextoDecorrido(int segundos)
         .arg(absoluto % 60, 2, 10, QLatin1Char('0'));
 }
 
-QString MensagemCedoDemais(const QString& decorrido)
-{
-    return QStringLiteral("Deverá Aguardar 10 minutos para dar Entrada ou Saida!\r\n\r\n\r\nTempo decorrido: ") +
+QString MensagemCedoDemais(const QString& decorrido) {
+    return QStringLiteral(
+               "Deverá Aguardar 10 minutos para dar Entrada ou Saida!\r\n\r\n\r\nTempo decorrido: ") +
            decorrido;
 }
 
 ResultadoPonto RegistrarPonto(const QString& textoCartao, const QDate& dataAtual, const QTime& horaAtual,
-                              const QString& dataMostrada, const QString& horaMostrada)
-{
+                              const QString& dataMostrada, const QString& horaMostrada) {
     ResultadoPonto resultado;
     const QString cartao = SemEspacosEApostrofos(textoCartao);
     const Recordset funcionario =
@@ -110,10 +104,10 @@ ResultadoPonto RegistrarPonto(const QString& textoCartao, const QDate& dataAtual
     }
     const QString nome = funcionario["nome"].toString();
     resultado.linhaNome = nome + (tipo == QLatin1String("E") ? QStringLiteral(" - (Registrada ENTRADA!)")
-                                                              : QStringLiteral(" - (Registrada SAIDA!)"));
+                                                             : QStringLiteral(" - (Registrada SAIDA!)"));
     conexaoBanco->Execute("Insert into movimentacao(data,hora,entradaSaida,funcionario,periodo) values('" +
-                          dataMostrada + "','" + horaMostrada + "', '" + tipo + "', " + numero + ", '" + periodo +
-                          "' )");
+                          dataMostrada + "','" + horaMostrada + "', '" + tipo + "', " + numero + ", '" +
+                          periodo + "' )");
     resultado.tipo = ResultadoPonto::Tipo::Registrado;
     resultado.entradaSaida = tipo;
     return resultado;

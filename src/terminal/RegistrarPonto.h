@@ -8,10 +8,10 @@
 struct ResultadoPonto {
     enum class Tipo { CartaoNaoEncontrado, CedoDemais, Registrado, NaoRegistrado };
     Tipo tipo = Tipo::CartaoNaoEncontrado;
-    QString decorrido;          // too soon: the time since the last punch, hh:mm:ss (signed)
-    QString entradaSaida;       // registered: "E" or "S"
-    QString linhaNome;          // registered: the name followed by what was registered
-    QString numeroFuncionario;  // the employee's number as text, once the card was found
+    QString decorrido;         // too soon: the time since the last punch, hh:mm:ss (signed)
+    QString entradaSaida;      // registered: "E" or "S"
+    QString linhaNome;         // registered: the name followed by what was registered
+    QString numeroFuncionario; // the employee's number as text, once the card was found
 };
 
 // Turns one swipe into one row of movimentacao, on the shared connection.

@@ -1,1 +1,118 @@
+#include "BancoTeste.h"
+#include "DatabaseError.h"
+
+#include <QFile>
 #include <gtest/gtest.h>
+
+TEST(Conexao, DataGravadaDiaPrimeiroEAchadaPeloLiteralMesPrimeiro) {
+    BancoTeste banco;
+    const qint64 f = banco.funcionario(QStringLiteral("ANA"), QStringLiteral("1"));
+    banco.ponto(f, QStringLiteral("05/12/2026"), QStringLiteral("08:02:10"), QStringLiteral("E"));
+    banco.ponto(f, QStringLiteral("12/05/2026"), QStringLiteral("17:00:00"), QStringLiteral("S"));
+    banco.ponto(f, QStringLiteral("05/12/2026"), QStringLiteral("17:30:00"), QStringLiteral("S"));
+
+    Recordset rs = banco.sql(QStringLiteral("Select * from movimentacao where data = #12-05-2026#"));
+    ASSERT_FALSE(rs.Eof());
+    EXPECT_EQ(rs["DATA"].toString(), QStringLiteral("05/12/2026"));
+    EXPECT_EQ(rs["Hora"].toString(), QStringLiteral("08:02:10"));
+    EXPECT_EQ(rs["data"].type(), Variant::Type::Date);
+    EXPECT_EQ(rs["funcionario"].toString(), QString::number(f));
+    rs.MoveNext();
+    EXPECT_EQ(rs["hora"].toString(), QStringLiteral("17:30:00"));
+    rs.MoveNext();
+    EXPECT_TRUE(rs.Eof());
+
+    // Sorting is by date, not by the day-first text.
+    rs = banco.sql(
+        QStringLiteral("SELECT  * FROM MOVIMENTACAO  WHERE Funcionario = %1 order by data, hora asc ")
+            .arg(f));
+    EXPECT_EQ(rs["data"].toString(), QStringLiteral("12/05/2026"));
+    rs = banco.sql(QStringLiteral("SELECT  min(hora) as h FROM MOVIMENTACAO  WHERE Funcionario = %1 and "
+                                  "data= #12-05-2026# and entradaSaida= 'S' AND HORA >= #08:00:00# ")
+                       .arg(f));
+    EXPECT_EQ(rs["h"].toString(), QStringLiteral("17:30:00"));
+    EXPECT_EQ(rs["h"].type(), Variant::Type::Time);
+}
+
+TEST(Conexao, AgregadosSemLinhasEColunasSemCaixa) {
+    BancoTeste banco;
+    Recordset rs =
+        banco.sql(QStringLiteral("Select max(codigo) as s from movimentacao where  funcionario  = 9"));
+    ASSERT_FALSE(rs.Eof());
+    EXPECT_TRUE(rs["S"].isNull());
+    rs = banco.sql(QStringLiteral("Select count(EntradaSaida) as s from movimentacao where funcionario = 9"));
+    ASSERT_FALSE(rs.Eof());
+    EXPECT_EQ(rs["s"].toInteger(), 0);
+    EXPECT_TRUE(
+        banco.sql(QStringLiteral("Select top 1 codigo from movimentacao where  funcionario  = 9")).Eof());
+    EXPECT_THROW(rs["naoexiste"], DatabaseError);
+
+    // Text compares without regard to case.
+    banco.funcionario(QStringLiteral("maria da silva"), QStringLiteral("ABC"));
+    EXPECT_FALSE(banco.sql(QStringLiteral("select * from FUNCIONARIOS where NOME like 'MA%'")).Eof());
+    EXPECT_FALSE(banco.sql(QStringLiteral("select * from funcionarios where registro = 'abc'")).Eof());
+}
+
+TEST(Conexao, ResultadoEstaticoSobreviveAReconexao) {
+    BancoTeste banco;
+    banco.funcionario(QStringLiteral("ANA"), QStringLiteral("1"));
+    banco.funcionario(QStringLiteral("BIA"), QStringLiteral("2"));
+    Recordset rs = banco.sql(QStringLiteral("Select * from funcionarios ORDER BY NOME ASC"));
+    AbrirConexao();
+    banco.sql(QStringLiteral("Delete from FUNCIONARIOS where codigo = 1"));
+    conexaoBanco.reset();
+    EXPECT_EQ(rs["nome"].toString(), QStringLiteral("ANA"));
+    rs.MoveNext();
+    EXPECT_EQ(rs["nome"].toString(), QStringLiteral("BIA"));
+    rs.MovePrevious();
+    EXPECT_EQ(rs["nome"].toString(), QStringLiteral("ANA"));
+    rs.MoveNext();
+    rs.MoveNext();
+    EXPECT_TRUE(rs.Eof());
+    EXPECT_THROW(rs.MoveNext(), DatabaseError);
+}
+
+TEST(Conexao, ObservadorVeOTextoExatoTambemAposReconectar) {
+    BancoTeste banco;
+    banco.enviadas().clear();
+    const QString sql = QStringLiteral("Select * from funcionarios where  registro  = '123'");
+    banco.sql(sql);
+    AbrirConexao();
+    banco.sql(QStringLiteral("Select * from permissao where  codigo  =1"));
+    EXPECT_EQ(banco.enviadas(),
+              QStringList({sql, QStringLiteral("Select * from permissao where  codigo  =1")}));
+}
+
+TEST(Conexao, ErrosNomeiamOsDoisCaminhos) {
+    BancoTeste banco;
+    const QString real = banco.caminhoArquivo();
+    const auto mensagem = [](const QString& cs) {
+        try {
+            Connection::Open(cs);
+        } catch (const DatabaseError& e) {
+            return e.message();
+        }
+        return QString();
+    };
+    const QString faltando = mensagem(QStringLiteral("Dbq=C:\\PONTO\\outro.mdb;Pwd=QWZRTLK;"));
+    EXPECT_TRUE(faltando.contains(QStringLiteral("C:\\PONTO\\outro.mdb"))) << faltando.toStdString();
+    EXPECT_TRUE(faltando.contains(banco.raiz() + QStringLiteral("/C/PONTO/outro.mdb")))
+        << faltando.toStdString();
+    EXPECT_FALSE(QFile::exists(banco.raiz() + QStringLiteral("/C/PONTO/outro.mdb")))
+        << "opening must not create";
+
+    const QString senhaErrada = mensagem(QStringLiteral("Dbq=C:\\PONTO\\ponto.mdb;Pwd=ERRADA;"));
+    EXPECT_TRUE(senhaErrada.contains(QStringLiteral("senha"))) << senhaErrada.toStdString();
+    EXPECT_TRUE(senhaErrada.contains(real)) << senhaErrada.toStdString();
+
+    QFile lixo(banco.raiz() + QStringLiteral("/C/PONTO/lixo.mdb"));
+    ASSERT_TRUE(lixo.open(QIODevice::WriteOnly));
+    lixo.write(QByteArray(8192, 'x'));
+    lixo.close();
+    const QString naoBanco = mensagem(QStringLiteral("Dbq=C:\\PONTO\\lixo.mdb;Pwd=QWZRTLK;"));
+    EXPECT_TRUE(naoBanco.contains(QStringLiteral("não é um banco de dados"))) << naoBanco.toStdString();
+
+    EXPECT_THROW(banco.sql(QStringLiteral("Selec * from funcionarios")), DatabaseError);
+    EXPECT_THROW(banco.sql(QStringLiteral("Select * from naoexiste")), DatabaseError);
+    EXPECT_THROW(Connection::Create(kStringConexao), DatabaseError) << "creating must not overwrite";
+}
