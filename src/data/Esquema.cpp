@@ -29,6 +29,8 @@ CREATE TABLE movimentacao(
   EntradaSaida TEXT COLLATE NOCASE,
   funcionario INTEGER,
   periodo TEXT COLLATE NOCASE);
+-- By employee alone, the index is ordered by codigo too: his highest codigo is one seek.
+CREATE INDEX movimentacao_funcionario ON movimentacao(funcionario);
 CREATE INDEX movimentacao_funcionario_tipo ON movimentacao(funcionario, EntradaSaida);
 CREATE INDEX movimentacao_funcionario_data ON movimentacao(funcionario, data, hora);
 

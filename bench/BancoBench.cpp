@@ -1,0 +1,71 @@
+#include "BancoBench.h"
+
+#include "Conexao.h"
+#include "Esquema.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <cstdio>
+
+namespace {
+
+QString Arquivo() {
+    return mapWindowsPath(ConnectionString::parse(kStringConexao).dbq);
+}
+
+void Gerar() {
+    QElapsedTimer relogio;
+    relogio.start();
+    auto c = CriarBanco(kStringConexao, QStringLiteral("bench"));
+    c->ExecuteNative(QStringLiteral("PRAGMA synchronous=OFF;"));
+    c->BeginTrans();
+    // Concatenated, not QString::arg, which would take the printf formats for its own markers.
+    c->ExecuteNative(
+        QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ") +
+        QString::number(kFuncionariosBench) + QStringLiteral(R"SQL()
+INSERT INTO funcionarios(nome, registro, CODHORA, VALORHORA)
+SELECT 'FUNCIONARIO ' || printf('%03d', i), printf('789%010d', i), '001', 15 FROM n;
+)SQL"));
+    for (int dia = 2; dia <= 6; ++dia) {
+        c->ExecuteNative(
+            QStringLiteral("INSERT INTO horarios(registro, DiaSemana, CODHORA, nome, tele, endereco, "
+                           "cidade, totalhoras) VALUES('001', 'X', '%1', '08:00:00', '12:00:00', "
+                           "'13:00:00', '17:00:00', '08:00:00');")
+                .arg(dia));
+    }
+    // 2500 working days from 2016-01-04 on, four punches a day, in the order the terminal writes them.
+    c->ExecuteNative(QStringLiteral(R"SQL(
+WITH RECURSIVE d(k, dia) AS (SELECT 0, date('2016-01-04') UNION ALL
+  SELECT k + 1, date(dia, CASE strftime('%w', dia) WHEN '5' THEN '+3 days' ELSE '+1 day' END) FROM d WHERE k < 2499),
+p(j, hora, tipo, periodo) AS (VALUES (0, '08:00:00', 'E', 'M'), (1, '12:00:00', 'S', 'M'),
+                                     (2, '13:00:00', 'E', 'T'), (3, '17:00:00', 'S', 'T')),
+f(i) AS (SELECT codigo FROM funcionarios)
+INSERT INTO movimentacao(data, hora, EntradaSaida, funcionario, periodo)
+SELECT d.dia, p.hora, p.tipo, f.i, p.periodo FROM d, f, p ORDER BY d.dia, f.i, p.j;
+)SQL"));
+    c->CommitTrans();
+    std::fprintf(stderr, "banco de benchmark gerado em %.1f s\n", relogio.elapsed() / 1000.0);
+}
+
+} // namespace
+
+void PrepararBancoBench(const QString& pasta) {
+    qputenv("VELTO_DRIVE_ROOT", QFile::encodeName(pasta + QStringLiteral("/trabalho")));
+    const QString trabalho = Arquivo();
+    qputenv("VELTO_DRIVE_ROOT", QFile::encodeName(pasta + QStringLiteral("/modelo")));
+    const QString modelo = Arquivo();
+    if (!QFile::exists(modelo))
+        Gerar();
+    // Each run works on a fresh copy, so the punches it adds do not pile up in the model.
+    QDir().mkpath(QFileInfo(trabalho).absolutePath());
+    for (const char* sufixo : {"", "-wal", "-shm"})
+        QFile::remove(trabalho + QLatin1String(sufixo));
+    {
+        auto c = Connection::Open(kStringConexao); // folds the WAL back into the model
+        c->ExecuteNative(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE);"));
+    }
+    QFile::copy(modelo, trabalho);
+    qputenv("VELTO_DRIVE_ROOT", QFile::encodeName(pasta + QStringLiteral("/trabalho")));
+    AbrirConexao();
+}
