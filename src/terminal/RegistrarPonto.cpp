@@ -52,6 +52,14 @@ QString Periodo(const QString& horaMostrada, const QTime& horaAtual) {
 
 } // namespace
 
+qint64 ContarPontos(const QString& numero, const QString& tipo)
+{
+    const Recordset rs = conexaoBanco->Execute(
+        "Select count(EntradaSaida) as s from movimentacao where  funcionario  = " + numero +
+        " and EntradaSaida = '" + tipo + "' ");
+    return rs.Eof() ? 0 : rs["s"].toInteger();
+}
+
 QString SemEspacosEApostrofos(QString texto) {
     texto.remove(QLatin1Char(' '));
     texto.remove(QLatin1Char('\''));
@@ -93,8 +101,8 @@ ResultadoPonto RegistrarPonto(const QString& textoCartao, const QDate& dataAtual
         return resultado;
     }
 
-    const qint64 entradas = ContarPonto(numero, QStringLiteral("E"));
-    const qint64 saidas = ContarPonto(numero, QStringLiteral("S"));
+    const qint64 entradas = ContarPontos(numero, QStringLiteral("E"));
+    const qint64 saidas = ContarPontos(numero, QStringLiteral("S"));
     const QString tipo = entradas > saidas ? QStringLiteral("S") : QStringLiteral("E");
     const QString periodo = Periodo(horaMostrada, horaAtual);
 

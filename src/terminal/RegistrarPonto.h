@@ -24,5 +24,9 @@ QString MensagemCedoDemais(const QString& decorrido);
 // A signed number of seconds as hh:mm:ss, with a leading "-" when negative.
 QString TextoDecorrido(int segundos);
 
+// The employee's punches of one kind ("E" or "S") over his whole history; a null count or no
+// row counts as 0.
+qint64 ContarPontos(const QString& numero, const QString& tipo);
+
 // The text with every space and every apostrophe removed.
 QString SemEspacosEApostrofos(QString texto);

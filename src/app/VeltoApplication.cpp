@@ -1,0 +1,25 @@
+#include "VeltoApplication.h"
+
+#include "DatabaseError.h"
+#include "MsgBox.h"
+
+#include <cstdlib>
+
+VeltoApplication::VeltoApplication(int& argc, char** argv)
+    : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Velto"));
+    setApplicationVersion(QStringLiteral("2.2.2.6"));
+}
+
+bool VeltoApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const DatabaseError& e) {
+        ShowFatalError(e.message());
+    } catch (const std::exception& e) {
+        ShowFatalError(QString::fromLocal8Bit(e.what()));
+    }
+    std::exit(EXIT_FAILURE);
+}

@@ -1,0 +1,125 @@
+#include "MDIVelto.h"
+
+#include "frmSenha.h"
+#include "frmVelto.h"
+#include "frm_senhaManutencao.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+
+MDIVelto::MDIVelto(QWidget* parent)
+    : QMainWindow(parent)
+    , area_(new QMdiArea(this))
+{
+    setObjectName(QStringLiteral("MDIVelto"));
+    setWindowTitle(QStringLiteral("VELTO"));
+    area_->setObjectName(QStringLiteral("area"));
+    area_->setBackground(QColor(0x80, 0x80, 0x80));
+    setCentralWidget(area_);
+    criarMenus();
+    resize(1024, 720);
+    RegistrarTela(Tela::SenhaManutencao, [] { return new frm_senhaManutencao; });
+    EntrarModoTerminal();
+}
+
+void MDIVelto::criarMenus()
+{
+    mnc = menuBar()->addMenu(QStringLiteral("Cadastros"));
+    mnc->setObjectName(QStringLiteral("mnc"));
+    mnuF = itemProtegido(mnc, "mnuF", QStringLiteral("Funcionarios"), &MDIVelto::kfuncionario);
+    mnutabHoras = itemProtegido(mnc, "mnutabHoras", QStringLiteral("Horários"), &MDIVelto::KTabelasHor);
+    mnuTFeriados = itemProtegido(mnc, "mnuTFeriados", QStringLiteral("Feriados"), &MDIVelto::kFeriados);
+    mnuHcomb = itemProtegido(mnc, "mnuHcomb", QStringLiteral("Horários Combinados"), &MDIVelto::kManutencHorCombinado);
+    mnuMantHorarios =
+        itemProtegido(mnc, "mnuMantHorarios", QStringLiteral("Manutenção de Horários"), &MDIVelto::kManutencHor);
+    mnuHorarios = itemProtegido(mnc, "mnuHorarios", QStringLiteral("Lançar Horários"), &MDIVelto::kManutencHorbb);
+    mnuSenha = itemProtegido(mnc, "mnuSenha", QStringLiteral("Senha Manutenção"), &MDIVelto::Ksenha);
+    mnssss = mnc->addSeparator();
+    mnssss->setObjectName(QStringLiteral("mnssss"));
+    mnuSair = mnc->addAction(QStringLiteral("Sair"));
+    mnuSair->setObjectName(QStringLiteral("mnuSair"));
+    connect(mnuSair, &QAction::triggered, this, &QWidget::close);
+
+    mnur = menuBar()->addMenu(QStringLiteral("Relatórios"));
+    mnur->setObjectName(QStringLiteral("mnur"));
+    mnuf1 = itemProtegido(mnur, "mnuf1", QStringLiteral("Funcionarios"), &MDIVelto::KRelatorio);
+
+    const QString margem20(20, QLatin1Char(' ')), margem21(21, QLatin1Char(' '));
+    MNUREL = menuBar()->addMenu(margem20 + QStringLiteral("Relógio Ponto") + margem21);
+    MNUREL->setObjectName(QStringLiteral("MNUREL"));
+    mnures = MNUREL->addAction(QStringLiteral("Abrir Relógio Entradas e Saidas"));
+    mnures->setObjectName(QStringLiteral("mnures"));
+    connect(mnures, &QAction::triggered, this, &MDIVelto::EntrarModoTerminal);
+}
+
+QAction* MDIVelto::itemProtegido(QMenu* menu, const char* nome, const QString& titulo, bool MDIVelto::* flag)
+{
+    QAction* item = menu->addAction(titulo);
+    item->setObjectName(QString::fromLatin1(nome));
+    connect(item, &QAction::triggered, this, [this, flag] {
+        this->*flag = true;
+        MostrarSenha();
+    });
+    return item;
+}
+
+void MDIVelto::MostrarSenha()
+{
+    // One prompt at a time: further requests bring the open one to the front.
+    if (auto* aberta = area_->findChild<frmSenha*>()) {
+        if (!aberta->isUnloaded()) {
+            area_->setActiveSubWindow(aberta->subWindow());
+            return;
+        }
+    }
+    AbrirTela(new frmSenha(*this));
+}
+
+void MDIVelto::RegistrarTela(Tela tela, Fabrica fabrica)
+{
+    fabricas_.insert(static_cast<int>(tela), std::move(fabrica));
+}
+
+void MDIVelto::AbrirTela(Tela tela)
+{
+    if (const auto it = fabricas_.constFind(static_cast<int>(tela)); it != fabricas_.constEnd())
+        AbrirTela((*it)());
+}
+
+void MDIVelto::AbrirTela(ChildScreen* tela)
+{
+    tela->showIn(area_);
+}
+
+void MDIVelto::EntrarModoTerminal()
+{
+    mnc->menuAction()->setVisible(false);
+    mnur->menuAction()->setVisible(false);
+    MNUREL->menuAction()->setVisible(false);
+    mnuF->setEnabled(false);
+    mnuf1->setEnabled(false);
+    mnutabHoras->setEnabled(false);
+    auto* terminal = new frmVelto;
+    connect(terminal, &ChildScreen::unloaded, this, &MDIVelto::SairModoTerminal);
+    AbrirTela(terminal);
+}
+
+void MDIVelto::SairModoTerminal()
+{
+    mnuF->setEnabled(true);
+    mnutabHoras->setEnabled(true);
+    mnuf1->setEnabled(true);
+    mnc->menuAction()->setVisible(true);
+    mnur->menuAction()->setVisible(true);
+    MNUREL->menuAction()->setVisible(true);
+}
+
+void MDIVelto::closeEvent(QCloseEvent* event)
+{
+    // Every child unloads with the main window, the terminal giving the menus back as it goes.
+    area_->closeAllSubWindows();
+    event->accept();
+}

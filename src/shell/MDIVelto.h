@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <functional>
+
+class ChildScreen;
+class QMdiArea;
+class QMenu;
+class frmSenha;
+
+// The main window: the frame every screen opens in, its menus, and its two modes. In terminal
+// mode the menu bar is empty and only the terminal is reachable; Esc on the terminal brings
+// the menus back.
+class MDIVelto : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MDIVelto(QWidget* parent = nullptr);
+
+    // The screens the password prompt may open, one per pending-screen flag. A screen that is not
+    // registered yet is not opened: its flag is just cleared.
+    using Fabrica = std::function<ChildScreen*()>;
+    enum class Tela { HorCombinado, LancarDia, Funcionarios, Relatorios, ManutHorario, SenhaManutencao,
+                      TabelaHoras, Feriados };
+    void RegistrarTela(Tela tela, Fabrica fabrica);
+    // Opens the screen as a child window (used by the password prompt).
+    void AbrirTela(Tela tela);
+    void AbrirTela(ChildScreen* tela);
+
+    void EntrarModoTerminal();
+    // Given back by the terminal as it unloads.
+    void SairModoTerminal();
+
+    QMdiArea* area() const { return area_; }
+
+    // Pending-screen flags: set by the protected menu items, read and cleared by the prompt.
+    bool kfuncionario = false;
+    bool KRelatorio = false;
+    bool kManutencHorbb = false;
+    bool kManutencHor = false;
+    bool kManutencHorCombinado = false;
+    bool Ksenha = false;
+    bool KTabelasHor = false;
+    bool kFeriados = false;
+
+    QMenu* mnc;
+    QAction* mnuF;
+    QAction* mnutabHoras;
+    QAction* mnuTFeriados;
+    QAction* mnuHcomb;
+    QAction* mnuMantHorarios;
+    QAction* mnuHorarios;
+    QAction* mnuSenha;
+    QAction* mnssss;
+    QAction* mnuSair;
+    QMenu* mnur;
+    QAction* mnuf1;
+    QMenu* MNUREL;
+    QAction* mnures;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void criarMenus();
+    QAction* itemProtegido(QMenu* menu, const char* nome, const QString& titulo, bool MDIVelto::* flag);
+    void MostrarSenha();
+
+    QMdiArea* area_;
+    QHash<int, Fabrica> fabricas_;
+};

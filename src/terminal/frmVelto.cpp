@@ -1,0 +1,240 @@
+#include "frmVelto.h"
+
+#include "Clock.h"
+#include "Conexao.h"
+#include "FocusHelpers.h"
+#include "MaskedEdit.h"
+#include "MsgBox.h"
+#include "RegistrarPonto.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QFont Fonte(const char* familia, int pontos, bool negrito = false)
+{
+    QFont f(QString::fromLatin1(familia), pontos);
+    f.setBold(negrito);
+    f.setStyleHint(qstrcmp(familia, "Courier New") == 0 ? QFont::TypeWriter : QFont::SansSerif);
+    return f;
+}
+
+// Right-aligned in four characters, as "@@@@" formats; a longer number is shown whole.
+QString Alinhado4(const QString& texto)
+{
+    return texto.rightJustified(4, QLatin1Char(' '));
+}
+
+} // namespace
+
+frmVelto::frmVelto(QWidget* parent)
+    : ChildScreen(parent)
+{
+    setObjectName(QStringLiteral("frmVelto"));
+    setWindowTitle(QStringLiteral("VELTO"));
+    setCentring(Centring::OnEveryActivation);
+    criarControles();
+
+    Timer1.setInterval(50);
+    connect(&Timer1, &QTimer::timeout, this, &frmVelto::Timer1_Timer);
+    Timer2.setInterval(2000);
+    connect(&Timer2, &QTimer::timeout, this, &frmVelto::Timer2_Timer);
+
+    connect(TxtFUNCIONARIO, &QLineEdit::textChanged, this, &frmVelto::TxtFUNCIONARIO_Change);
+    OnLostFocus(TxtFUNCIONARIO, [this] { TxtFUNCIONARIO_LostFocus(); });
+    OnGotFocus(TxtFUNCIONARIO, [this] { PintarCartao(true); });
+    OnGotFocus(Text1, [this] { PintarCartao(false); });
+
+    Form_Load();
+}
+
+void frmVelto::criarControles()
+{
+    Frame1 = new QGroupBox(QStringLiteral("VELTO"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFont(Fonte("Courier New", 12, true));
+
+    Label1 = new QLabel(QStringLiteral("FUNCIONARIO:"), Frame1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(Fonte("Arial", 14, true));
+    TxtFUNCIONARIO = new QLineEdit(Frame1);
+    TxtFUNCIONARIO->setObjectName(QStringLiteral("TxtFUNCIONARIO"));
+    TxtFUNCIONARIO->setFont(Fonte("Courier New", 20, true));
+    TxtFUNCIONARIO->setEchoMode(QLineEdit::Password);
+    TxtFUNCIONARIO->setMinimumHeight(44);
+
+    // Takes the focus at the Enter that ends each scan; it must not show.
+    Text1 = new QLineEdit(Frame1);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setFont(Fonte("Courier New", 8));
+    Text1->setFrame(false);
+    Text1->setFixedSize(12, 12);
+    QPalette escondido = Text1->palette();
+    const QColor face = palette().color(QPalette::Button);
+    escondido.setColor(QPalette::Base, face);
+    escondido.setColor(QPalette::Text, face);
+    Text1->setPalette(escondido);
+
+    TXTNOME = new QLineEdit(Frame1);
+    TXTNOME->setObjectName(QStringLiteral("TXTNOME"));
+    TXTNOME->setFont(Fonte("Arial", 20, true));
+    TXTNOME->setMinimumHeight(44);
+    TXTNOME->setFocusPolicy(Qt::ClickFocus);
+    MakeDisplayOnly(TXTNOME);
+
+    Label2 = new QLabel(QStringLiteral("Data / Hora:"), Frame1);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setFont(Fonte("Arial", 14, true));
+    txtData = new MaskedEdit(QStringLiteral("##/##/####"), Frame1);
+    txtData->setObjectName(QStringLiteral("txtData"));
+    txtData->setFont(Fonte("Courier New", 30, true));
+    txtData->setFocusPolicy(Qt::ClickFocus);
+    MakeDisplayOnly(txtData);
+    TXTHORA = new QLineEdit(Frame1);
+    TXTHORA->setObjectName(QStringLiteral("TXTHORA"));
+    TXTHORA->setFont(Fonte("Courier New", 30, true));
+    TXTHORA->setFocusPolicy(Qt::ClickFocus);
+    MakeDisplayOnly(TXTHORA);
+    for (QLineEdit* campo : {static_cast<QLineEdit*>(txtData), TXTHORA}) {
+        campo->setAlignment(Qt::AlignCenter);
+        campo->setMinimumHeight(60);
+    }
+
+    Frame3 = new QGroupBox(QStringLiteral("Funcionarios Trabalhando:"), Frame1);
+    Frame3->setObjectName(QStringLiteral("Frame3"));
+    Frame3->setFont(Fonte("Arial", 11, true));
+    List1 = new QListWidget(Frame3);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setFont(Fonte("Arial", 13));
+    List1->setFocusPolicy(Qt::NoFocus);
+    List1->setMinimumHeight(260);
+    auto* listaLayout = new QVBoxLayout(Frame3);
+    listaLayout->addWidget(List1);
+
+    // The supplier's company line and telephone numbers are not part of the system.
+    Label3 = new QLabel(Frame1);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label4 = new QLabel(Frame1);
+    Label4->setObjectName(QStringLiteral("Label4"));
+    Label5 = new QLabel(QStringLiteral("Versão 2.2.2.6"), Frame1);
+    Label5->setObjectName(QStringLiteral("Label5"));
+    Label5->setFont(Fonte("Arial", 9));
+    Label5->setAlignment(Qt::AlignRight);
+
+    auto* grade = new QGridLayout(Frame1);
+    grade->setSpacing(10);
+    grade->addWidget(Label2, 0, 0);
+    grade->addWidget(txtData, 0, 1);
+    grade->addWidget(TXTHORA, 0, 2);
+    grade->addWidget(Label1, 1, 0);
+    grade->addWidget(TxtFUNCIONARIO, 1, 1, 1, 2);
+    grade->addWidget(Text1, 1, 3);
+    grade->addWidget(TXTNOME, 2, 0, 1, 3);
+    grade->addWidget(Frame3, 3, 0, 1, 3);
+    grade->addWidget(Label3, 4, 0);
+    grade->addWidget(Label4, 4, 1);
+    grade->addWidget(Label5, 4, 2);
+    grade->setColumnStretch(1, 1);
+    grade->setColumnStretch(2, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Frame1);
+    setFixedSize(760, 600);
+
+    setTabOrder(TxtFUNCIONARIO, Text1);
+}
+
+void frmVelto::Form_Load()
+{
+    AbrirConexao();
+    VerFuncionariosTrabalhando();
+    Timer1_Timer();
+    Timer1.start();
+    PintarCartao(false);
+    TxtFUNCIONARIO->setFocus();
+}
+
+void frmVelto::Timer1_Timer()
+{
+    const QDateTime agora = Clock::now();
+    const QString hoje = agora.date().toString(QStringLiteral("dd/MM/yyyy"));
+    if (txtData->Text() != hoje)
+        txtData->setText(hoje);
+    TXTHORA->setText(agora.time().toString(QStringLiteral("hh:mm:ss")));
+}
+
+void frmVelto::Timer2_Timer()
+{
+    Timer2.stop();
+    TxtFUNCIONARIO->setEnabled(true);
+    TxtFUNCIONARIO->setFocus();
+}
+
+void frmVelto::TxtFUNCIONARIO_Change()
+{
+    const QString limpo = SemEspacosEApostrofos(TxtFUNCIONARIO->text());
+    if (limpo != TxtFUNCIONARIO->text())
+        TxtFUNCIONARIO->setText(limpo);
+}
+
+void frmVelto::PintarCartao(bool comFoco)
+{
+    QPalette p = TxtFUNCIONARIO->palette();
+    p.setColor(QPalette::Base, comFoco ? QColor(0xE0, 0xE0, 0xE0) : palette().color(QPalette::Button));
+    TxtFUNCIONARIO->setPalette(p);
+}
+
+void frmVelto::TxtFUNCIONARIO_LostFocus()
+{
+    const QDateTime agora = Clock::now();
+    const ResultadoPonto resultado = RegistrarPonto(TxtFUNCIONARIO->text(), agora.date(), agora.time(),
+                                                    txtData->Text(), TXTHORA->text());
+    TXTNOME->clear();
+    switch (resultado.tipo) {
+    case ResultadoPonto::Tipo::CartaoNaoEncontrado:
+        TXTNOME->setText(QStringLiteral("ATENÇÃO >>> Passe novamente o Cartao!"));
+        Timer2.start();
+        TxtFUNCIONARIO->setEnabled(false);
+        TxtFUNCIONARIO->clear();
+        return;
+    case ResultadoPonto::Tipo::CedoDemais:
+        MsgBox(MensagemCedoDemais(resultado.decorrido), MsgBoxButtons::OkOnly, MsgBoxIcon::Information,
+               QStringLiteral("sis-velto"));
+        TxtFUNCIONARIO->clear();
+        break;
+    case ResultadoPonto::Tipo::Registrado:
+        lblEntradaSaida = resultado.entradaSaida;
+        lblcodigo = resultado.numeroFuncionario;
+        TXTNOME->setText(resultado.linhaNome);
+        TxtFUNCIONARIO->clear();
+        break;
+    case ResultadoPonto::Tipo::NaoRegistrado:
+        TxtFUNCIONARIO->clear();
+        TxtFUNCIONARIO->setFocus();
+        break;
+    }
+    Timer2.start();
+    TxtFUNCIONARIO->setEnabled(false);
+    VerFuncionariosTrabalhando();
+    PintarCartao(false);
+}
+
+void frmVelto::VerFuncionariosTrabalhando()
+{
+    List1->clear();
+    for (Recordset rs = conexaoBanco->Execute(QStringLiteral("Select * from funcionarios ORDER BY NOME ASC"));
+         !rs.Eof(); rs.MoveNext()) {
+        const QString numero = SemEspacosEApostrofos(rs["codigo"].toString());
+        if (ContarPontos(numero, QStringLiteral("E")) > ContarPontos(numero, QStringLiteral("S"))) {
+            const Recordset f =
+                conexaoBanco->Execute("Select * from funcionarios where  CODIGO  = " + numero);
+            if (!f.Eof())
+                List1->addItem(Alinhado4(QString::number(f["CODIGO"].toInteger())) + " - " + f["NOME"].toString());
+        }
+    }
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "ChildScreen.h"
+
+#include <QTimer>
+
+class MaskedEdit;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+
+// The terminal at which employees punch: the running clock, the card field fed by the barcode
+// scanner, the outcome of each swipe and the list of who is at work now.
+class frmVelto : public ChildScreen {
+    Q_OBJECT
+public:
+    explicit frmVelto(QWidget* parent = nullptr);
+
+    // Rebuilds the list of the employees with an open entry, in name order.
+    void VerFuncionariosTrabalhando();
+
+    QGroupBox* Frame1;
+    QLabel* Label1;
+    QLineEdit* TxtFUNCIONARIO;
+    QLineEdit* Text1;
+    QLineEdit* TXTNOME;
+    QLabel* Label2;
+    MaskedEdit* txtData;
+    QLineEdit* TXTHORA;
+    QGroupBox* Frame3;
+    QListWidget* List1;
+    QLabel* Label3;
+    QLabel* Label4;
+    QLabel* Label5;
+    QTimer Timer1;
+    QTimer Timer2;
+
+    // The kind and the employee number of the last swipe; nothing else reads them.
+    QString lblEntradaSaida;
+    QString lblcodigo;
+
+private:
+    void criarControles();
+    void Form_Load();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void TxtFUNCIONARIO_Change();
+    void TxtFUNCIONARIO_LostFocus();
+    void PintarCartao(bool comFoco);
+};

@@ -1,0 +1,147 @@
+#include "BancoTeste.h"
+#include "Clock.h"
+#include "MDIVelto.h"
+#include "MsgBox.h"
+#include "TelaTeste.h"
+#include "frmVelto.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <gtest/gtest.h>
+
+namespace {
+
+class TerminalTeste : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Clock::set(QDateTime(QDate(2026, 12, 5), QTime(8, 2, 10)));
+        ana = banco.funcionario(QStringLiteral("ANA PAULA"), QStringLiteral("7891000079195"));
+        bia = banco.funcionario(QStringLiteral("BEATRIZ"), QStringLiteral("7891000158388"));
+        janela = std::make_unique<MDIVelto>();
+        ASSERT_TRUE(Ativar(*janela));
+        terminal = janela->area()->findChild<frmVelto*>();
+        ASSERT_TRUE(terminal);
+        Processar();
+    }
+    void TearDown() override
+    {
+        janela.reset();
+        Clock::set({});
+    }
+    QLineEdit* cartao() { return terminal->TxtFUNCIONARIO; }
+
+    BancoTeste banco;
+    MsgBoxRecorder mensagens;
+    qint64 ana = 0, bia = 0;
+    std::unique_ptr<MDIVelto> janela;
+    frmVelto* terminal = nullptr;
+};
+
+} // namespace
+
+TEST_F(TerminalTeste, EscaneioRegistraEntradaTravaEDestrava)
+{
+    EXPECT_EQ(terminal->txtData->Text(), QStringLiteral("05/12/2026"));
+    EXPECT_EQ(terminal->TXTHORA->text(), QStringLiteral("08:02:10"));
+    ASSERT_TRUE(cartao()->hasFocus());
+    EXPECT_EQ(cartao()->palette().color(QPalette::Base), QColor(0xE0, 0xE0, 0xE0));
+
+    Escanear(cartao(), QStringLiteral("7891000079195"));
+    EXPECT_EQ(terminal->TXTNOME->text(), QStringLiteral("ANA PAULA - (Registrada ENTRADA!)"));
+    EXPECT_FALSE(cartao()->isEnabled());
+    EXPECT_TRUE(cartao()->text().isEmpty());
+    ASSERT_EQ(terminal->List1->count(), 1);
+    EXPECT_EQ(terminal->List1->item(0)->text(), QStringLiteral("   %1 - ANA PAULA").arg(ana));
+    EXPECT_EQ(terminal->lblEntradaSaida, QStringLiteral("E"));
+    Recordset rs = banco.sql(QStringLiteral("Select * from movimentacao"));
+    EXPECT_EQ(rs["data"].toString(), QStringLiteral("05/12/2026"));
+    EXPECT_EQ(rs["hora"].toString(), QStringLiteral("08:02:10"));
+
+    // A second scan while locked reaches nothing.
+    QTest::keyClicks(cartao(), QStringLiteral("7891000158388"));
+    EXPECT_TRUE(cartao()->text().isEmpty());
+
+    QTest::qWait(2150);
+    EXPECT_TRUE(cartao()->isEnabled());
+    EXPECT_TRUE(cartao()->hasFocus());
+    EXPECT_TRUE(mensagens.calls.isEmpty());
+
+    // Eleven minutes later the same card is his exit and he leaves the list.
+    Clock::advance(11 * 60 * 1000);
+    QTest::qWait(120);
+    Escanear(cartao(), QStringLiteral("7891000079195"));
+    EXPECT_EQ(terminal->TXTNOME->text(), QStringLiteral("ANA PAULA - (Registrada SAIDA!)"));
+    EXPECT_EQ(terminal->List1->count(), 0);
+}
+
+TEST_F(TerminalTeste, CartaoNaoEncontradoNaoMexeNaLista)
+{
+    banco.ponto(bia, QStringLiteral("04/12/2026"), QStringLiteral("22:00:00"), QStringLiteral("E"));
+    terminal->VerFuncionariosTrabalhando();
+    ASSERT_EQ(terminal->List1->count(), 1);
+    banco.sql(QStringLiteral("Delete from movimentacao where funcionario = %1").arg(bia));
+
+    Escanear(cartao(), QStringLiteral("12 34'5"));
+    EXPECT_EQ(terminal->TXTNOME->text(), QStringLiteral("ATENÇÃO >>> Passe novamente o Cartao!"));
+    EXPECT_FALSE(cartao()->isEnabled());
+    EXPECT_EQ(terminal->List1->count(), 1) << "the list is not rebuilt";
+    EXPECT_EQ(banco.sql(QStringLiteral("Select count(*) as n from movimentacao"))["n"].toInteger(), 0);
+    QTest::qWait(2150);
+    EXPECT_TRUE(cartao()->hasFocus());
+}
+
+TEST_F(TerminalTeste, CedoDemaisMostraAMensagemEtrava)
+{
+    banco.ponto(ana, QStringLiteral("05/12/2026"), QStringLiteral("08:00:00"), QStringLiteral("E"));
+    banco.enviadas().clear();
+    Escanear(cartao(), QStringLiteral("7891000079195"));
+    ASSERT_EQ(mensagens.calls.size(), 1);
+    const MsgBoxCall& m = mensagens.calls.first();
+    EXPECT_EQ(m.text, QStringLiteral("Deverá Aguardar 10 minutos para dar Entrada ou Saida!\r\n\r\n\r\n"
+                                     "Tempo decorrido: 00:02:10"));
+    EXPECT_EQ(m.icon, MsgBoxIcon::Information);
+    EXPECT_EQ(m.buttons, MsgBoxButtons::OkOnly);
+    EXPECT_EQ(m.title, QStringLiteral("sis-velto"));
+    EXPECT_FALSE(cartao()->isEnabled());
+    EXPECT_TRUE(terminal->TXTNOME->text().isEmpty());
+    // The list was rebuilt: the list's first statement follows the swipe's.
+    EXPECT_TRUE(banco.enviadas().contains(QStringLiteral("Select * from funcionarios ORDER BY NOME ASC")));
+    EXPECT_EQ(terminal->List1->count(), 1);
+    EXPECT_EQ(banco.sql(QStringLiteral("Select count(*) as n from movimentacao"))["n"].toInteger(), 1);
+}
+
+TEST_F(TerminalTeste, CamposSoDeExibicaoEFiltroDoCartao)
+{
+    QTest::keyClicks(cartao(), QStringLiteral("78 91'0"));
+    EXPECT_EQ(cartao()->text(), QStringLiteral("78910"));
+    EXPECT_EQ(cartao()->echoMode(), QLineEdit::Password);
+    terminal->TXTNOME->setFocus();
+    Processar();
+    QTest::keyClicks(terminal->TXTNOME, QStringLiteral("abc"));
+    EXPECT_TRUE(terminal->TXTNOME->text().isEmpty());
+    // Code 12 is shown right-aligned in four places; a five-digit code whole.
+    for (int i = 0; i < 10; ++i)
+        banco.funcionario(QStringLiteral("X%1").arg(i), QStringLiteral("9%1").arg(i));
+    banco.sql(QStringLiteral("INSERT INTO funcionarios(codigo, nome, registro) VALUES(12345, 'ZECA', '55')"));
+    banco.ponto(12, QStringLiteral("01/12/2026"), QStringLiteral("08:00:00"), QStringLiteral("E"));
+    banco.ponto(12345, QStringLiteral("01/12/2026"), QStringLiteral("08:00:00"), QStringLiteral("E"));
+    terminal->VerFuncionariosTrabalhando();
+    ASSERT_EQ(terminal->List1->count(), 2);
+    EXPECT_EQ(terminal->List1->item(0)->text(), QStringLiteral("  12 - X9"));
+    EXPECT_EQ(terminal->List1->item(1)->text(), QStringLiteral("12345 - ZECA"));
+}
+
+TEST_F(TerminalTeste, DataMudaNaMeiaNoite)
+{
+    Clock::set(QDateTime(QDate(2026, 12, 5), QTime(23, 59, 59)));
+    QTest::qWait(120);
+    EXPECT_EQ(terminal->txtData->Text(), QStringLiteral("05/12/2026"));
+    Clock::advance(1000);
+    QTest::qWait(120);
+    EXPECT_EQ(terminal->txtData->Text(), QStringLiteral("06/12/2026"));
+    EXPECT_EQ(terminal->TXTHORA->text(), QStringLiteral("00:00:00"));
+    Escanear(cartao(), QStringLiteral("7891000079195"));
+    EXPECT_EQ(banco.sql(QStringLiteral("Select data from movimentacao"))["data"].toString(), QStringLiteral("06/12/2026"));
+}
