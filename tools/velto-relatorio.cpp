@@ -1,0 +1,164 @@
+// velto-relatorio: the reports of the report screen from the command line, so that an office can
+// print every employee's time card at the end of the month in one go.
+
+#include "CartaoPonto.h"
+#include "Conexao.h"
+#include "DatabaseError.h"
+#include "FuncionarioRelatorio.h"
+#include "Printer.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+QTextStream& saida() {
+    static QTextStream s(stdout);
+    return s;
+}
+
+QTextStream& erro() {
+    static QTextStream s(stderr);
+    return s;
+}
+
+int uso() {
+    erro() << "Uso:\n"
+              "  velto-relatorio cartao (--funcionario N | --cartao CODIGO | --todos)\n"
+              "                  --de dd/mm/aaaa --ate dd/mm/aaaa [--pdf ARQUIVO]\n"
+              "      cartão de ponto do funcionário (ou de todos, em ordem de nome) no período;\n"
+              "      as linhas vão para a saída padrão, ou o documento impresso para ARQUIVO\n";
+    erro().flush();
+    return 2;
+}
+
+struct OpcoesCartao {
+    QString funcionario;
+    QString cartao;
+    bool todos = false;
+    QString de;
+    QString ate;
+    QString pdf;
+    bool temFuncionario = false;
+    bool temCartao = false;
+};
+
+bool LerOpcoes(const QStringList& args, OpcoesCartao& opcoes) {
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args.at(i);
+        const bool temValor = i + 1 < args.size();
+        if (a == QLatin1String("--todos")) {
+            opcoes.todos = true;
+        } else if (!temValor) {
+            return false;
+        } else if (a == QLatin1String("--funcionario")) {
+            opcoes.funcionario = args.at(++i);
+            opcoes.temFuncionario = true;
+        } else if (a == QLatin1String("--cartao")) {
+            opcoes.cartao = args.at(++i);
+            opcoes.temCartao = true;
+        } else if (a == QLatin1String("--de")) {
+            opcoes.de = args.at(++i);
+        } else if (a == QLatin1String("--ate")) {
+            opcoes.ate = args.at(++i);
+        } else if (a == QLatin1String("--pdf")) {
+            opcoes.pdf = args.at(++i);
+        } else {
+            return false;
+        }
+    }
+    const int escolhas = int(opcoes.todos) + int(opcoes.temFuncionario) + int(opcoes.temCartao);
+    return escolhas == 1 && !opcoes.de.isNull() && !opcoes.ate.isNull() &&
+           (opcoes.pdf.isNull() || !opcoes.pdf.isEmpty());
+}
+
+// The printed document goes to a PDF file through the Qt printer backend, which this build
+// does not have yet: without it there is no PDF to write.
+std::unique_ptr<Printer> ImpressoraPdf(const QString& arquivo) {
+    Q_UNUSED(arquivo);
+    return nullptr;
+}
+
+// The employees to run the card for, found as the report screen finds them.
+QList<FuncionarioRelatorio> Funcionarios(const OpcoesCartao& opcoes) {
+    if (opcoes.todos)
+        return FuncionariosPorNome();
+    if (opcoes.temCartao) {
+        // An unknown card leaves the code empty, and the report asks for an employee.
+        return {FuncionarioPorCartao(opcoes.cartao).value_or(FuncionarioRelatorio{})};
+    }
+    const auto achado = FuncionarioPorCodigo(opcoes.funcionario);
+    return {FuncionarioRelatorio{opcoes.funcionario, achado ? achado->nome : QString()}};
+}
+
+int Cartao(const QStringList& args) {
+    OpcoesCartao opcoes;
+    if (!LerOpcoes(args, opcoes))
+        return uso();
+    std::unique_ptr<Printer> impressora;
+    if (!opcoes.pdf.isNull()) {
+        impressora = ImpressoraPdf(opcoes.pdf);
+        if (!impressora) {
+            erro() << "velto-relatorio: a saída em PDF ainda não está disponível nesta versão\n";
+            return 3;
+        }
+    }
+    AbrirConexao();
+    const QList<FuncionarioRelatorio> funcionarios = Funcionarios(opcoes);
+    if (funcionarios.isEmpty()) {
+        erro() << "velto-relatorio: nenhum funcionário cadastrado\n";
+        return 0;
+    }
+    QString mensagem;
+    for (const FuncionarioRelatorio& funcionario : funcionarios) {
+        ListaTexto lista;
+        EntradaCartaoPonto entrada;
+        entrada.dataInicial = opcoes.de;
+        entrada.dataFinal = opcoes.ate;
+        entrada.codigoFuncionario = funcionario.codigo;
+        entrada.nomeFuncionario = funcionario.nome;
+        entrada.imprimir = impressora != nullptr;
+        entrada.mensagem = [&mensagem](const QString& texto) {
+            mensagem = texto;
+        };
+        if (!CartaoPonto(entrada, DestinoRelatorio{&lista, impressora.get()})) {
+            erro() << mensagem << '\n';
+            return 1;
+        }
+        for (const QString& linha : lista.itens())
+            saida() << linha << '\n';
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty())
+        return uso();
+    const QString comando = args.takeFirst();
+    try {
+        int status = 2;
+        if (comando == QLatin1String("cartao"))
+            status = Cartao(args);
+        else
+            return uso();
+        saida().flush();
+        erro().flush();
+        return status;
+    } catch (const DatabaseError& e) {
+        saida().flush();
+        erro() << "velto-relatorio: " << e.message() << '\n';
+        erro().flush();
+        return 1;
+    } catch (const std::overflow_error& e) {
+        saida().flush();
+        erro() << "velto-relatorio: " << e.what() << '\n';
+        erro().flush();
+        return 1;
+    }
+}
