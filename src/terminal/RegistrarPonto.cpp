@@ -15,14 +15,6 @@ bool Numerico(const QString& texto) {
     return ok;
 }
 
-// The count statement of one kind; a null count or no row counts as 0.
-qint64 ContarPonto(const QString& numero, const QString& tipo) {
-    const Recordset rs = conexaoBanco->Execute(
-        "Select count(EntradaSaida) as s from movimentacao where  funcionario  = " + numero +
-        " and EntradaSaida = '" + tipo + "' ");
-    return rs.Eof() ? 0 : rs["s"].toInteger();
-}
-
 // Seconds since the last punch, when it was made today; nothing when the rule does not apply.
 std::optional<int> SegundosDesdeUltimoPonto(const QString& numero, const QDate& dataAtual,
                                             const QTime& horaAtual) {

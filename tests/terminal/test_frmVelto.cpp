@@ -1,6 +1,7 @@
 #include "BancoTeste.h"
 #include "Clock.h"
 #include "MDIVelto.h"
+#include "MaskedEdit.h"
 #include "MsgBox.h"
 #include "TelaTeste.h"
 #include "frmVelto.h"

@@ -1,0 +1,133 @@
+#include "ChildScreen.h"
+
+#include "FocusHelpers.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+ChildScreen::ChildScreen(QWidget* parent)
+    : QWidget(parent) {
+    // Watching the screen itself from the start catches every control the derived
+    // constructor adds (ChildAdded), wherever it is nested.
+    watch(this);
+}
+
+ChildScreen::~ChildScreen() = default;
+
+QMdiSubWindow* ChildScreen::showIn(QMdiArea* area) {
+    const QSize wanted = testAttribute(Qt::WA_Resized) ? size() : sizeHint();
+    QMdiSubWindow* sub = area->addSubWindow(this);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    subWindow_ = sub;
+    if (centring_ == Centring::OnEveryActivation)
+        connect(sub, &QMdiSubWindow::aboutToActivate, this, &ChildScreen::centre);
+    sub->show();
+    // The subwindow keeps its frame (borders and title bar) as contents margins.
+    const QMargins frame = sub->contentsMargins();
+    sub->resize(wanted.grownBy(frame));
+    centre();
+    area->setActiveSubWindow(sub);
+    return sub;
+}
+
+QMdiSubWindow* ChildScreen::subWindow() const {
+    return subWindow_;
+}
+
+void ChildScreen::centre() {
+    QMdiSubWindow* sub = subWindow_;
+    if (!sub || !sub->mdiArea())
+        return;
+    const QSize client = sub->mdiArea()->viewport()->size();
+    const int left = std::max(0, (client.width() - sub->width()) / 2);
+    const int top = std::max(0, (client.height() - sub->height()) / 2);
+    sub->move(left, top);
+    centredOnce_ = true;
+}
+
+void ChildScreen::unload() {
+    if (subWindow_) {
+        subWindow_->close();
+        return;
+    }
+    if (close())
+        deleteLater();
+}
+
+bool ChildScreen::previewKeyPress(QWidget*, QKeyEvent*) {
+    return false;
+}
+
+void ChildScreen::watch(QWidget* widget) {
+    widget->installEventFilter(this);
+    const auto children = widget->findChildren<QWidget*>();
+    for (QWidget* child : children)
+        child->installEventFilter(this);
+}
+
+bool ChildScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ChildAdded) {
+        QObject* child = static_cast<QChildEvent*>(event)->child();
+        if (child->isWidgetType())
+            child->installEventFilter(this);
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return false;
+    auto* target = static_cast<QWidget*>(watched);
+    // A key the focused control ignores travels up to its parents: handle it only once,
+    // where it was delivered.
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && target != focus && target->isAncestorOf(focus))
+        return false;
+    return handleKey(target, static_cast<QKeyEvent*>(event));
+}
+
+bool ChildScreen::handleKey(QWidget* target, QKeyEvent* event) {
+    // Popups and dialogs that belong to a control keep their own keys.
+    if (target->window() != window() || unloaded_)
+        return false;
+    if (previewKeyPress(target, event))
+        return true;
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        switch (enterRule_) {
+        case EnterRule::MoveFocus:
+            PostFocusNext(this, target);
+            return true;
+        case EnterRule::SendTabKeystroke:
+            PostTabKeystroke();
+            return true;
+        case EnterRule::None:
+            return false;
+        }
+    }
+    if (key == Qt::Key_Escape && escUnloads_) {
+        unload();
+        return true;
+    }
+    return false;
+}
+
+void ChildScreen::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    watch(this);
+    if (!centredOnce_)
+        centre();
+}
+
+void ChildScreen::closeEvent(QCloseEvent* event) {
+    runUnload();
+    event->accept();
+}
+
+void ChildScreen::runUnload() {
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    unloadEvent();
+    emit unloaded();
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+class QKeyEvent;
+class QMdiArea;
+class QMdiSubWindow;
+
+// The base of every child screen of the main window. It carries the conventions all screens
+// share, so a screen only states where it differs:
+//  - centring in the MDI area's client area, when it loads (or on every activation);
+//  - one screen-wide key filter that sees each key before the focused control:
+//    Enter/Return moves the focus to the next control in tab order (after the current key
+//    event) and is swallowed; Esc unloads the screen;
+//  - one unload hook that runs exactly once, whatever closes the screen.
+//
+// A screen builds its controls in its constructor and is then opened with showIn():
+//     auto* tela = new frmFeriados;
+//     tela->showIn(mdiArea);
+// Closing the main window must close the subwindows first (QMdiArea::closeAllSubWindows() in
+// its closeEvent) so that every screen's unload hook runs; a screen that is just deleted does
+// not run it.
+class ChildScreen : public QWidget {
+    Q_OBJECT
+public:
+    enum class EnterRule {
+        MoveFocus,        // Enter moves the focus on in the screen's tab order and is swallowed
+        SendTabKeystroke, // Enter sends a Tab keystroke to the focused control, then is swallowed
+        None,             // Enter is left alone
+    };
+    enum class Centring {
+        OnLoad,           // centred once, when first shown
+        OnEveryActivation // centred each time the screen becomes the active subwindow
+    };
+
+    explicit ChildScreen(QWidget* parent = nullptr);
+    ~ChildScreen() override;
+
+    // Opens the screen as a child of the area, in a subwindow sized to the screen that
+    // deletes itself (and the screen) when closed; centres and activates it.
+    QMdiSubWindow* showIn(QMdiArea* area);
+    // The subwindow hosting the screen, or null when it is not in an MDI area.
+    QMdiSubWindow* subWindow() const;
+
+    void setEnterRule(EnterRule rule) { enterRule_ = rule; }
+    EnterRule enterRule() const { return enterRule_; }
+    void setEscUnloads(bool unloads) { escUnloads_ = unloads; }
+    bool escUnloads() const { return escUnloads_; }
+    void setCentring(Centring centring) { centring_ = centring; }
+    Centring centring() const { return centring_; }
+
+    // Moves the hosting subwindow to the middle of the MDI area's client area:
+    // left = (client width - own width) / 2, top = (client height - own height) / 2,
+    // kept at 0 or more so the title bar stays reachable.
+    void centre();
+    // Closes the screen (as Esc does): the unload hook runs, the screen is deleted later.
+    void unload();
+    bool isUnloaded() const { return unloaded_; }
+
+signals:
+    // Emitted once when the screen unloads, after unloadEvent().
+    void unloaded();
+
+protected:
+    // The screen's own unload handler (give menus back, clear flags...). Runs once.
+    virtual void unloadEvent() {}
+    // Sees every key press of the screen before the rules above and before the focused
+    // control; return true to swallow it. The default does nothing.
+    virtual bool previewKeyPress(QWidget* target, QKeyEvent* event);
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void watch(QWidget* widget);
+    bool handleKey(QWidget* target, QKeyEvent* event);
+    void runUnload();
+
+    EnterRule enterRule_ = EnterRule::MoveFocus;
+    Centring centring_ = Centring::OnLoad;
+    bool escUnloads_ = true;
+    bool unloaded_ = false;
+    bool centredOnce_ = false;
+    QPointer<QMdiSubWindow> subWindow_;
+};

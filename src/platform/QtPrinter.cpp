@@ -1,0 +1,170 @@
+#include "QtPrinter.h"
+
+#include "Clock.h"
+#include "Connection.h"
+#include "MsgBox.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace {
+
+constexpr double kTwipsPerInch = 1440.0;
+
+// Margins of the PDF pages; a real printer keeps its own.
+const QMarginsF kPdfMarginsMm(8, 8, 8, 8);
+
+QString uniquePdfPath(const QString& folder) {
+    const QString stem = QStringLiteral("velto-") + Clock::now().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString path = folder + QLatin1Char('/') + stem + QStringLiteral(".pdf");
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path =
+            folder + QLatin1Char('/') + stem + QLatin1Char('-') + QString::number(n) + QStringLiteral(".pdf");
+    return path;
+}
+
+} // namespace
+
+QtPrinter::QtPrinter(Destination destination) {
+    const QPrinterInfo system =
+        destination == Destination::SystemDefault ? QPrinterInfo::defaultPrinter() : QPrinterInfo();
+    pdf_ = system.isNull();
+    printer_ = pdf_ ? std::make_unique<QPrinter>(QPrinter::HighResolution)
+                    : std::make_unique<QPrinter>(system, QPrinter::HighResolution);
+    if (pdf_) {
+        printer_->setOutputFormat(QPrinter::PdfFormat);
+        printer_->setPageMargins(kPdfMarginsMm, QPageLayout::Millimeter);
+    }
+    printer_->setPageSize(QPageSize(QPageSize::A4));
+    printer_->setPageOrientation(QPageLayout::Portrait);
+    printer_->setFullPage(false);
+    printer_->setDocName(QStringLiteral("Velto"));
+}
+
+QtPrinter::~QtPrinter() {
+    endDoc();
+}
+
+QString QtPrinter::pdfFolder() {
+    return mapWindowsPath(QStringLiteral("C:\\PONTO\\impressoes"));
+}
+
+// The printable area as the device draws it, in its own pixels.
+double QtPrinter::scaleWidth() const {
+    return printer_->pageLayout().paintRectPixels(printer_->resolution()).width() * kTwipsPerInch /
+           printer_->resolution();
+}
+
+double QtPrinter::scaleHeight() const {
+    return printer_->pageLayout().paintRectPixels(printer_->resolution()).height() * kTwipsPerInch /
+           printer_->resolution();
+}
+
+double QtPrinter::textHeight() const {
+    const QFontMetricsF metrics(currentFont(), printer_.get());
+    return metrics.lineSpacing() * kTwipsPerInch / printer_->resolution();
+}
+
+double QtPrinter::textWidth(const QString& text) const {
+    const QFontMetricsF metrics(currentFont(), printer_.get());
+    return metrics.horizontalAdvance(text) * kTwipsPerInch / printer_->resolution();
+}
+
+QFont QtPrinter::currentFont() const {
+    QFont font(fontName());
+    font.setPointSizeF(fontSize());
+    font.setBold(fontBold());
+    // Device-independent advances, so columns measured here are the columns printed.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
+    return font;
+}
+
+double QtPrinter::toDevice(double twips) const {
+    return twips * printer_->resolution() / kTwipsPerInch;
+}
+
+void QtPrinter::drawText(const QString& text, double x, double y) {
+    if (!painter_.isActive())
+        return;
+    const QFont font = currentFont();
+    painter_.setFont(font);
+    const QFontMetricsF metrics(font, printer_.get());
+    painter_.drawText(QPointF(toDevice(x), toDevice(y) + metrics.ascent()), text);
+}
+
+void QtPrinter::drawPicture(const QImage& picture, double x, double y, double width, double height) {
+    if (!painter_.isActive())
+        return;
+    painter_.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter_.drawImage(QRectF(toDevice(x), toDevice(y), toDevice(width), toDevice(height)), picture);
+}
+
+bool QtPrinter::beginDocument() {
+    error_.clear();
+    lastPath_.clear();
+    pdfPath_.clear();
+    if (pdf_) {
+        const QString folder = pdfFolder();
+        if (!QDir().mkpath(folder)) {
+            error_ =
+                QStringLiteral("Não foi possível criar a pasta %1.").arg(QDir::toNativeSeparators(folder));
+            return false;
+        }
+        pdfPath_ = uniquePdfPath(folder);
+        printer_->setOutputFileName(pdfPath_);
+    }
+    if (!painter_.begin(printer_.get())) {
+        error_ =
+            pdf_ ? QStringLiteral("Não foi possível gravar o arquivo %1.")
+                       .arg(QDir::toNativeSeparators(pdfPath_))
+                 : QStringLiteral("Não foi possível imprimir na impressora %1.").arg(printer_->printerName());
+        return false;
+    }
+    return true;
+}
+
+void QtPrinter::startPage() {
+    if (page_ == 1) {
+        // A document that cannot be printed must not pass for printed.
+        if (!beginDocument())
+            MsgBox(error_, MsgBoxButtons::OkOnly, MsgBoxIcon::Exclamation);
+        return;
+    }
+    if (painter_.isActive())
+        printer_->newPage();
+}
+
+void QtPrinter::finishDocument() {
+    if (!painter_.isActive())
+        return;
+    painter_.end();
+    if (pdf_)
+        lastPath_ = pdfPath_;
+}
+
+namespace {
+std::unique_ptr<Printer>& defaultPrinterSlot() {
+    static std::unique_ptr<Printer> printer;
+    return printer;
+}
+} // namespace
+
+Printer& DefaultPrinter() {
+    std::unique_ptr<Printer>& printer = defaultPrinterSlot();
+    if (!printer) {
+        printer = std::make_unique<QtPrinter>();
+        // Ends an open document while Qt is still there, not at static destruction.
+        qAddPostRoutine([] { defaultPrinterSlot().reset(); });
+    }
+    return *printer;
+}
+
+void SetDefaultPrinter(std::unique_ptr<Printer> printer) {
+    defaultPrinterSlot() = std::move(printer);
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "Printer.h"
+
+#include <QFont>
+#include <QPainter>
+#include <memory>
+
+class QPrinter;
+
+// The real printer, on Qt PrintSupport. A4 portrait; positions are twips (1440 to the inch)
+// from the top left of the page's printable area. With Destination::SystemDefault it prints
+// to the system's default printer when one is configured and otherwise, as with
+// Destination::PdfFile, writes each ended document as a PDF file in C:\PONTO\impressoes
+// (mapped like the database), named velto-yyyyMMdd-HHmmss.pdf (with -2, -3... when that
+// name is taken). lastDocumentPath() gives that file once the document has ended.
+class QtPrinter : public Printer {
+public:
+    enum class Destination { SystemDefault, PdfFile };
+
+    explicit QtPrinter(Destination destination = Destination::SystemDefault);
+    ~QtPrinter() override; // ends an open document
+
+    bool printsToPdf() const { return pdf_; }
+    // The folder of the PDF files, on this machine.
+    static QString pdfFolder();
+
+    double scaleWidth() const override;
+    double scaleHeight() const override;
+    double textHeight() const override;
+    double textWidth(const QString& text) const override;
+    QString lastDocumentPath() const override { return lastPath_; }
+    // Why the last document could not be printed; empty when it was.
+    QString lastError() const { return error_; }
+
+protected:
+    void drawText(const QString& text, double x, double y) override;
+    void drawPicture(const QImage& picture, double x, double y, double width, double height) override;
+    void startPage() override;
+    void finishDocument() override;
+
+private:
+    QFont currentFont() const;
+    double toDevice(double twips) const;
+    bool beginDocument();
+
+    std::unique_ptr<QPrinter> printer_;
+    QPainter painter_;
+    bool pdf_ = true;
+    QString pdfPath_;
+    QString lastPath_;
+    QString error_;
+};
