@@ -6,14 +6,12 @@
 #include <cstdlib>
 
 VeltoApplication::VeltoApplication(int& argc, char** argv)
-    : QApplication(argc, argv)
-{
+    : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Velto"));
     setApplicationVersion(QStringLiteral("2.2.2.6"));
 }
 
-bool VeltoApplication::notify(QObject* receiver, QEvent* event)
-{
+bool VeltoApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const DatabaseError& e) {

@@ -3,8 +3,7 @@
 #include "MsgBox.h"
 #include "VeltoApplication.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     VeltoApplication app(argc, argv);
     try {
         MDIVelto janela;

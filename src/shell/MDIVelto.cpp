@@ -12,8 +12,7 @@
 
 MDIVelto::MDIVelto(QWidget* parent)
     : QMainWindow(parent)
-    , area_(new QMdiArea(this))
-{
+    , area_(new QMdiArea(this)) {
     setObjectName(QStringLiteral("MDIVelto"));
     setWindowTitle(QStringLiteral("VELTO"));
     area_->setObjectName(QStringLiteral("area"));
@@ -25,17 +24,18 @@ MDIVelto::MDIVelto(QWidget* parent)
     EntrarModoTerminal();
 }
 
-void MDIVelto::criarMenus()
-{
+void MDIVelto::criarMenus() {
     mnc = menuBar()->addMenu(QStringLiteral("Cadastros"));
     mnc->setObjectName(QStringLiteral("mnc"));
     mnuF = itemProtegido(mnc, "mnuF", QStringLiteral("Funcionarios"), &MDIVelto::kfuncionario);
     mnutabHoras = itemProtegido(mnc, "mnutabHoras", QStringLiteral("Horários"), &MDIVelto::KTabelasHor);
     mnuTFeriados = itemProtegido(mnc, "mnuTFeriados", QStringLiteral("Feriados"), &MDIVelto::kFeriados);
-    mnuHcomb = itemProtegido(mnc, "mnuHcomb", QStringLiteral("Horários Combinados"), &MDIVelto::kManutencHorCombinado);
-    mnuMantHorarios =
-        itemProtegido(mnc, "mnuMantHorarios", QStringLiteral("Manutenção de Horários"), &MDIVelto::kManutencHor);
-    mnuHorarios = itemProtegido(mnc, "mnuHorarios", QStringLiteral("Lançar Horários"), &MDIVelto::kManutencHorbb);
+    mnuHcomb = itemProtegido(mnc, "mnuHcomb", QStringLiteral("Horários Combinados"),
+                             &MDIVelto::kManutencHorCombinado);
+    mnuMantHorarios = itemProtegido(mnc, "mnuMantHorarios", QStringLiteral("Manutenção de Horários"),
+                                    &MDIVelto::kManutencHor);
+    mnuHorarios =
+        itemProtegido(mnc, "mnuHorarios", QStringLiteral("Lançar Horários"), &MDIVelto::kManutencHorbb);
     mnuSenha = itemProtegido(mnc, "mnuSenha", QStringLiteral("Senha Manutenção"), &MDIVelto::Ksenha);
     mnssss = mnc->addSeparator();
     mnssss->setObjectName(QStringLiteral("mnssss"));
@@ -55,8 +55,7 @@ void MDIVelto::criarMenus()
     connect(mnures, &QAction::triggered, this, &MDIVelto::EntrarModoTerminal);
 }
 
-QAction* MDIVelto::itemProtegido(QMenu* menu, const char* nome, const QString& titulo, bool MDIVelto::* flag)
-{
+QAction* MDIVelto::itemProtegido(QMenu* menu, const char* nome, const QString& titulo, bool MDIVelto::*flag) {
     QAction* item = menu->addAction(titulo);
     item->setObjectName(QString::fromLatin1(nome));
     connect(item, &QAction::triggered, this, [this, flag] {
@@ -66,8 +65,7 @@ QAction* MDIVelto::itemProtegido(QMenu* menu, const char* nome, const QString& t
     return item;
 }
 
-void MDIVelto::MostrarSenha()
-{
+void MDIVelto::MostrarSenha() {
     // One prompt at a time: further requests bring the open one to the front.
     if (auto* aberta = area_->findChild<frmSenha*>()) {
         if (!aberta->isUnloaded()) {
@@ -78,24 +76,20 @@ void MDIVelto::MostrarSenha()
     AbrirTela(new frmSenha(*this));
 }
 
-void MDIVelto::RegistrarTela(Tela tela, Fabrica fabrica)
-{
+void MDIVelto::RegistrarTela(Tela tela, Fabrica fabrica) {
     fabricas_.insert(static_cast<int>(tela), std::move(fabrica));
 }
 
-void MDIVelto::AbrirTela(Tela tela)
-{
+void MDIVelto::AbrirTela(Tela tela) {
     if (const auto it = fabricas_.constFind(static_cast<int>(tela)); it != fabricas_.constEnd())
         AbrirTela((*it)());
 }
 
-void MDIVelto::AbrirTela(ChildScreen* tela)
-{
+void MDIVelto::AbrirTela(ChildScreen* tela) {
     tela->showIn(area_);
 }
 
-void MDIVelto::EntrarModoTerminal()
-{
+void MDIVelto::EntrarModoTerminal() {
     mnc->menuAction()->setVisible(false);
     mnur->menuAction()->setVisible(false);
     MNUREL->menuAction()->setVisible(false);
@@ -107,8 +101,7 @@ void MDIVelto::EntrarModoTerminal()
     AbrirTela(terminal);
 }
 
-void MDIVelto::SairModoTerminal()
-{
+void MDIVelto::SairModoTerminal() {
     mnuF->setEnabled(true);
     mnutabHoras->setEnabled(true);
     mnuf1->setEnabled(true);
@@ -117,8 +110,7 @@ void MDIVelto::SairModoTerminal()
     MNUREL->menuAction()->setVisible(true);
 }
 
-void MDIVelto::closeEvent(QCloseEvent* event)
-{
+void MDIVelto::closeEvent(QCloseEvent* event) {
     // Every child unloads with the main window, the terminal giving the menus back as it goes.
     area_->closeAllSubWindows();
     event->accept();

@@ -20,8 +20,16 @@ public:
     // The screens the password prompt may open, one per pending-screen flag. A screen that is not
     // registered yet is not opened: its flag is just cleared.
     using Fabrica = std::function<ChildScreen*()>;
-    enum class Tela { HorCombinado, LancarDia, Funcionarios, Relatorios, ManutHorario, SenhaManutencao,
-                      TabelaHoras, Feriados };
+    enum class Tela {
+        HorCombinado,
+        LancarDia,
+        Funcionarios,
+        Relatorios,
+        ManutHorario,
+        SenhaManutencao,
+        TabelaHoras,
+        Feriados
+    };
     void RegistrarTela(Tela tela, Fabrica fabrica);
     // Opens the screen as a child window (used by the password prompt).
     void AbrirTela(Tela tela);
@@ -63,7 +71,7 @@ protected:
 
 private:
     void criarMenus();
-    QAction* itemProtegido(QMenu* menu, const char* nome, const QString& titulo, bool MDIVelto::* flag);
+    QAction* itemProtegido(QMenu* menu, const char* nome, const QString& titulo, bool MDIVelto::*flag);
     void MostrarSenha();
 
     QMdiArea* area_;

@@ -12,8 +12,7 @@
 
 frmSenha::frmSenha(MDIVelto& principal, QWidget* parent)
     : ChildScreen(parent)
-    , principal_(principal)
-{
+    , principal_(principal) {
     setObjectName(QStringLiteral("frmSenha"));
     setWindowTitle(QStringLiteral("Digite a Senha"));
     Label4 = new QLabel(QStringLiteral("Senha:"), this);
@@ -35,8 +34,7 @@ frmSenha::frmSenha(MDIVelto& principal, QWidget* parent)
     TxtEntradaSaida->setFocus();
 }
 
-void frmSenha::Command1_Click()
-{
+void frmSenha::Command1_Click() {
     const Recordset rs = conexaoBanco->Execute(QStringLiteral("Select * from permissao where  codigo  =") +
                                                QStringLiteral("1"));
     if (rs.Eof())
@@ -52,11 +50,10 @@ void frmSenha::Command1_Click()
     unload();
 }
 
-void frmSenha::AbrirTelasPendentes()
-{
+void frmSenha::AbrirTelasPendentes() {
     using Tela = MDIVelto::Tela;
     const struct {
-        bool MDIVelto::* flag;
+        bool MDIVelto::*flag;
         Tela tela;
     } ordem[] = {{&MDIVelto::kManutencHorCombinado, Tela::HorCombinado},
                  {&MDIVelto::kManutencHorbb, Tela::LancarDia},
@@ -74,10 +71,9 @@ void frmSenha::AbrirTelasPendentes()
     }
 }
 
-void frmSenha::unloadEvent()
-{
-    for (bool MDIVelto::* flag : {&MDIVelto::kfuncionario, &MDIVelto::KRelatorio, &MDIVelto::kManutencHorbb,
-                                  &MDIVelto::kManutencHor, &MDIVelto::kManutencHorCombinado, &MDIVelto::Ksenha,
-                                  &MDIVelto::KTabelasHor, &MDIVelto::kFeriados})
+void frmSenha::unloadEvent() {
+    for (bool MDIVelto::*flag :
+         {&MDIVelto::kfuncionario, &MDIVelto::KRelatorio, &MDIVelto::kManutencHorbb, &MDIVelto::kManutencHor,
+          &MDIVelto::kManutencHorCombinado, &MDIVelto::Ksenha, &MDIVelto::KTabelasHor, &MDIVelto::kFeriados})
         principal_.*flag = false;
 }

@@ -9,8 +9,7 @@
 #include <QPushButton>
 
 frm_senhaManutencao::frm_senhaManutencao(QWidget* parent)
-    : ChildScreen(parent)
-{
+    : ChildScreen(parent) {
     setObjectName(QStringLiteral("frm_senhaManutencao"));
     setWindowTitle(QStringLiteral("Senha Manutenção"));
     auto* grade = new QGridLayout(this);
@@ -39,8 +38,7 @@ frm_senhaManutencao::frm_senhaManutencao(QWidget* parent)
     TxtEntradaSaida->setFocus();
 }
 
-void frm_senhaManutencao::Command1_Click()
-{
+void frm_senhaManutencao::Command1_Click() {
     const Recordset rs = conexaoBanco->Execute(QStringLiteral("Select * from permissao where  codigo  =") +
                                                QStringLiteral("1"));
     if (!rs.Eof()) {
@@ -49,14 +47,15 @@ void frm_senhaManutencao::Command1_Click()
             return;
         }
         if (txtNovaSenha->text() != txtConfirmar->text()) {
-            MsgBox(QStringLiteral("Nova Senha Não confere - Digite Novamente a Senha Nova!"), MsgBoxButtons::OkOnly);
+            MsgBox(QStringLiteral("Nova Senha Não confere - Digite Novamente a Senha Nova!"),
+                   MsgBoxButtons::OkOnly);
             return;
         }
         // An apostrophe is part of the password, not the end of the text.
         QString nova = txtNovaSenha->text();
         nova.replace(QLatin1Char('\''), QStringLiteral("''"));
-        conexaoBanco->Execute("update  permissao set senha = '" + nova + "'   where  codigo  =" +
-                              QStringLiteral("1"));
+        conexaoBanco->Execute("update  permissao set senha = '" + nova +
+                              "'   where  codigo  =" + QStringLiteral("1"));
     }
     unload();
 }

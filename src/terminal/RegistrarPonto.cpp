@@ -44,8 +44,7 @@ QString Periodo(const QString& horaMostrada, const QTime& horaAtual) {
 
 } // namespace
 
-qint64 ContarPontos(const QString& numero, const QString& tipo)
-{
+qint64 ContarPontos(const QString& numero, const QString& tipo) {
     const Recordset rs = conexaoBanco->Execute(
         "Select count(EntradaSaida) as s from movimentacao where  funcionario  = " + numero +
         " and EntradaSaida = '" + tipo + "' ");

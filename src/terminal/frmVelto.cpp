@@ -16,8 +16,7 @@
 
 namespace {
 
-QFont Fonte(const char* familia, int pontos, bool negrito = false)
-{
+QFont Fonte(const char* familia, int pontos, bool negrito = false) {
     QFont f(QString::fromLatin1(familia), pontos);
     f.setBold(negrito);
     f.setStyleHint(qstrcmp(familia, "Courier New") == 0 ? QFont::TypeWriter : QFont::SansSerif);
@@ -25,16 +24,14 @@ QFont Fonte(const char* familia, int pontos, bool negrito = false)
 }
 
 // Right-aligned in four characters, as "@@@@" formats; a longer number is shown whole.
-QString Alinhado4(const QString& texto)
-{
+QString Alinhado4(const QString& texto) {
     return texto.rightJustified(4, QLatin1Char(' '));
 }
 
 } // namespace
 
 frmVelto::frmVelto(QWidget* parent)
-    : ChildScreen(parent)
-{
+    : ChildScreen(parent) {
     setObjectName(QStringLiteral("frmVelto"));
     setWindowTitle(QStringLiteral("VELTO"));
     setCentring(Centring::OnEveryActivation);
@@ -53,8 +50,7 @@ frmVelto::frmVelto(QWidget* parent)
     Form_Load();
 }
 
-void frmVelto::criarControles()
-{
+void frmVelto::criarControles() {
     Frame1 = new QGroupBox(QStringLiteral("VELTO"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setFont(Fonte("Courier New", 12, true));
@@ -149,8 +145,7 @@ void frmVelto::criarControles()
     setTabOrder(TxtFUNCIONARIO, Text1);
 }
 
-void frmVelto::Form_Load()
-{
+void frmVelto::Form_Load() {
     AbrirConexao();
     VerFuncionariosTrabalhando();
     Timer1_Timer();
@@ -159,8 +154,7 @@ void frmVelto::Form_Load()
     TxtFUNCIONARIO->setFocus();
 }
 
-void frmVelto::Timer1_Timer()
-{
+void frmVelto::Timer1_Timer() {
     const QDateTime agora = Clock::now();
     const QString hoje = agora.date().toString(QStringLiteral("dd/MM/yyyy"));
     if (txtData->Text() != hoje)
@@ -168,32 +162,28 @@ void frmVelto::Timer1_Timer()
     TXTHORA->setText(agora.time().toString(QStringLiteral("hh:mm:ss")));
 }
 
-void frmVelto::Timer2_Timer()
-{
+void frmVelto::Timer2_Timer() {
     Timer2.stop();
     TxtFUNCIONARIO->setEnabled(true);
     TxtFUNCIONARIO->setFocus();
 }
 
-void frmVelto::TxtFUNCIONARIO_Change()
-{
+void frmVelto::TxtFUNCIONARIO_Change() {
     const QString limpo = SemEspacosEApostrofos(TxtFUNCIONARIO->text());
     if (limpo != TxtFUNCIONARIO->text())
         TxtFUNCIONARIO->setText(limpo);
 }
 
-void frmVelto::PintarCartao(bool comFoco)
-{
+void frmVelto::PintarCartao(bool comFoco) {
     QPalette p = TxtFUNCIONARIO->palette();
     p.setColor(QPalette::Base, comFoco ? QColor(0xE0, 0xE0, 0xE0) : palette().color(QPalette::Button));
     TxtFUNCIONARIO->setPalette(p);
 }
 
-void frmVelto::TxtFUNCIONARIO_LostFocus()
-{
+void frmVelto::TxtFUNCIONARIO_LostFocus() {
     const QDateTime agora = Clock::now();
-    const ResultadoPonto resultado = RegistrarPonto(TxtFUNCIONARIO->text(), agora.date(), agora.time(),
-                                                    txtData->Text(), TXTHORA->text());
+    const ResultadoPonto resultado =
+        RegistrarPonto(TxtFUNCIONARIO->text(), agora.date(), agora.time(), txtData->Text(), TXTHORA->text());
     TXTNOME->clear();
     switch (resultado.tipo) {
     case ResultadoPonto::Tipo::CartaoNaoEncontrado:
@@ -224,8 +214,7 @@ void frmVelto::TxtFUNCIONARIO_LostFocus()
     PintarCartao(false);
 }
 
-void frmVelto::VerFuncionariosTrabalhando()
-{
+void frmVelto::VerFuncionariosTrabalhando() {
     List1->clear();
     for (Recordset rs = conexaoBanco->Execute(QStringLiteral("Select * from funcionarios ORDER BY NOME ASC"));
          !rs.Eof(); rs.MoveNext()) {
@@ -234,7 +223,8 @@ void frmVelto::VerFuncionariosTrabalhando()
             const Recordset f =
                 conexaoBanco->Execute("Select * from funcionarios where  CODIGO  = " + numero);
             if (!f.Eof())
-                List1->addItem(Alinhado4(QString::number(f["CODIGO"].toInteger())) + " - " + f["NOME"].toString());
+                List1->addItem(Alinhado4(QString::number(f["CODIGO"].toInteger())) + " - " +
+                               f["NOME"].toString());
         }
     }
 }
