@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 
 ChildScreen::ChildScreen(QWidget* parent)
     : QWidget(parent) {
@@ -96,6 +97,11 @@ bool ChildScreen::handleKey(QWidget* target, QKeyEvent* event) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         switch (enterRule_) {
         case EnterRule::MoveFocus:
+            // On a focused button Enter presses it, as a keyboard user expects; elsewhere it is Tab.
+            if (auto* botao = qobject_cast<QPushButton*>(target)) {
+                QMetaObject::invokeMethod(botao, &QAbstractButton::click, Qt::QueuedConnection);
+                return true;
+            }
             PostFocusNext(this, target);
             return true;
         case EnterRule::SendTabKeystroke:

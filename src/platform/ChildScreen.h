@@ -25,7 +25,8 @@ class ChildScreen : public QWidget {
     Q_OBJECT
 public:
     enum class EnterRule {
-        MoveFocus,        // Enter moves the focus on in the screen's tab order and is swallowed
+        MoveFocus, // Enter moves the focus on in the screen's tab order (on a button: presses it) and is
+                   // swallowed
         SendTabKeystroke, // Enter sends a Tab keystroke to the focused control, then is swallowed
         None,             // Enter is left alone
     };

@@ -98,6 +98,7 @@ void MDIVelto::EntrarModoTerminal() {
     mnutabHoras->setEnabled(false);
     auto* terminal = new frmVelto;
     connect(terminal, &ChildScreen::unloaded, this, &MDIVelto::SairModoTerminal);
+    terminal_ = terminal;
     AbrirTela(terminal);
 }
 
@@ -108,6 +109,15 @@ void MDIVelto::SairModoTerminal() {
     mnc->menuAction()->setVisible(true);
     mnur->menuAction()->setVisible(true);
     MNUREL->menuAction()->setVisible(true);
+}
+
+void MDIVelto::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    // The terminal opens while the window is still being laid out (and maximized): keep it
+    // in the middle of the frame the employees look at.
+    if (terminal_ && !terminal_->isUnloaded())
+        terminal_->centre();
 }
 
 void MDIVelto::closeEvent(QCloseEvent* event) {

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 
 class ChildScreen;
@@ -68,6 +69,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void criarMenus();
@@ -76,4 +78,5 @@ private:
 
     QMdiArea* area_;
     QHash<int, Fabrica> fabricas_;
+    QPointer<ChildScreen> terminal_;
 };

@@ -69,7 +69,7 @@ void frmVelto::criarControles() {
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setFont(Fonte("Courier New", 8));
     Text1->setFrame(false);
-    Text1->setFixedSize(12, 12);
+    Text1->setFixedSize(2, 2);
     QPalette escondido = Text1->palette();
     const QColor face = palette().color(QPalette::Button);
     escondido.setColor(QPalette::Base, face);

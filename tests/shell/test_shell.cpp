@@ -19,8 +19,7 @@ namespace {
 // A screen that only says it was opened.
 class TelaFalsa : public ChildScreen {
 public:
-    TelaFalsa(const QString& nome, QStringList& abertas)
-    {
+    TelaFalsa(const QString& nome, QStringList& abertas) {
         setObjectName(nome);
         abertas << nome;
         resize(200, 100);
@@ -29,42 +28,38 @@ public:
 
 class ShellTeste : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         janela = std::make_unique<MDIVelto>();
         using T = MDIVelto::Tela;
         const std::pair<T, const char*> falsas[] = {
-            {T::HorCombinado, "frmHorCombinado"}, {T::LancarDia, "frmLancarDia"},
-            {T::Funcionarios, "FrmFuncionarios"}, {T::Relatorios, "frmRelatorios"},
+            {T::HorCombinado, "frmHorCombinado"},  {T::LancarDia, "frmLancarDia"},
+            {T::Funcionarios, "FrmFuncionarios"},  {T::Relatorios, "frmRelatorios"},
             {T::ManutHorario, "frm_manutHorario"}, {T::TabelaHoras, "frmTabelaHoras"},
             {T::Feriados, "frmFeriados"}};
         for (auto [tela, nome] : falsas)
-            janela->RegistrarTela(tela, [this, nome] { return new TelaFalsa(QString::fromLatin1(nome), abertas); });
+            janela->RegistrarTela(tela,
+                                  [this, nome] { return new TelaFalsa(QString::fromLatin1(nome), abertas); });
         ASSERT_TRUE(Ativar(*janela));
         Processar();
     }
-    bool menusVisiveis() const
-    {
+    bool menusVisiveis() const {
         return janela->mnc->menuAction()->isVisible() && janela->mnur->menuAction()->isVisible() &&
                janela->MNUREL->menuAction()->isVisible();
     }
-    void sairDoTerminal()
-    {
+    void sairDoTerminal() {
         auto* terminal = janela->area()->findChild<frmVelto*>();
         ASSERT_TRUE(terminal);
         QTest::keyClick(terminal->TxtFUNCIONARIO, Qt::Key_Escape);
         Processar();
     }
-    frmSenha* prompt() const
-    {
+    frmSenha* prompt() const {
         for (frmSenha* s : janela->area()->findChildren<frmSenha*>()) {
             if (!s->isUnloaded())
                 return s;
         }
         return nullptr;
     }
-    void digitarSenha(const QString& senha)
-    {
+    void digitarSenha(const QString& senha) {
         frmSenha* p = prompt();
         ASSERT_TRUE(p);
         p->TxtEntradaSaida->setFocus();
@@ -82,8 +77,7 @@ protected:
 
 } // namespace
 
-TEST_F(ShellTeste, MenusEModos)
-{
+TEST_F(ShellTeste, MenusEModos) {
     EXPECT_FALSE(janela->mnc->menuAction()->isVisible());
     EXPECT_FALSE(janela->mnur->menuAction()->isVisible());
     EXPECT_FALSE(janela->MNUREL->menuAction()->isVisible());
@@ -100,8 +94,9 @@ TEST_F(ShellTeste, MenusEModos)
     QStringList cadastros;
     for (QAction* a : janela->mnc->actions())
         cadastros << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(cadastros, QStringList({"Funcionarios", "Horários", "Feriados", "Horários Combinados",
-                                      "Manutenção de Horários", "Lançar Horários", "Senha Manutenção", "-", "Sair"}));
+    EXPECT_EQ(cadastros,
+              QStringList({"Funcionarios", "Horários", "Feriados", "Horários Combinados",
+                           "Manutenção de Horários", "Lançar Horários", "Senha Manutenção", "-", "Sair"}));
     EXPECT_EQ(janela->mnuf1->text(), QStringLiteral("Funcionarios"));
     EXPECT_EQ(janela->mnures->text(), QStringLiteral("Abrir Relógio Entradas e Saidas"));
 
@@ -119,8 +114,7 @@ TEST_F(ShellTeste, MenusEModos)
     EXPECT_TRUE(menusVisiveis());
 }
 
-TEST_F(ShellTeste, UmaSenhaCorretaAbreTodasAsTelasPedidasNaOrdem)
-{
+TEST_F(ShellTeste, UmaSenhaCorretaAbreTodasAsTelasPedidasNaOrdem) {
     sairDoTerminal();
     janela->mnuF->trigger();
     janela->mnuTFeriados->trigger();
@@ -145,8 +139,7 @@ TEST_F(ShellTeste, UmaSenhaCorretaAbreTodasAsTelasPedidasNaOrdem)
     EXPECT_FALSE(janela->kfuncionario || janela->kFeriados || janela->kManutencHorbb);
 }
 
-TEST_F(ShellTeste, EscNoPromptLimpaOsPedidos)
-{
+TEST_F(ShellTeste, EscNoPromptLimpaOsPedidos) {
     sairDoTerminal();
     janela->mnuHorarios->trigger();
     Processar();
@@ -170,8 +163,7 @@ TEST_F(ShellTeste, EscNoPromptLimpaOsPedidos)
     EXPECT_TRUE(mensagens.calls.isEmpty());
 }
 
-TEST_F(ShellTeste, TrocaDeSenha)
-{
+TEST_F(ShellTeste, TrocaDeSenha) {
     sairDoTerminal();
     janela->mnuSenha->trigger();
     Processar();
@@ -188,18 +180,19 @@ TEST_F(ShellTeste, TrocaDeSenha)
         Processar();
     }
     EXPECT_TRUE(troca->Command1->hasFocus());
+    // Enter on the button presses it.
+    troca->TxtEntradaSaida->setText(QStringLiteral("errada"));
     QTest::keyClick(troca->Command1, Qt::Key_Return);
     Processar();
-    EXPECT_TRUE(troca->TxtEntradaSaida->hasFocus());
+    ASSERT_EQ(mensagens.calls.size(), 1);
 
-    troca->TxtEntradaSaida->setText(QStringLiteral("errada"));
-    troca->Command1->click();
     troca->TxtEntradaSaida->setText(QStringLiteral("Segredo1"));
     troca->txtNovaSenha->setText(QStringLiteral("nova'1"));
     troca->txtConfirmar->setText(QStringLiteral("nova'2"));
     troca->Command1->click();
-    EXPECT_EQ(mensagens.texts(), QStringList({QStringLiteral("Senha Atual Invalida!"),
-                                              QStringLiteral("Nova Senha Não confere - Digite Novamente a Senha Nova!")}));
+    EXPECT_EQ(mensagens.texts(),
+              QStringList({QStringLiteral("Senha Atual Invalida!"),
+                           QStringLiteral("Nova Senha Não confere - Digite Novamente a Senha Nova!")}));
     EXPECT_FALSE(troca->isUnloaded());
 
     troca->txtConfirmar->setText(QStringLiteral("nova'1"));
@@ -209,7 +202,8 @@ TEST_F(ShellTeste, TrocaDeSenha)
     EXPECT_EQ(mensagens.calls.size(), 2) << "no message confirms the change";
     EXPECT_EQ(banco.enviadas().last(),
               QStringLiteral("update  permissao set senha = 'nova''1'   where  codigo  =1"));
-    EXPECT_EQ(banco.sql(QStringLiteral("Select senha from permissao"))["senha"].toString(), QStringLiteral("nova'1"));
+    EXPECT_EQ(banco.sql(QStringLiteral("Select senha from permissao"))["senha"].toString(),
+              QStringLiteral("nova'1"));
     EXPECT_FALSE(janela->area()->findChild<frm_senhaManutencao*>() &&
                  !janela->area()->findChild<frm_senhaManutencao*>()->isUnloaded());
 }
