@@ -133,7 +133,7 @@ void CriarEsquema(Connection& conexao, const QString& senhaManutencao) {
     }
 }
 
-std::optional<QString> RespostaContagem(const QString& sql) {
+std::optional<Connection::Rewrite> RespostaContagem(const QString& sql) {
     // Exactly the terminal's statements, as it sends them.
     static const QRegularExpression contagem(QStringLiteral(
         "^Select count\\(EntradaSaida\\) as s from movimentacao where  funcionario  = (-?\\d{1,18}) and "
@@ -141,10 +141,10 @@ std::optional<QString> RespostaContagem(const QString& sql) {
     const auto m = contagem.match(sql);
     if (!m.hasMatch())
         return std::nullopt;
-    return QStringLiteral(
-               "SELECT coalesce((SELECT quantidade FROM contagem_movimentacao WHERE funcionario = %1 "
-               "AND EntradaSaida = '%2'), 0) AS s")
-        .arg(m.captured(1), m.captured(2));
+    return Connection::Rewrite{
+        QStringLiteral("SELECT coalesce((SELECT quantidade FROM contagem_movimentacao WHERE funcionario = ?1 "
+                       "AND EntradaSaida = ?2), 0) AS s"),
+        {m.captured(1).toLongLong(), m.captured(2)}};
 }
 
 void InstalarContagens(Connection& conexao) {

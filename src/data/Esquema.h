@@ -16,4 +16,4 @@ void CriarEsquema(Connection& conexao, const QString& senhaManutencao);
 void InstalarContagens(Connection& conexao);
 
 // The statement that answers a count statement from the maintained counts, if it is one.
-std::optional<QString> RespostaContagem(const QString& sql);
+std::optional<Connection::Rewrite> RespostaContagem(const QString& sql);

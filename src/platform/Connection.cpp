@@ -109,6 +109,7 @@ Connection::Connection(sqlite3* db, QString windowsPath, QString realPath)
     , realPath_(std::move(realPath)) {}
 
 Connection::~Connection() {
+    clearStatements();
     sqlite3_close_v2(db_);
 }
 
@@ -193,30 +194,96 @@ QList<ColumnInfo> Connection::tableColumns(const QString& table) {
     return columns;
 }
 
-Recordset Connection::Execute(const QString& sql) {
-    if (observer_)
-        observer_(sql);
-    std::optional<QString> rewritten;
-    if (rewriter_ && rewritesEnabled_)
-        rewritten = rewriter_(sql);
-    const QString translated =
-        rewritten ? *rewritten
-                  : translateAccessSql(sql, [this](const QString& t) { return tableColumns(t); });
-    if (isSchemaChange(translated))
-        columnCache_.clear();
+namespace {
 
+constexpr int kCachedStatements = 48;
+
+void bind(sqlite3_stmt* stmt, const QVariantList& parameters) {
+    for (int i = 0; i < parameters.size(); ++i) {
+        const QVariant& v = parameters.at(i);
+        if (v.isNull()) {
+            sqlite3_bind_null(stmt, i + 1);
+        } else if (v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Int) {
+            sqlite3_bind_int64(stmt, i + 1, v.toLongLong());
+        } else {
+            const QByteArray text = v.toString().toUtf8();
+            sqlite3_bind_text(stmt, i + 1, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+        }
+    }
+}
+
+// Resets a cached statement (finalizes any other) however the caller leaves, so it holds no
+// lock afterwards.
+struct StatementUse {
+    sqlite3_stmt* stmt;
+    bool cached;
+    ~StatementUse() {
+        if (!cached) {
+            sqlite3_finalize(stmt);
+            return;
+        }
+        sqlite3_reset(stmt);
+        sqlite3_clear_bindings(stmt);
+    }
+};
+
+} // namespace
+
+sqlite3_stmt* Connection::prepared(const QString& translated, const QString& sql, bool& cached) {
+    cached = true;
+    if (sqlite3_stmt* known = statements_.value(translated))
+        return known;
     const QByteArray utf8 = translated.toUtf8();
     sqlite3_stmt* stmt = nullptr;
     const char* tail = nullptr;
     if (sqlite3_prepare_v2(db_, utf8.constData(), static_cast<int>(utf8.size()), &stmt, &tail) != SQLITE_OK)
         fail(sql);
     if (!stmt)
-        return {};
+        return nullptr;
     if (tail && !QByteArray(tail).trimmed().isEmpty() && QByteArray(tail).trimmed() != ";") {
         sqlite3_finalize(stmt);
         throw DatabaseError(
             QStringLiteral("Caracteres encontrados após o fim da instrução SQL.\n(instrução: %1)").arg(sql));
     }
+    // Only reads come back the same; every insert and update carries its own values.
+    cached = sqlite3_stmt_readonly(stmt) != 0;
+    if (!cached)
+        return stmt;
+    if (statementOrder_.size() >= kCachedStatements)
+        sqlite3_finalize(statements_.take(statementOrder_.takeFirst()));
+    statements_.insert(translated, stmt);
+    statementOrder_.append(translated);
+    return stmt;
+}
+
+void Connection::clearStatements() {
+    for (sqlite3_stmt* stmt : std::as_const(statements_))
+        sqlite3_finalize(stmt);
+    statements_.clear();
+    statementOrder_.clear();
+}
+
+Recordset Connection::Execute(const QString& sql) {
+    if (observer_)
+        observer_(sql);
+    std::optional<Rewrite> rewritten;
+    if (rewriter_ && rewritesEnabled_)
+        rewritten = rewriter_(sql);
+    const QString translated =
+        rewritten ? rewritten->sql
+                  : translateAccessSql(sql, [this](const QString& t) { return tableColumns(t); });
+    if (isSchemaChange(translated)) {
+        columnCache_.clear();
+        clearStatements();
+    }
+
+    bool cached = false;
+    sqlite3_stmt* stmt = prepared(translated, sql, cached);
+    if (!stmt)
+        return {};
+    const StatementUse use{stmt, cached};
+    if (rewritten)
+        bind(stmt, rewritten->parameters);
 
     const int count = sqlite3_column_count(stmt);
     QStringList names;
@@ -237,10 +304,20 @@ Recordset Connection::Execute(const QString& sql) {
             row.append(readColumn(stmt, i, kinds.at(i), declared.at(i)));
         rows.append(std::move(row));
     }
-    sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE)
         fail(sql);
     return Recordset(std::move(names), std::move(rows));
+}
+
+Connection::ReadSnapshot::ReadSnapshot(Connection& connection)
+    : connection_(sqlite3_get_autocommit(connection.db_) ? &connection : nullptr) {
+    if (connection_)
+        connection_->ExecuteNative(QStringLiteral("BEGIN"));
+}
+
+Connection::ReadSnapshot::~ReadSnapshot() {
+    if (connection_ && !sqlite3_get_autocommit(connection_->db_))
+        sqlite3_exec(connection_->db_, "COMMIT", nullptr, nullptr, nullptr);
 }
 
 void Connection::ExecuteNative(const QString& script) {
@@ -250,7 +327,10 @@ void Connection::ExecuteNative(const QString& script) {
         sqlite3_free(error);
         throw DatabaseError(message);
     }
-    columnCache_.clear();
+    if (isSchemaChange(script)) {
+        columnCache_.clear();
+        clearStatements();
+    }
 }
 
 void Connection::BeginTrans() {

@@ -5,11 +5,13 @@
 
 #include <QHash>
 #include <QString>
+#include <QVariantList>
 #include <functional>
 #include <memory>
 #include <optional>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 // The parts of an ODBC connection string this driver honours.
 struct ConnectionString {
@@ -30,8 +32,13 @@ class Connection {
 public:
     // Sees the exact text of every statement, as the caller sent it.
     using Observer = std::function<void(const QString& sql)>;
+    // Another statement of the same result, in SQLite's dialect, with values bound to ?1, ?2...
+    struct Rewrite {
+        QString sql;
+        QVariantList parameters;
+    };
     // May answer a statement with another one of the same result; nullopt leaves it alone.
-    using Rewriter = std::function<std::optional<QString>(const QString& sql)>;
+    using Rewriter = std::function<std::optional<Rewrite>(const QString& sql)>;
 
     // Opens an existing file; never creates one.
     static std::unique_ptr<Connection> Open(const QString& connectionString);
@@ -50,6 +57,19 @@ public:
     void CommitTrans();
     void RollbackTrans();
 
+    // Reads of one screen action on one snapshot: a read transaction while it lives (none when
+    // a transaction is open already), so a burst of statements takes the file's locks once.
+    class ReadSnapshot {
+    public:
+        explicit ReadSnapshot(Connection& connection);
+        ~ReadSnapshot();
+        ReadSnapshot(const ReadSnapshot&) = delete;
+        ReadSnapshot& operator=(const ReadSnapshot&) = delete;
+
+    private:
+        Connection* connection_;
+    };
+
     void setObserver(Observer observer) { observer_ = std::move(observer); }
     const Observer& observer() const { return observer_; }
     void setRewriter(Rewriter rewriter) { rewriter_ = std::move(rewriter); }
@@ -63,6 +83,8 @@ private:
     Connection(sqlite3* db, QString windowsPath, QString realPath);
     static std::unique_ptr<Connection> openFile(const QString& connectionString, bool create);
     QList<ColumnInfo> tableColumns(const QString& table);
+    sqlite3_stmt* prepared(const QString& translated, const QString& sql, bool& cached);
+    void clearStatements();
     [[noreturn]] void fail(const QString& sql) const;
 
     sqlite3* db_;
@@ -72,4 +94,7 @@ private:
     Rewriter rewriter_;
     bool rewritesEnabled_ = true;
     QHash<QString, QList<ColumnInfo>> columnCache_;
+    // Statements sent again and again (the list rebuild, the counts) are prepared once.
+    QHash<QString, sqlite3_stmt*> statements_;
+    QStringList statementOrder_;
 };

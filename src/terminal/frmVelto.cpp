@@ -216,6 +216,7 @@ void frmVelto::TxtFUNCIONARIO_LostFocus() {
 
 void frmVelto::VerFuncionariosTrabalhando() {
     List1->clear();
+    const Connection::ReadSnapshot leitura(*conexaoBanco);
     for (Recordset rs = conexaoBanco->Execute(QStringLiteral("Select * from funcionarios ORDER BY NOME ASC"));
          !rs.Eof(); rs.MoveNext()) {
         const QString numero = SemEspacosEApostrofos(rs["codigo"].toString());

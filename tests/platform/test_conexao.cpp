@@ -116,3 +116,28 @@ TEST(Conexao, ErrosNomeiamOsDoisCaminhos) {
     EXPECT_THROW(banco.sql(QStringLiteral("Select * from naoexiste")), DatabaseError);
     EXPECT_THROW(Connection::Create(kStringConexao), DatabaseError) << "creating must not overwrite";
 }
+
+TEST(Conexao, InstrucoesRepetidasVeemOsDadosNovos) {
+    BancoTeste banco;
+    const QString todos = QStringLiteral("Select * from funcionarios ORDER BY NOME ASC");
+    EXPECT_TRUE(banco.sql(todos).Eof());
+    banco.funcionario(QStringLiteral("ANA"), QStringLiteral("1"));
+    EXPECT_EQ(banco.sql(todos).rowCount(), 1);
+    {
+        // Inside a snapshot the reads agree with each other; after it, the new row shows.
+        const Connection::ReadSnapshot leitura(*conexaoBanco);
+        EXPECT_EQ(banco.sql(todos).rowCount(), 1);
+        EXPECT_EQ(banco.sql(todos).rowCount(), 1);
+    }
+    banco.funcionario(QStringLiteral("BIA"), QStringLiteral("2"));
+    EXPECT_EQ(banco.sql(todos).rowCount(), 2);
+    // A changed table is read with its new columns.
+    banco.sql(QStringLiteral("CREATE TABLE HoraCombinada(codigo INTEGER CONSTRAINT primarykey PRIMARY KEY, "
+                             "funcionario TEXT (5))"));
+    EXPECT_EQ(banco.sql(QStringLiteral("Select * from HoraCombinada")).columns().size(), 2);
+    banco.sql(QStringLiteral("ALTER TABLE HoraCombinada ADD COLUMN obs TEXT (50)"));
+    EXPECT_EQ(banco.sql(QStringLiteral("Select * from HoraCombinada")).columns().size(), 3);
+    // A failing statement leaves nothing locked: a write still goes through.
+    EXPECT_THROW(banco.sql(QStringLiteral("Select * from funcionarios where nada = 1")), DatabaseError);
+    EXPECT_NO_THROW(banco.funcionario(QStringLiteral("CIA"), QStringLiteral("3")));
+}

@@ -1,0 +1,120 @@
+// The terminal as the employees use it: one whole swipe with the list rebuild, on ten years of
+// punches with 40 employees at work; the start-up of the main window; the cost of the idle clock.
+
+#include "BancoBench.h"
+#include "Clock.h"
+#include "Conexao.h"
+#include "Esquema.h"
+#include "MDIVelto.h"
+#include "RegistrarPonto.h"
+#include "frmVelto.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+namespace {
+
+constexpr int kTrabalhando = 40;
+
+frmVelto* terminal = nullptr;
+
+// Employees 1 to 40 have an open entry; the swipes go to the others, twice each (entry, then
+// exit eleven minutes later), so between 40 and 41 are at work throughout.
+void PrepararTrabalhando() {
+    for (int f = 1; f <= kTrabalhando; ++f)
+        conexaoBanco->Execute(
+            QStringLiteral("Insert into movimentacao(data,hora,entradaSaida,funcionario,periodo) "
+                           "values('06/01/2030','08:00:00', 'E', %1, 'M' )")
+                .arg(f));
+}
+
+qint64 passagens = 0;
+
+void Passar() {
+    const int f = kTrabalhando + 1 + static_cast<int>((passagens / 2) % (kFuncionariosBench - kTrabalhando));
+    const QDateTime quando = QDateTime(QDate(2030, 1, 7), QTime(6, 0)).addSecs(passagens * 11 * 60);
+    ++passagens;
+    RegistrarPonto(QStringLiteral("789%1").arg(f, 10, 10, QLatin1Char('0')), quando.date(), quando.time(),
+                   quando.date().toString(QStringLiteral("dd/MM/yyyy")),
+                   quando.time().toString(QStringLiteral("hh:mm:ss")));
+}
+
+void BM_ListaTrabalhando(benchmark::State& state) {
+    for (auto _ : state)
+        terminal->VerFuncionariosTrabalhando();
+    state.counters["na_lista"] = terminal->List1->count();
+}
+
+void BM_PassagemCompleta(benchmark::State& state) {
+    for (auto _ : state) {
+        Passar();
+        terminal->VerFuncionariosTrabalhando();
+    }
+    state.counters["na_lista"] = terminal->List1->count();
+}
+
+// From nothing to the terminal shown inside the main window, on an empty database.
+void BM_Inicio(benchmark::State& state) {
+    QTemporaryDir pasta;
+    const QByteArray anterior = qgetenv("VELTO_DRIVE_ROOT");
+    qputenv("VELTO_DRIVE_ROOT", pasta.path().toUtf8());
+    CriarBanco(kStringConexao, QStringLiteral("x"));
+    for (auto _ : state) {
+        MDIVelto janela;
+        janela.show();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(janela.area()->findChild<frmVelto*>());
+    }
+    qputenv("VELTO_DRIVE_ROOT", anterior);
+    AbrirConexao();
+}
+
+// Processor time of the open terminal over two seconds of its 50 ms clock, as a share of one core.
+void BM_TerminalOcioso(benchmark::State& state) {
+    for (auto _ : state) {
+        rusage antes{}, depois{};
+        getrusage(RUSAGE_SELF, &antes);
+        QElapsedTimer relogio;
+        relogio.start();
+        QEventLoop laco;
+        QTimer::singleShot(2000, &laco, &QEventLoop::quit);
+        laco.exec();
+        getrusage(RUSAGE_SELF, &depois);
+        const auto us = [](const rusage& r) {
+            return (r.ru_utime.tv_sec + r.ru_stime.tv_sec) * 1e6 + r.ru_utime.tv_usec + r.ru_stime.tv_usec;
+        };
+        state.counters["cpu_pct"] = 100.0 * (us(depois) - us(antes)) / (relogio.elapsed() * 1000.0);
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_ListaTrabalhando)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_PassagemCompleta)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Inicio)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_TerminalOcioso)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    PrepararBancoBench(QStringLiteral(VELTO_BENCH_DATA));
+    PrepararTrabalhando();
+    frmVelto tela;
+    terminal = &tela;
+    tela.show();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
