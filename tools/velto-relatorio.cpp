@@ -5,10 +5,12 @@
 #include "Conexao.h"
 #include "DatabaseError.h"
 #include "FuncionarioRelatorio.h"
-#include "Printer.h"
+#include "MsgBox.h"
+#include "QtPrinter.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 
@@ -74,13 +76,6 @@ bool LerOpcoes(const QStringList& args, OpcoesCartao& opcoes) {
            (opcoes.pdf.isNull() || !opcoes.pdf.isEmpty());
 }
 
-// The printed document goes to a PDF file through the Qt printer backend, which this build
-// does not have yet: without it there is no PDF to write.
-std::unique_ptr<Printer> ImpressoraPdf(const QString& arquivo) {
-    Q_UNUSED(arquivo);
-    return nullptr;
-}
-
 // The employees to run the card for, found as the report screen finds them.
 QList<FuncionarioRelatorio> Funcionarios(const OpcoesCartao& opcoes) {
     if (opcoes.todos)
@@ -97,20 +92,16 @@ int Cartao(const QStringList& args) {
     OpcoesCartao opcoes;
     if (!LerOpcoes(args, opcoes))
         return uso();
-    std::unique_ptr<Printer> impressora;
-    if (!opcoes.pdf.isNull()) {
-        impressora = ImpressoraPdf(opcoes.pdf);
-        if (!impressora) {
-            erro() << "velto-relatorio: a saída em PDF ainda não está disponível nesta versão\n";
-            return 3;
-        }
-    }
     AbrirConexao();
     const QList<FuncionarioRelatorio> funcionarios = Funcionarios(opcoes);
     if (funcionarios.isEmpty()) {
         erro() << "velto-relatorio: nenhum funcionário cadastrado\n";
         return 0;
     }
+    // Every card goes into the one file, each on a new page.
+    std::unique_ptr<QtPrinter> impressora;
+    if (!opcoes.pdf.isNull())
+        impressora = std::make_unique<QtPrinter>(opcoes.pdf);
     QString mensagem;
     for (const FuncionarioRelatorio& funcionario : funcionarios) {
         ListaTexto lista;
@@ -127,8 +118,14 @@ int Cartao(const QStringList& args) {
             erro() << mensagem << '\n';
             return 1;
         }
+        if (impressora && !impressora->lastError().isEmpty())
+            return 1; // already told on the error output
         for (const QString& linha : lista.itens())
             saida() << linha << '\n';
+    }
+    if (impressora && !impressora->closeFile()) {
+        erro() << "velto-relatorio: " << impressora->lastError() << '\n';
+        return 1;
     }
     return 0;
 }
@@ -136,7 +133,23 @@ int Cartao(const QStringList& args) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // A PDF needs fonts, so a GUI application, which never shows a window; the text output
+    // does without one.
+    std::unique_ptr<QCoreApplication> aplicacao;
+    if (std::any_of(argv + 1, argv + argc, [](const char* a) { return qstrcmp(a, "--pdf") == 0; })) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        aplicacao = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        aplicacao = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QCoreApplication& app = *aplicacao;
+    // The printer reports a file it cannot write in a message box: here, on the error output.
+    SetMsgBoxResponder([](const MsgBoxCall& chamada) {
+        erro() << "velto-relatorio: " << chamada.text << '\n';
+        erro().flush();
+        return MsgBoxResult::Ok;
+    });
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty())
         return uso();

@@ -2,11 +2,13 @@
 #include "MDIVelto.h"
 #include "MsgBox.h"
 #include "VeltoApplication.h"
+#include "frmRelatorios.h"
 
 int main(int argc, char** argv) {
     VeltoApplication app(argc, argv);
     try {
         MDIVelto janela;
+        janela.RegistrarTela(MDIVelto::Tela::Relatorios, [] { return new frmRelatorios; });
         janela.showMaximized();
         return app.exec();
     } catch (const DatabaseError& e) {

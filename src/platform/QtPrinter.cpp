@@ -46,8 +46,25 @@ QtPrinter::QtPrinter(Destination destination) {
     printer_->setDocName(QStringLiteral("Velto"));
 }
 
+QtPrinter::QtPrinter(const QString& pdfFile)
+    : QtPrinter(Destination::PdfFile) {
+    fixedPath_ = QFileInfo(pdfFile).absoluteFilePath();
+}
+
 QtPrinter::~QtPrinter() {
     endDoc();
+    closeFile();
+}
+
+bool QtPrinter::closeFile() {
+    if (fixedPath_.isEmpty())
+        return false;
+    endDoc();
+    if (!painter_.isActive())
+        return !lastPath_.isEmpty();
+    painter_.end();
+    lastPath_ = pdfPath_;
+    return true;
 }
 
 QString QtPrinter::pdfFolder() {
@@ -106,17 +123,22 @@ void QtPrinter::drawPicture(const QImage& picture, double x, double y, double wi
 }
 
 bool QtPrinter::beginDocument() {
+    if (!fixedPath_.isEmpty() && painter_.isActive()) {
+        // The next document of the one file: on a page of its own.
+        printer_->newPage();
+        return true;
+    }
     error_.clear();
     lastPath_.clear();
     pdfPath_.clear();
     if (pdf_) {
-        const QString folder = pdfFolder();
+        const QString folder = fixedPath_.isEmpty() ? pdfFolder() : QFileInfo(fixedPath_).absolutePath();
         if (!QDir().mkpath(folder)) {
             error_ =
                 QStringLiteral("Não foi possível criar a pasta %1.").arg(QDir::toNativeSeparators(folder));
             return false;
         }
-        pdfPath_ = uniquePdfPath(folder);
+        pdfPath_ = fixedPath_.isEmpty() ? uniquePdfPath(folder) : fixedPath_;
         printer_->setOutputFileName(pdfPath_);
     }
     if (!painter_.begin(printer_.get())) {
@@ -141,7 +163,8 @@ void QtPrinter::startPage() {
 }
 
 void QtPrinter::finishDocument() {
-    if (!painter_.isActive())
+    // The one file stays open for the documents that follow.
+    if (!painter_.isActive() || !fixedPath_.isEmpty())
         return;
     painter_.end();
     if (pdf_)

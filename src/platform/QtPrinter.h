@@ -19,7 +19,14 @@ public:
     enum class Destination { SystemDefault, PdfFile };
 
     explicit QtPrinter(Destination destination = Destination::SystemDefault);
+    // Writes to the one PDF file given: every document ended on this printer goes into it, each
+    // starting on a new page. The file is complete after closeFile() (the destructor runs it).
+    explicit QtPrinter(const QString& pdfFile);
     ~QtPrinter() override; // ends an open document
+
+    // With a PDF file of its own: ends the document and the file. False when it was never
+    // written (see lastError()); lastDocumentPath() gives the file once it is complete.
+    bool closeFile();
 
     bool printsToPdf() const { return pdf_; }
     // The folder of the PDF files, on this machine.
@@ -48,6 +55,7 @@ private:
     QPainter painter_;
     bool pdf_ = true;
     QString pdfPath_;
+    QString fixedPath_;
     QString lastPath_;
     QString error_;
 };

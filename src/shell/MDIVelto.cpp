@@ -81,8 +81,16 @@ void MDIVelto::RegistrarTela(Tela tela, Fabrica fabrica) {
 }
 
 void MDIVelto::AbrirTela(Tela tela) {
-    if (const auto it = fabricas_.constFind(static_cast<int>(tela)); it != fabricas_.constEnd())
-        AbrirTela((*it)());
+    const auto it = fabricas_.constFind(static_cast<int>(tela));
+    if (it == fabricas_.constEnd())
+        return;
+    if (ChildScreen* aberta = abertas_.value(static_cast<int>(tela)); aberta && !aberta->isUnloaded()) {
+        area_->setActiveSubWindow(aberta->subWindow());
+        return;
+    }
+    ChildScreen* nova = (*it)();
+    abertas_.insert(static_cast<int>(tela), nova);
+    AbrirTela(nova);
 }
 
 void MDIVelto::AbrirTela(ChildScreen* tela) {
@@ -111,8 +119,7 @@ void MDIVelto::SairModoTerminal() {
     MNUREL->menuAction()->setVisible(true);
 }
 
-void MDIVelto::resizeEvent(QResizeEvent* event)
-{
+void MDIVelto::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     // The terminal opens while the window is still being laid out (and maximized): keep it
     // in the middle of the frame the employees look at.

@@ -78,5 +78,7 @@ private:
 
     QMdiArea* area_;
     QHash<int, Fabrica> fabricas_;
+    // Each screen has one instance: asking again brings the open one to the front.
+    QHash<int, QPointer<ChildScreen>> abertas_;
     QPointer<ChildScreen> terminal_;
 };

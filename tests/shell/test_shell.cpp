@@ -207,3 +207,14 @@ TEST_F(ShellTeste, TrocaDeSenha) {
     EXPECT_FALSE(janela->area()->findChild<frm_senhaManutencao*>() &&
                  !janela->area()->findChild<frm_senhaManutencao*>()->isUnloaded());
 }
+
+TEST_F(ShellTeste, UmaTelaAbertaVoltaAFrenteEmVezDeDuplicar) {
+    sairDoTerminal();
+    for (int vez = 0; vez < 2; ++vez) {
+        janela->mnuf1->trigger();
+        Processar();
+        digitarSenha(QStringLiteral("Segredo1"));
+    }
+    EXPECT_EQ(abertas, QStringList({"frmRelatorios"}));
+    EXPECT_EQ(janela->area()->activeSubWindow()->widget()->objectName(), QStringLiteral("frmRelatorios"));
+}

@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
@@ -19,6 +20,30 @@ Execucao Executar(const QStringList& args) {
     EXPECT_TRUE(p.waitForFinished(60000));
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
             QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+QString Rodar(const QString& programa, const QStringList& args) {
+    QProcess p;
+    p.start(programa, args);
+    EXPECT_TRUE(p.waitForFinished(60000)) << programa.toStdString();
+    EXPECT_EQ(p.exitCode(), 0) << programa.toStdString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The page count of a PDF file, as pdfinfo reads it; -1 when it has none.
+int Paginas(const QString& arquivo) {
+    const QRegularExpression paginas(QStringLiteral("^Pages:\\s+(\\d+)$"),
+                                     QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch m = paginas.match(Rodar(QStringLiteral("pdfinfo"), {arquivo}));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// The text of one page, blanks run together (the PDF keeps positions, not blanks).
+QString TextoDaPagina(const QString& arquivo, int pagina) {
+    const QString n = QString::number(pagina);
+    return Rodar(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"), n,
+                                               QStringLiteral("-l"), n, arquivo, QStringLiteral("-")})
+        .simplified();
 }
 
 QStringList Periodo() {
@@ -107,13 +132,51 @@ TEST_F(VeltoRelatorioTeste, MensagensDeValidacaoEUso) {
     EXPECT_EQ(r.status, 2);
 }
 
-TEST_F(VeltoRelatorioTeste, PdfSemImpressoraNaoFingeSucesso) {
-    const QString arquivo = banco.raiz() + QStringLiteral("/cartao.pdf");
+TEST_F(VeltoRelatorioTeste, PdfDeUmCartaoEDeTodosNumSoArquivo) {
+    // The folder of the file does not exist yet.
+    const QString um = banco.raiz() + QStringLiteral("/pdf/ana.pdf");
+    Execucao r = Executar(QStringList{QStringLiteral("cartao"), QStringLiteral("--funcionario"),
+                                      QString::number(ana), QStringLiteral("--pdf"), um} +
+                          Periodo());
+    ASSERT_EQ(r.status, 0) << r.erro.toStdString();
+    EXPECT_TRUE(r.saida.isEmpty());
+    EXPECT_EQ(Paginas(um), 1);
+    const QString texto = TextoDaPagina(um, 1);
+    EXPECT_TRUE(texto.contains(QStringLiteral("VELTO - Referente período: 01/03/2010 - 31/03/2010")));
+    EXPECT_TRUE(texto.contains(QStringLiteral("FUNCIONARIO.............: %1 - ANA").arg(ana)));
+    EXPECT_TRUE(texto.contains(QStringLiteral("08:00:00 12:00:00 04:00:00")));
+
+    // Each card starts on a page of its own, in name order.
+    const QString todos = banco.raiz() + QStringLiteral("/todos.pdf");
+    r = Executar(
+        QStringList{QStringLiteral("cartao"), QStringLiteral("--todos"), QStringLiteral("--pdf"), todos} +
+        Periodo());
+    ASSERT_EQ(r.status, 0) << r.erro.toStdString();
+    EXPECT_TRUE(r.saida.isEmpty());
+    ASSERT_EQ(Paginas(todos), 3);
+    const std::pair<qint64, const char*> ordem[] = {{ana, "ANA"}, {maria, "MARIA"}, {zeca, "ZECA"}};
+    for (int pagina = 1; pagina <= 3; ++pagina) {
+        const auto [codigo, nome] = ordem[pagina - 1];
+        const QString linha =
+            QStringLiteral("FUNCIONARIO.............: %1 - %2").arg(codigo).arg(QLatin1String(nome));
+        const QString daPagina = TextoDaPagina(todos, pagina);
+        EXPECT_TRUE(daPagina.contains(linha)) << pagina;
+        EXPECT_EQ(daPagina.count(QStringLiteral("FUNCIONARIO.....")), 1) << pagina;
+    }
+}
+
+TEST_F(VeltoRelatorioTeste, PdfQueNaoPodeSerGravadoNaoFingeSucesso) {
+    // A file stands where the folder of the PDF would be.
+    QFile bloqueio(banco.raiz() + QStringLiteral("/bloqueio"));
+    ASSERT_TRUE(bloqueio.open(QIODevice::WriteOnly));
+    bloqueio.close();
+    const QString arquivo = bloqueio.fileName() + QStringLiteral("/cartao.pdf");
     const Execucao r = Executar(QStringList{QStringLiteral("cartao"), QStringLiteral("--funcionario"),
                                             QString::number(ana), QStringLiteral("--pdf"), arquivo} +
                                 Periodo());
-    EXPECT_NE(r.status, 0);
-    EXPECT_FALSE(r.erro.isEmpty());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.erro.contains(QStringLiteral("velto-relatorio: Não foi possível criar a pasta")))
+        << r.erro.toStdString();
     EXPECT_TRUE(r.saida.isEmpty());
     EXPECT_FALSE(QFile::exists(arquivo));
 }
