@@ -3,6 +3,7 @@
 
 #include "Clock.h"
 #include "Conexao.h"
+#include "Console.h"
 #include "DatabaseError.h"
 #include "Esquema.h"
 #include "ExemploBanco.h"
@@ -13,16 +14,6 @@
 #include <cstdio>
 
 namespace {
-
-QTextStream& saida() {
-    static QTextStream s(stdout);
-    return s;
-}
-
-QTextStream& erro() {
-    static QTextStream s(stderr);
-    return s;
-}
 
 int uso() {
     erro()

@@ -3,6 +3,7 @@
 
 #include "CartaoPonto.h"
 #include "Conexao.h"
+#include "Console.h"
 #include "DatabaseError.h"
 #include "FuncionarioRelatorio.h"
 #include "MsgBox.h"
@@ -15,16 +16,6 @@
 #include <stdexcept>
 
 namespace {
-
-QTextStream& saida() {
-    static QTextStream s(stdout);
-    return s;
-}
-
-QTextStream& erro() {
-    static QTextStream s(stderr);
-    return s;
-}
 
 int uso() {
     erro() << "Uso:\n"

@@ -90,10 +90,10 @@ MsgBoxResult MsgBox(const QString& text, MsgBoxButtons buttons, MsgBoxIcon icon,
     QMessageBox box(iconOf(icon), title, text, QMessageBox::NoButton, QApplication::activeWindow());
     const QList<ButtonSpec> specs = buttonsOf(buttons);
     QList<std::pair<QAbstractButton*, MsgBoxResult>> pressed;
-    for (const ButtonSpec& spec : specs) {
-        QPushButton* button = box.addButton(spec.standard);
-        button->setText(QString::fromUtf8(spec.caption));
-        pressed.append({button, spec.result});
+    for (const ButtonSpec& entry : specs) {
+        QPushButton* button = box.addButton(entry.standard);
+        button->setText(QString::fromUtf8(entry.caption));
+        pressed.append({button, entry.result});
     }
     box.setDefaultButton(static_cast<QPushButton*>(pressed.first().first));
     box.exec();

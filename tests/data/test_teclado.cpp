@@ -78,14 +78,6 @@ TEST_F(TecladoTest, FieldThatSelectsOnFocusIsReplacedByTheFirstKey) {
     EXPECT_EQ(tela->codigo->selectedText(), QStringLiteral("12"));
 }
 
-TEST_F(TecladoTest, EnterComoTabMovesAfterTheCurrentEvent) {
-    tela->senha->setFocus();
-    EnterComoTab(tela);
-    EXPECT_EQ(QApplication::focusWidget(), tela->senha);
-    settle();
-    EXPECT_EQ(QApplication::focusWidget(), tela->codigo) << "wraps from the last field to the first";
-}
-
 TEST(AguardarTest, WaitsTheSecondsAndReturnsThem) {
     bool fired = false;
     QTimer::singleShot(20, [&] { fired = true; });

@@ -485,12 +485,4 @@ TEST(QtPrinterTest, UnwritableFolderIsReportedNotPassedAsPrinted) {
     EXPECT_EQ(recorder.calls.size(), 1);
 }
 
-TEST(QtPrinterTest, DefaultPrinterCanBeReplaced) {
-    SetDefaultPrinter(std::make_unique<QtPrinter>(QtPrinter::Destination::PdfFile));
-    auto* qt = dynamic_cast<QtPrinter*>(&DefaultPrinter());
-    ASSERT_NE(qt, nullptr);
-    EXPECT_TRUE(qt->printsToPdf());
-    SetDefaultPrinter(nullptr);
-}
-
 } // namespace
