@@ -51,8 +51,8 @@ void Ponto(Connection& c, qint64 funcionario, const QDate& dia, const QTime& hor
                        hora.hour() > 12 ? QStringLiteral("T") : QStringLiteral("M")));
 }
 
-QTime Perto(QRandomGenerator& r, int hora, int minuto) {
-    return QTime(hora, minuto).addSecs(r.bounded(-9 * 60, 12 * 60));
+QTime Perto(QRandomGenerator& r, int hora, int minuto, int antes = 9) {
+    return QTime(hora, minuto).addSecs(r.bounded(-antes * 60, 12 * 60));
 }
 
 } // namespace
@@ -64,9 +64,12 @@ void PreencherExemplo(Connection& c, const QDate& hoje) {
                 "17:00:00", "08:00:00");
     Horario(c, diurno, QStringLiteral("COMERCIAL 08-17"), 7, "08:00:00", "12:00:00", "__:__:__", "__:__:__",
             "04:00:00");
-    for (int dia = 2; dia <= 6; ++dia)
-        Horario(c, noturno, QStringLiteral("NOTURNO 22-06"), dia, "22:00:00", "02:00:00", "03:00:00",
-                "06:00:00", "07:00:00");
+    // The terminal gives a 22:00 entry the afternoon period and a 03:00 one the morning period, and
+    // a pair counts on the day of its exit: so the night shift's second period runs 22:00 to 02:00
+    // and its first 03:00 to 06:00, on the mornings from Tuesday to Saturday.
+    for (int dia = 3; dia <= 7; ++dia)
+        Horario(c, noturno, QStringLiteral("NOTURNO 22-06"), dia, "03:00:00", "06:00:00", "22:00:00",
+                "02:00:00", "07:00:00");
 
     c.Execute(
         QStringLiteral("INSERT INTO feriados(feriado, dia, mes, ano) VALUES('CONFRATERNIZACAO UNIVERSAL', "
@@ -117,8 +120,8 @@ void PreencherExemplo(Connection& c, const QDate& hoje) {
                 Ponto(c, codigo, dia, Perto(r, 12, 0), "S");
                 if (semana == 7)
                     continue;
-                Ponto(c, codigo, dia, Perto(r, 13, 0), "E");
-                if (r.bounded(200) != 0) // now and then somebody forgets to punch out
+                Ponto(c, codigo, dia, Perto(r, 13, 0, 0), "E"); // after 13:00: the afternoon
+                if (r.bounded(200) != 0)                        // now and then somebody forgets to punch out
                     Ponto(c, codigo, dia, Perto(r, 17, 0), "S");
             }
         }

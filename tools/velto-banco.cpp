@@ -73,12 +73,12 @@ int Criar(const QStringList& args) {
     const bool gerada = senha.isEmpty();
     if (gerada)
         senha = SenhaAleatoria();
-    auto conexao = CriarBanco(kStringConexao, senha);
-    if (exemplo) {
-        conexao->BeginTrans();
-        PreencherExemplo(*conexao, Clock::now().date());
-        conexao->CommitTrans();
-    }
+    std::function<void(Connection&)> preencher;
+    if (exemplo)
+        preencher = [](Connection& c) {
+            PreencherExemplo(c, Clock::now().date());
+        };
+    auto conexao = CriarBanco(kStringConexao, senha, preencher);
     saida() << "Banco de dados criado: " << conexao->windowsPath() << " (" << conexao->realPath() << ")\n";
     if (gerada)
         saida() << "Senha de manutenção: " << senha << "\n(anote-a: ela não será mostrada de novo)\n";

@@ -93,6 +93,15 @@ int Cartao(const QStringList& args) {
     std::unique_ptr<QtPrinter> impressora;
     if (!opcoes.pdf.isNull())
         impressora = std::make_unique<QtPrinter>(opcoes.pdf);
+    // A run that fails, by a message or an error, leaves no file of half the cards.
+    struct Descarte {
+        QtPrinter* impressora;
+        bool concluido = false;
+        ~Descarte() {
+            if (impressora && !concluido)
+                impressora->discardFile();
+        }
+    } descarte{impressora.get()};
     QString mensagem;
     for (const FuncionarioRelatorio& funcionario : funcionarios) {
         ListaTexto lista;
@@ -118,6 +127,7 @@ int Cartao(const QStringList& args) {
         erro() << "velto-relatorio: " << impressora->lastError() << '\n';
         return 1;
     }
+    descarte.concluido = true;
     return 0;
 }
 

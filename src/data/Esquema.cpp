@@ -102,10 +102,17 @@ END;
 
 } // namespace
 
-std::unique_ptr<Connection> CriarBanco(const QString& stringConexao, const QString& senhaManutencao) {
+std::unique_ptr<Connection> CriarBanco(const QString& stringConexao, const QString& senhaManutencao,
+                                       const std::function<void(Connection&)>& preencher) {
     std::unique_ptr<Connection> conexao = Connection::Create(stringConexao);
     try {
         CriarEsquema(*conexao, senhaManutencao);
+        InstalarContagens(*conexao);
+        if (preencher) {
+            conexao->BeginTrans();
+            preencher(*conexao);
+            conexao->CommitTrans();
+        }
     } catch (...) {
         const QString arquivo = conexao->realPath();
         conexao.reset();
@@ -113,7 +120,6 @@ std::unique_ptr<Connection> CriarBanco(const QString& stringConexao, const QStri
             QFile::remove(arquivo + QLatin1String(sufixo));
         throw;
     }
-    InstalarContagens(*conexao);
     return conexao;
 }
 

@@ -2,11 +2,14 @@
 
 #include "Connection.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 
-// Creates a new database file with its schema; a failure leaves no file behind.
-std::unique_ptr<Connection> CriarBanco(const QString& stringConexao, const QString& senhaManutencao);
+// Creates a new database file with its schema, then lets `preencher` add its first rows in one
+// transaction; a failure anywhere leaves no file behind.
+std::unique_ptr<Connection> CriarBanco(const QString& stringConexao, const QString& senhaManutencao,
+                                       const std::function<void(Connection&)>& preencher = {});
 
 // Creates the five tables of a new database, the maintained punch counts and the
 // row 1 of permissao with the given maintenance password.

@@ -1,5 +1,7 @@
 #include "Printer.h"
 
+#include <cmath>
+
 void Printer::ensureDocument() {
     if (documentOpen_)
         return;
@@ -15,7 +17,16 @@ void Printer::print(const QString& line) {
     const double height = textHeight();
     if (currentY_ > 0 && currentY_ + height > scaleHeight())
         newPage();
-    drawText(line, currentX_, currentY_);
+    const double room = scaleWidth() - currentX_;
+    const double width = textWidth(line);
+    if (width > room && room > 0) {
+        const double size = fontSize_;
+        fontSize_ = std::floor(size * room / width * 10) / 10;
+        drawText(line, currentX_, currentY_);
+        fontSize_ = size;
+    } else {
+        drawText(line, currentX_, currentY_);
+    }
     currentX_ = 0;
     currentY_ += height;
 }
@@ -37,6 +48,16 @@ void Printer::endDoc() {
     if (!documentOpen_)
         return;
     finishDocument();
+    documentOpen_ = false;
+    page_ = 0;
+    currentX_ = 0;
+    currentY_ = 0;
+}
+
+void Printer::abortDoc() {
+    if (!documentOpen_)
+        return;
+    discardDocument();
     documentOpen_ = false;
     page_ = 0;
     currentX_ = 0;

@@ -32,7 +32,8 @@ public:
     virtual double textWidth(const QString& text) const = 0;
 
     // Prints the text at the current position, then moves to the start of the next line,
-    // starting a new page first when the line would not fit.
+    // starting a new page first when the line would not fit. A line wider than the page is
+    // printed in a smaller size, so that nothing of it is cut.
     void print(const QString& line);
     // Draws a picture into the given rectangle (twips) of the current page.
     void paintPicture(const QImage& picture, double x, double y, double width, double height);
@@ -40,6 +41,9 @@ public:
     void newPage();
     // Ends the document and sends it on. Printing again starts a new document.
     void endDoc();
+    // Drops the open document unsent, for a report that stopped on an error: nothing of it is
+    // printed or kept.
+    void abortDoc();
     // Prints a picture of a screen, on a page of its own, as one document.
     void printForm(const QImage& screen);
 
@@ -55,6 +59,7 @@ protected:
     virtual void drawPicture(const QImage& picture, double x, double y, double width, double height) = 0;
     virtual void startPage() = 0;
     virtual void finishDocument() = 0;
+    virtual void discardDocument() = 0;
 
     bool documentOpen_ = false;
     int page_ = 0;
@@ -71,7 +76,7 @@ private:
 
 // What a recording printer saw, for tests.
 struct PrintedItem {
-    enum class Kind { Text, Picture, NewPage, EndDoc };
+    enum class Kind { Text, Picture, NewPage, EndDoc, Abort };
     Kind kind;
     QString text;
     QString fontName;

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -62,9 +63,26 @@ bool QtPrinter::closeFile() {
     endDoc();
     if (!painter_.isActive())
         return !lastPath_.isEmpty();
-    painter_.end();
-    lastPath_ = pdfPath_;
-    return true;
+    endPainter();
+    return !lastPath_.isEmpty();
+}
+
+void QtPrinter::discardFile() {
+    abortDoc();
+    discardDocument();
+}
+
+void QtPrinter::endPainter() {
+    const bool ended = painter_.end();
+    if (!pdf_)
+        return;
+    const QFileInfo file(pdfPath_);
+    if (ended && file.exists() && file.size() > 0) {
+        lastPath_ = pdfPath_;
+        return;
+    }
+    lastPath_.clear();
+    error_ = QStringLiteral("Não foi possível gravar o arquivo %1.").arg(QDir::toNativeSeparators(pdfPath_));
 }
 
 QString QtPrinter::pdfFolder() {
@@ -166,9 +184,20 @@ void QtPrinter::finishDocument() {
     // The one file stays open for the documents that follow.
     if (!painter_.isActive() || !fixedPath_.isEmpty())
         return;
+    endPainter();
+    if (!error_.isEmpty())
+        MsgBox(error_, MsgBoxButtons::OkOnly, MsgBoxIcon::Exclamation);
+}
+
+void QtPrinter::discardDocument() {
+    if (!painter_.isActive())
+        return;
+    printer_->abort();
     painter_.end();
+    // With one file for many documents, the whole file goes: it would hold a half report.
     if (pdf_)
-        lastPath_ = pdfPath_;
+        QFile::remove(pdfPath_);
+    lastPath_.clear();
 }
 
 namespace {

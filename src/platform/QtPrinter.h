@@ -27,6 +27,8 @@ public:
     // With a PDF file of its own: ends the document and the file. False when it was never
     // written (see lastError()); lastDocumentPath() gives the file once it is complete.
     bool closeFile();
+    // With a PDF file of its own: drops everything printed into it, and the file.
+    void discardFile();
 
     bool printsToPdf() const { return pdf_; }
     // The folder of the PDF files, on this machine.
@@ -45,11 +47,14 @@ protected:
     void drawPicture(const QImage& picture, double x, double y, double width, double height) override;
     void startPage() override;
     void finishDocument() override;
+    void discardDocument() override;
 
 private:
     QFont currentFont() const;
     double toDevice(double twips) const;
     bool beginDocument();
+    // Ends the painter and keeps the path only when the file was really written.
+    void endPainter();
 
     std::unique_ptr<QPrinter> printer_;
     QPainter painter_;

@@ -25,6 +25,10 @@ void RecordingPrinter::startPage() {
         items_.append(PrintedItem{PrintedItem::Kind::NewPage, {}, {}, 0, false, 0, 0, 0, 0, page_});
 }
 
+void RecordingPrinter::discardDocument() {
+    items_.append(PrintedItem{PrintedItem::Kind::Abort, {}, {}, 0, false, 0, 0, 0, 0, page_});
+}
+
 void RecordingPrinter::finishDocument() {
     ++documents_;
     items_.append(PrintedItem{PrintedItem::Kind::EndDoc, {}, {}, 0, false, 0, 0, 0, 0, page_});

@@ -25,6 +25,7 @@ protected:
     void drawPicture(const QImage& picture, double x, double y, double width, double height) override;
     void startPage() override;
     void finishDocument() override;
+    void discardDocument() override;
 
 private:
     QList<PrintedItem> items_;

@@ -53,7 +53,6 @@ public:
     void executar() {
         cabecalho();
         valorHora();
-        saida_.negrito(true);
         saida_.linhaSoImpressa(Regua());
         saida_.linha(CabecalhoColunas());
         saida_.negrito(false);
@@ -80,6 +79,7 @@ private:
         const Variant& valor = rs[QStringLiteral("VALORHORA")];
         const QString texto = valor.isNull() ? QString() : FormatarValor(valor.toReal());
         saida_.linha(QStringLiteral("Valor por Hora Extra..R$: ") + ADireita(texto, 10));
+        saida_.negrito(true);
     }
 
     void percorrerMovimentos() {
@@ -146,9 +146,9 @@ private:
         if (rsFuncionario.Eof())
             return {};
         const QString dia = NomeDiaSemana(DiaDaSemana(data));
-        Recordset rs =
-            conexaoBanco->Execute(QStringLiteral("Select * from horarios where registro = '") +
-                                  rsFuncionario[QStringLiteral("CODHORA")].toString() + QStringLiteral("'"));
+        Recordset rs = conexaoBanco->Execute(QStringLiteral("Select * from horarios where registro = '") +
+                                             TextoSql(rsFuncionario[QStringLiteral("CODHORA")].toString()) +
+                                             QStringLiteral("'"));
         while (!rs.Eof() && rs[QStringLiteral("DiaSemana")].toString() != dia)
             rs.MoveNext();
         if (rs.Eof())
@@ -250,6 +250,11 @@ bool CartaoPonto(const EntradaCartaoPonto& entrada, const DestinoRelatorio& dest
         return false;
     }
     SaidaRelatorio saida(destino, entrada.imprimir);
-    Cartao(entrada, saida, inicio, fim).executar();
+    try {
+        Cartao(entrada, saida, inicio, fim).executar();
+    } catch (...) {
+        saida.abortar();
+        throw;
+    }
     return true;
 }

@@ -137,6 +137,10 @@ QString FormatarValor(double valor) {
     return texto;
 }
 
+QString TextoSql(QString texto) {
+    return texto.replace(QLatin1Char('\''), QStringLiteral("''"));
+}
+
 bool EhNumeroInteiro(const QString& texto) {
     static const QRegularExpression numero(QStringLiteral("^[+-]?\\d{1,18}$"));
     return numero.match(texto.trimmed()).hasMatch();
@@ -191,8 +195,8 @@ void HORAR_TRABALHADA(int saida, int entrada, const QString& codigoFuncionario, 
     if (!funcionario.Eof()) {
         Recordset horario = conexaoBanco->Execute(
             QStringLiteral("Select * from horarios where registro = '") +
-            funcionario[QStringLiteral("CODHORA")].toString() + QStringLiteral("'  and CodHora = '") +
-            QString::number(w) + QStringLiteral("'  "));
+            TextoSql(funcionario[QStringLiteral("CODHORA")].toString()) +
+            QStringLiteral("'  and CodHora = '") + QString::number(w) + QStringLiteral("'  "));
         if (!horario.Eof())
             campos.horasPrevistas =
                 SegundosDoTexto(horario[QStringLiteral("totalhoras")].toString()).value_or(0);
@@ -213,9 +217,9 @@ void TotalHorasSemana(QString& codigoFuncionario) {
     qint32 horas = 0;
     qint32 minutos = 0;
     qint32 segundos = 0;
-    for (Recordset rs =
-             conexaoBanco->Execute(QStringLiteral("SELECT * FROM horarios where registro = '") +
-                                   funcionario[QStringLiteral("codhora")].toString() + QStringLiteral("'"));
+    for (Recordset rs = conexaoBanco->Execute(QStringLiteral("SELECT * FROM horarios where registro = '") +
+                                              TextoSql(funcionario[QStringLiteral("codhora")].toString()) +
+                                              QStringLiteral("'"));
          !rs.Eof(); rs.MoveNext()) {
         // An unfilled time ("__:__:__") adds nothing.
         const int total = SegundosDoTexto(rs[QStringLiteral("totalhoras")].toString()).value_or(0);

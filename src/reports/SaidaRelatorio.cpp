@@ -44,6 +44,11 @@ void SaidaRelatorio::negrito(bool ligado) {
         impressora_->setFontBold(ligado);
 }
 
+void SaidaRelatorio::abortar() {
+    if (impressora_)
+        impressora_->abortDoc();
+}
+
 void SaidaRelatorio::terminar() {
     if (impressora_)
         impressora_->endDoc();

@@ -45,6 +45,8 @@ public:
     void linhaSoNaLista(const QString& texto);
     void negrito(bool ligado);
     void terminar();
+    // A report stopped by an error: the printer drops what it had.
+    void abortar();
 
 private:
     ListaRelatorio* lista_ = nullptr;

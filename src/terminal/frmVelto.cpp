@@ -155,7 +155,10 @@ void frmVelto::Form_Load() {
 }
 
 void frmVelto::Timer1_Timer() {
-    const QDateTime agora = Clock::now();
+    MostrarDataHora(Clock::now());
+}
+
+void frmVelto::MostrarDataHora(const QDateTime& agora) {
     const QString hoje = agora.date().toString(QStringLiteral("dd/MM/yyyy"));
     if (txtData->Text() != hoje)
         txtData->setText(hoje);
@@ -181,7 +184,12 @@ void frmVelto::PintarCartao(bool comFoco) {
 }
 
 void frmVelto::TxtFUNCIONARIO_LostFocus() {
+    // A locked field gives its focus away as it is disabled; that is no swipe.
+    if (!TxtFUNCIONARIO->isEnabled())
+        return;
+    // The row is written with the date and time shown: shown and checked are one instant.
     const QDateTime agora = Clock::now();
+    MostrarDataHora(agora);
     const ResultadoPonto resultado =
         RegistrarPonto(TxtFUNCIONARIO->text(), agora.date(), agora.time(), txtData->Text(), TXTHORA->text());
     TXTNOME->clear();

@@ -44,6 +44,7 @@ private:
     void criarControles();
     void Form_Load();
     void Timer1_Timer();
+    void MostrarDataHora(const QDateTime& agora);
     void Timer2_Timer();
     void TxtFUNCIONARIO_Change();
     void TxtFUNCIONARIO_LostFocus();

@@ -2,6 +2,7 @@
 #include "DatabaseError.h"
 #include "Esquema.h"
 
+#include <QFile>
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
 
@@ -121,6 +122,17 @@ TEST(Esquema, CriacaoQueFalhaNaoDeixaArquivo) {
     // An existing file is never replaced...
     EXPECT_THROW(CriarBanco(kStringConexao, QStringLiteral("x")), DatabaseError);
     EXPECT_FALSE(banco.sql(QStringLiteral("Select * from permissao where  codigo  =1")).Eof());
+    // A creation that fails half-way (here, its first rows) leaves nothing behind.
+    const QString arquivoFalho = banco.raiz() + QStringLiteral("/C/PONTO/falho.mdb");
+    EXPECT_THROW(CriarBanco(QStringLiteral("Dbq=C:\\PONTO\\falho.mdb;Pwd=QWZRTLK;"), QStringLiteral("x"),
+                            [](Connection& c) {
+                                c.Execute(QStringLiteral("INSERT INTO funcionarios(nome) VALUES('A')"));
+                                c.Execute(
+                                    QStringLiteral("Insert into movimentacao(data) values('31/02/2026')"));
+                            }),
+                 DatabaseError);
+    for (const char* sufixo : {"", "-wal", "-shm"})
+        EXPECT_FALSE(QFile::exists(arquivoFalho + QLatin1String(sufixo))) << sufixo;
     // ...and a new one holds the five tables and the password row.
     auto novo = CriarBanco(outro, QStringLiteral("s'enha"));
     Recordset rs = novo->Execute(QStringLiteral("Select * from permissao where  codigo  =1"));

@@ -4,9 +4,11 @@
 #include "MaskedEdit.h"
 #include "MsgBox.h"
 #include "QtPrinter.h"
+#include "RecordingPrinter.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontInfo>
@@ -483,6 +485,42 @@ TEST(QtPrinterTest, UnwritableFolderIsReportedNotPassedAsPrinted) {
     EXPECT_TRUE(printer.lastDocumentPath().isEmpty());
     EXPECT_FALSE(printer.lastError().isEmpty());
     EXPECT_EQ(recorder.calls.size(), 1);
+}
+
+TEST(QtPrinterTest, WideLinesShrinkToFitAndAbortedDocumentsLeaveNothing) {
+    QTemporaryDir root;
+    qputenv("VELTO_DRIVE_ROOT", root.path().toUtf8());
+    MsgBoxRecorder recorder;
+    QtPrinter printer(QtPrinter::Destination::PdfFile);
+    printer.setFontName(QStringLiteral("Courier New"));
+    const QString rule(113, QLatin1Char('-'));
+    const QString holiday = QString(106, QLatin1Char('x')) + QStringLiteral("F. CONFRATERNIZACAO UNIVERSAL");
+    EXPECT_LE(printer.textWidth(rule), printer.scaleWidth()) << "the rule fits at the default size";
+    EXPECT_GT(printer.textWidth(holiday), printer.scaleWidth());
+
+    RecordingPrinter recording;
+    recording.print(QStringLiteral("curta"));
+    recording.print(QString(200, QLatin1Char('y')));
+    recording.print(QStringLiteral("curta de novo"));
+    ASSERT_EQ(recording.items().size(), 3);
+    EXPECT_EQ(recording.items()[0].fontSize, Printer::kDefaultFontSize);
+    EXPECT_LT(recording.items()[1].fontSize, Printer::kDefaultFontSize);
+    recording.setFontSize(recording.items()[1].fontSize);
+    EXPECT_LE(recording.textWidth(QString(200, QLatin1Char('y'))), recording.scaleWidth());
+    EXPECT_EQ(recording.items()[2].fontSize, Printer::kDefaultFontSize) << "only that line is smaller";
+    recording.abortDoc();
+    EXPECT_EQ(recording.items().last().kind, PrintedItem::Kind::Abort);
+    EXPECT_EQ(recording.documentsEnded(), 0);
+
+    printer.print(holiday);
+    printer.abortDoc();
+    EXPECT_TRUE(printer.lastDocumentPath().isEmpty());
+    EXPECT_TRUE(QDir(QtPrinter::pdfFolder()).entryList(QDir::Files).isEmpty())
+        << "an aborted document leaves no file";
+    printer.print(holiday);
+    printer.endDoc();
+    EXPECT_TRUE(QFile::exists(printer.lastDocumentPath()));
+    EXPECT_TRUE(recorder.calls.isEmpty());
 }
 
 } // namespace

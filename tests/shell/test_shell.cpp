@@ -11,6 +11,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -172,7 +173,7 @@ TEST_F(ShellTeste, TrocaDeSenha) {
     ASSERT_TRUE(troca);
     EXPECT_EQ(troca->windowTitle(), QStringLiteral("Senha Manutenção"));
 
-    // Enter moves on as Tab and wraps from the last control to the first.
+    // Enter moves on as Tab from field to field.
     troca->TxtEntradaSaida->setFocus();
     Processar();
     for (int i = 0; i < 3; ++i) {
@@ -217,4 +218,39 @@ TEST_F(ShellTeste, UmaTelaAbertaVoltaAFrenteEmVezDeDuplicar) {
     }
     EXPECT_EQ(abertas, QStringList({"frmRelatorios"}));
     EXPECT_EQ(janela->area()->activeSubWindow()->widget()->objectName(), QStringLiteral("frmRelatorios"));
+}
+
+TEST_F(ShellTeste, SenhaVaziaOuNulaELinhaAusente) {
+    sairDoTerminal();
+    // An empty password admits an empty entry...
+    banco.sql(QStringLiteral("update  permissao set senha = ''   where  codigo  =1"));
+    janela->mnuTFeriados->trigger();
+    Processar();
+    digitarSenha(QString());
+    EXPECT_EQ(abertas, QStringList({"frmFeriados"}));
+    // ...a null one admits nobody.
+    banco.sql(QStringLiteral("update  permissao set senha = NULL   where  codigo  =1"));
+    janela->mnuTFeriados->trigger();
+    Processar();
+    digitarSenha(QString());
+    EXPECT_EQ(mensagens.texts(), QStringList({QStringLiteral("senha invalida!")}));
+    QTest::keyClick(prompt()->TxtEntradaSaida, Qt::Key_Escape);
+    Processar();
+
+    // Without row 1 the change screen closes and changes nothing.
+    banco.sql(QStringLiteral("update  permissao set senha = 'Segredo1'   where  codigo  =1"));
+    janela->mnuSenha->trigger();
+    Processar();
+    digitarSenha(QStringLiteral("Segredo1"));
+    QPointer<frm_senhaManutencao> troca = janela->area()->findChild<frm_senhaManutencao*>();
+    ASSERT_TRUE(troca);
+    banco.sql(QStringLiteral("Delete from permissao"));
+    banco.enviadas().clear();
+    troca->txtNovaSenha->setText(QStringLiteral("outra"));
+    troca->txtConfirmar->setText(QStringLiteral("outra"));
+    troca->Command1->click();
+    Processar();
+    EXPECT_EQ(banco.enviadas(), QStringList({QStringLiteral("Select * from permissao where  codigo  =1")}));
+    EXPECT_TRUE(troca.isNull() || troca->isUnloaded());
+    EXPECT_EQ(mensagens.calls.size(), 1);
 }
