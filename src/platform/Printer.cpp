@@ -17,18 +17,44 @@ void Printer::print(const QString& line) {
     const double height = textHeight();
     if (currentY_ > 0 && currentY_ + height > scaleHeight())
         newPage();
-    const double room = scaleWidth() - currentX_;
-    const double width = textWidth(line);
-    if (width > room && room > 0) {
-        const double size = fontSize_;
-        fontSize_ = std::floor(size * room / width * 10) / 10;
-        drawText(line, currentX_, currentY_);
-        fontSize_ = size;
-    } else {
-        drawText(line, currentX_, currentY_);
-    }
+    drawFitted(line);
     currentX_ = 0;
     currentY_ += height;
+}
+
+// A line wider than the page keeps its columns and its size: the text after the last gap of
+// two or more blanks before the edge (on a report, its last field) goes on the next line, up
+// against the right edge. A line without such a gap is printed smaller as a whole.
+void Printer::drawFitted(const QString& line) {
+    const double room = scaleWidth() - currentX_;
+    if (room <= 0 || textWidth(line) <= room) {
+        drawText(line, currentX_, currentY_);
+        return;
+    }
+    qsizetype split = -1;
+    for (qsizetype i = line.indexOf(QLatin1String("  ")); i >= 0;
+         i = line.indexOf(QLatin1String("  "), i + 1)) {
+        qsizetype end = i;
+        while (end < line.size() && line.at(end) == QLatin1Char(' '))
+            ++end;
+        if (end >= line.size() || textWidth(line.left(end)) > room)
+            break;
+        split = end;
+        i = end - 1;
+    }
+    const QString tail = line.mid(split);
+    if (split <= 0 || textWidth(tail) > scaleWidth()) {
+        const double size = fontSize_;
+        fontSize_ = std::floor(size * room / textWidth(line) * 10) / 10;
+        drawText(line, currentX_, currentY_);
+        fontSize_ = size;
+        return;
+    }
+    drawText(line.left(split), currentX_, currentY_);
+    currentY_ += textHeight();
+    if (currentY_ + textHeight() > scaleHeight())
+        newPage();
+    drawText(tail, scaleWidth() - textWidth(tail), currentY_);
 }
 
 void Printer::paintPicture(const QImage& picture, double x, double y, double width, double height) {

@@ -33,7 +33,7 @@ public:
 
     // Prints the text at the current position, then moves to the start of the next line,
     // starting a new page first when the line would not fit. A line wider than the page is
-    // printed in a smaller size, so that nothing of it is cut.
+    // not cut: its last field goes on the next line, at the right edge (see drawFitted).
     void print(const QString& line);
     // Draws a picture into the given rectangle (twips) of the current page.
     void paintPicture(const QImage& picture, double x, double y, double width, double height);
@@ -66,6 +66,7 @@ protected:
 
 private:
     void ensureDocument();
+    void drawFitted(const QString& line);
 
     QString fontName_ = QStringLiteral("Courier New");
     double fontSize_ = kDefaultFontSize;

@@ -499,15 +499,31 @@ TEST(QtPrinterTest, WideLinesShrinkToFitAndAbortedDocumentsLeaveNothing) {
     EXPECT_GT(printer.textWidth(holiday), printer.scaleWidth());
 
     RecordingPrinter recording;
+    const QString columns =
+        QString(106, QLatin1Char('x')) + QStringLiteral("    F. CONFRATERNIZACAO UNIVERSAL");
     recording.print(QStringLiteral("curta"));
     recording.print(QString(200, QLatin1Char('y')));
+    recording.print(columns);
     recording.print(QStringLiteral("curta de novo"));
-    ASSERT_EQ(recording.items().size(), 3);
+    ASSERT_EQ(recording.items().size(), 5);
     EXPECT_EQ(recording.items()[0].fontSize, Printer::kDefaultFontSize);
-    EXPECT_LT(recording.items()[1].fontSize, Printer::kDefaultFontSize);
+    EXPECT_LT(recording.items()[1].fontSize, Printer::kDefaultFontSize)
+        << "no gap: the whole line is smaller";
     recording.setFontSize(recording.items()[1].fontSize);
     EXPECT_LE(recording.textWidth(QString(200, QLatin1Char('y'))), recording.scaleWidth());
-    EXPECT_EQ(recording.items()[2].fontSize, Printer::kDefaultFontSize) << "only that line is smaller";
+    recording.setFontSize(Printer::kDefaultFontSize);
+    // The columns keep their size and place; the last field goes below, against the right edge.
+    const PrintedItem& head = recording.items()[2];
+    const PrintedItem& tail = recording.items()[3];
+    EXPECT_EQ(head.text, QString(106, QLatin1Char('x')) + QStringLiteral("    "));
+    EXPECT_EQ(head.fontSize, Printer::kDefaultFontSize);
+    EXPECT_EQ(tail.text, QStringLiteral("F. CONFRATERNIZACAO UNIVERSAL"));
+    EXPECT_EQ(tail.fontSize, Printer::kDefaultFontSize);
+    EXPECT_DOUBLE_EQ(tail.x + recording.textWidth(tail.text), recording.scaleWidth());
+    EXPECT_DOUBLE_EQ(tail.y, head.y + recording.textHeight());
+    EXPECT_DOUBLE_EQ(recording.items()[4].y, tail.y + recording.textHeight())
+        << "the next line follows below";
+    EXPECT_EQ(recording.items()[4].fontSize, Printer::kDefaultFontSize);
     recording.abortDoc();
     EXPECT_EQ(recording.items().last().kind, PrintedItem::Kind::Abort);
     EXPECT_EQ(recording.documentsEnded(), 0);
