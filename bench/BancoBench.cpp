@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <benchmark/benchmark.h>
 #include <cstdio>
 
 namespace {
@@ -27,16 +28,19 @@ void Gerar() {
 INSERT INTO funcionarios(nome, registro, CODHORA, VALORHORA)
 SELECT 'FUNCIONARIO ' || printf('%03d', i), printf('789%010d', i), '001', 15 FROM n;
 )SQL"));
-    const char* const dias[] = {"SEGUNDA-FEIRA", "TERCA-FEIRA", "QUARTA-FEIRA", "QUINTA-FEIRA", "SEXTA-FEIRA"};
+    const char* const dias[] = {"SEGUNDA-FEIRA", "TERCA-FEIRA", "QUARTA-FEIRA", "QUINTA-FEIRA",
+                                "SEXTA-FEIRA"};
     for (int dia = 2; dia <= 6; ++dia) {
-        c->ExecuteNative(QStringLiteral("INSERT INTO horarios(registro, DiaSemana, CODHORA, nome, tele, endereco, "
-                                        "cidade, totalhoras) VALUES('001', '%1', '%2', '08:00:00', '12:00:00', "
-                                        "'13:00:00', '17:00:00', '08:00:00');")
-                             .arg(QLatin1String(dias[dia - 2]))
-                             .arg(dia));
+        c->ExecuteNative(
+            QStringLiteral("INSERT INTO horarios(registro, DiaSemana, CODHORA, nome, tele, endereco, "
+                           "cidade, totalhoras) VALUES('001', '%1', '%2', '08:00:00', '12:00:00', "
+                           "'13:00:00', '17:00:00', '08:00:00');")
+                .arg(QLatin1String(dias[dia - 2]))
+                .arg(dia));
     }
-    c->ExecuteNative(QStringLiteral("INSERT INTO feriados(feriado, dia, mes, ano) VALUES('NATAL', '25', '12', '');"
-                                    "INSERT INTO feriados(feriado, dia, mes, ano) VALUES('TIRADENTES', '21', '04', '');"));
+    c->ExecuteNative(
+        QStringLiteral("INSERT INTO feriados(feriado, dia, mes, ano) VALUES('NATAL', '25', '12', '');"
+                       "INSERT INTO feriados(feriado, dia, mes, ano) VALUES('TIRADENTES', '21', '04', '');"));
     // 2500 working days from 2016-01-04 on, four punches a day, in the order the terminal writes them.
     c->ExecuteNative(QStringLiteral(R"SQL(
 WITH RECURSIVE d(k, dia) AS (SELECT 0, date('2016-01-04') UNION ALL
@@ -71,4 +75,14 @@ void PrepararBancoBench(const QString& pasta) {
     QFile::copy(modelo, trabalho);
     qputenv("VELTO_DRIVE_ROOT", QFile::encodeName(pasta + QStringLiteral("/trabalho")));
     AbrirConexao();
+}
+
+int RodarBenchmarks(int& argc, char** argv, const std::function<void()>& preparar) {
+    benchmark::Initialize(&argc, argv);
+    PrepararBancoBench(QStringLiteral(VELTO_BENCH_DATA));
+    if (preparar)
+        preparar();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }

@@ -9,12 +9,16 @@
 
 namespace {
 
-void Cartao(benchmark::State& state, const char* inicio, const char* fim, bool imprimir)
-{
+void Cartao(benchmark::State& state, const char* inicio, const char* fim, bool imprimir) {
     ListaTexto lista;
     RecordingPrinter impressora;
-    EntradaCartaoPonto entrada{QString::fromLatin1(inicio), QString::fromLatin1(fim), QStringLiteral("57"),
-                               QStringLiteral("FUNCIONARIO 057"), imprimir, [](const QString&) {}};
+    EntradaCartaoPonto entrada{QString::fromLatin1(inicio),
+                               QString::fromLatin1(fim),
+                               QStringLiteral("57"),
+                               QStringLiteral("FUNCIONARIO 057"),
+                               imprimir,
+                               [](const QString&) {
+                               }};
     for (auto _ : state) {
         impressora.clear();
         if (!CartaoPonto(entrada, DestinoRelatorio{&lista, &impressora}))
@@ -23,18 +27,15 @@ void Cartao(benchmark::State& state, const char* inicio, const char* fim, bool i
     state.counters["linhas"] = imprimir ? impressora.lines().size() : lista.itens().size();
 }
 
-void BM_CartaoMes(benchmark::State& state)
-{
+void BM_CartaoMes(benchmark::State& state) {
     Cartao(state, "01/03/2024", "31/03/2024", false);
 }
 
-void BM_CartaoAno(benchmark::State& state)
-{
+void BM_CartaoAno(benchmark::State& state) {
     Cartao(state, "01/01/2024", "31/12/2024", false);
 }
 
-void BM_CartaoAnoImpresso(benchmark::State& state)
-{
+void BM_CartaoAnoImpresso(benchmark::State& state) {
     Cartao(state, "01/01/2024", "31/12/2024", true);
 }
 
@@ -44,12 +45,7 @@ BENCHMARK(BM_CartaoMes)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAg
 BENCHMARK(BM_CartaoAno)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_CartaoAnoImpresso)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    PrepararBancoBench(QStringLiteral(VELTO_BENCH_DATA));
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RodarBenchmarks(argc, argv);
 }

@@ -93,9 +93,5 @@ BENCHMARK(BM_Contagem)
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    PrepararBancoBench(QStringLiteral(VELTO_BENCH_DATA));
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RodarBenchmarks(argc, argv);
 }

@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <benchmark/benchmark.h>
+#include <memory>
 #include <sys/resource.h>
 
 namespace {
@@ -108,13 +109,11 @@ BENCHMARK(BM_TerminalOcioso)
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    PrepararBancoBench(QStringLiteral(VELTO_BENCH_DATA));
-    PrepararTrabalhando();
-    frmVelto tela;
-    terminal = &tela;
-    tela.show();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    std::unique_ptr<frmVelto> tela;
+    return RodarBenchmarks(argc, argv, [&tela] {
+        PrepararTrabalhando();
+        tela = std::make_unique<frmVelto>();
+        terminal = tela.get();
+        tela->show();
+    });
 }

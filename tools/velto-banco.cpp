@@ -153,9 +153,6 @@ int main(int argc, char** argv) {
         saida().flush();
         return status;
     } catch (const DatabaseError& e) {
-        saida().flush();
-        erro() << "velto-banco: " << e.message() << '\n';
-        erro().flush();
-        return 1;
+        return Falhar("velto-banco", e.message());
     }
 }

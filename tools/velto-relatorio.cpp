@@ -165,14 +165,8 @@ int main(int argc, char** argv) {
         erro().flush();
         return status;
     } catch (const DatabaseError& e) {
-        saida().flush();
-        erro() << "velto-relatorio: " << e.message() << '\n';
-        erro().flush();
-        return 1;
+        return Falhar("velto-relatorio", e.message());
     } catch (const std::overflow_error& e) {
-        saida().flush();
-        erro() << "velto-relatorio: " << e.what() << '\n';
-        erro().flush();
-        return 1;
+        return Falhar("velto-relatorio", QString::fromLocal8Bit(e.what()));
     }
 }
