@@ -3,12 +3,17 @@
 #include "DatabaseError.h"
 #include "MsgBox.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
 #include <cstdlib>
 
 VeltoApplication::VeltoApplication(int& argc, char** argv)
     : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Velto"));
     setApplicationVersion(QStringLiteral("2.2.2.6"));
+    if (traducaoQt_.load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(&traducaoQt_);
 }
 
 bool VeltoApplication::notify(QObject* receiver, QEvent* event) {

@@ -1,11 +1,13 @@
 #include "Conexao.h"
 
+#include "ColacaoNomes.h"
 #include "Esquema.h"
 
 std::unique_ptr<Connection> conexaoBanco;
 
 void AbrirConexao() {
     std::unique_ptr<Connection> nova = Connection::Open(kStringConexao);
+    AtualizarColacaoDosNomes(*nova);
     InstalarContagens(*nova);
     if (conexaoBanco)
         nova->setObserver(conexaoBanco->observer());

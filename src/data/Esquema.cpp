@@ -6,10 +6,11 @@
 namespace {
 
 // AUTOINCREMENT keeps the numbers strictly increasing and never reused after a deletion.
+// Names sort and match without regard to case or accents (PtBrText.h); other texts only case.
 const char* const kTabelas = R"SQL(
 CREATE TABLE funcionarios(
   codigo INTEGER PRIMARY KEY AUTOINCREMENT,
-  nome TEXT COLLATE NOCASE,
+  nome TEXT COLLATE PTBR,
   tele TEXT COLLATE NOCASE,
   endereco TEXT COLLATE NOCASE,
   cidade TEXT COLLATE NOCASE,

@@ -53,6 +53,7 @@ double Aguardar(double segundos, bool processarEventos) {
 }
 
 void SelecionarTextoAoEntrar(QWidget* campo) {
+    SetSelectsTextOnFocus(campo);
     QPointer<QWidget> alvo(campo);
     OnGotFocus(campo, [alvo] {
         if (alvo)

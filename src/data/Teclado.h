@@ -19,5 +19,6 @@ void EnterComoTab(QWidget* tela);
 // the wait ends, so a wait can never hang.
 double Aguardar(double segundos, bool processarEventos);
 
-// Makes the field select its whole text whenever it gets the focus (see OnGotFocus).
+// Makes the field select its whole text whenever it gets the focus (see OnGotFocus); the fields
+// not made so keep their text unselected when reached by Tab or Enter.
 void SelecionarTextoAoEntrar(QWidget* campo);

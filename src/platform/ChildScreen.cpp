@@ -2,18 +2,39 @@
 
 #include "FocusHelpers.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <utility>
+
+namespace {
+
+// The line edit that shows a field's text: the field itself, or the one inside a combo or spin box.
+QLineEdit* textOf(QWidget* field) {
+    if (auto* edit = qobject_cast<QLineEdit*>(field))
+        return edit;
+    if (auto* combo = qobject_cast<QComboBox*>(field))
+        return combo->lineEdit();
+    if (qobject_cast<QAbstractSpinBox*>(field))
+        return field->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly);
+    return nullptr;
+}
+
+} // namespace
 
 ChildScreen::ChildScreen(QWidget* parent)
     : QWidget(parent) {
     // Watching the screen itself from the start catches every control the derived
     // constructor adds (ChildAdded), wherever it is nested.
     watch(this);
+    // Sent after the field has handled its FocusIn, where a line edit reached by Tab selects all.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { focusSettled(now); });
 }
 
 ChildScreen::~ChildScreen() = default;
@@ -76,6 +97,10 @@ bool ChildScreen::eventFilter(QObject* watched, QEvent* event) {
             child->installEventFilter(this);
         return false;
     }
+    if (event->type() == QEvent::FocusIn) {
+        noteFocusIn(watched, static_cast<QFocusEvent*>(event));
+        return false;
+    }
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return false;
     auto* target = static_cast<QWidget*>(watched);
@@ -85,6 +110,25 @@ bool ChildScreen::eventFilter(QObject* watched, QEvent* event) {
     if (focus && target != focus && target->isAncestorOf(focus))
         return false;
     return handleKey(target, static_cast<QKeyEvent*>(event));
+}
+
+void ChildScreen::noteFocusIn(QObject* watched, const QFocusEvent* event) {
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason && reason != Qt::ShortcutFocusReason)
+        return;
+    auto* field = qobject_cast<QWidget*>(watched);
+    if (field && textOf(field) && !SelectsTextOnFocus(field))
+        caretField_ = field;
+}
+
+void ChildScreen::focusSettled(QWidget* now) {
+    QWidget* field = std::exchange(caretField_, nullptr);
+    if (!field || field != now)
+        return;
+    if (QLineEdit* edit = textOf(field)) {
+        edit->deselect();
+        edit->setCursorPosition(0);
+    }
 }
 
 bool ChildScreen::handleKey(QWidget* target, QKeyEvent* event) {

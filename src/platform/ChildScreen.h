@@ -3,7 +3,9 @@
 #include <QPointer>
 #include <QWidget>
 
+class QFocusEvent;
 class QKeyEvent;
+class QLineEdit;
 class QMdiArea;
 class QMdiSubWindow;
 
@@ -13,7 +15,9 @@ class QMdiSubWindow;
 //  - one screen-wide key filter that sees each key before the focused control:
 //    Enter/Return moves the focus to the next control in tab order (after the current key
 //    event) and is swallowed; Esc unloads the screen;
-//  - one unload hook that runs exactly once, whatever closes the screen.
+//  - one unload hook that runs exactly once, whatever closes the screen;
+//  - a text field reached by Tab or Enter keeps its text unselected, the cursor at its first
+//    position, unless it is marked as selecting its text (SetSelectsTextOnFocus).
 //
 // A screen builds its controls in its constructor and is then opened with showIn():
 //     auto* tela = new frmFeriados;
@@ -76,6 +80,8 @@ protected:
 
 private:
     void watch(QWidget* widget);
+    void noteFocusIn(QObject* watched, const QFocusEvent* event);
+    void focusSettled(QWidget* now);
     bool handleKey(QWidget* target, QKeyEvent* event);
     void runUnload();
 
@@ -85,4 +91,6 @@ private:
     bool unloaded_ = false;
     bool centredOnce_ = false;
     QPointer<QMdiSubWindow> subWindow_;
+    // The field whose Tab selection is undone once the focus change is complete.
+    QPointer<QWidget> caretField_;
 };

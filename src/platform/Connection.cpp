@@ -1,6 +1,7 @@
 #include "Connection.h"
 
 #include "DatabaseError.h"
+#include "PtBrText.h"
 
 #include <QDir>
 #include <QFile>
@@ -135,7 +136,9 @@ std::unique_ptr<Connection> Connection::openFile(const QString& connectionString
         if (!QDir().mkpath(info.absolutePath()))
             throw DatabaseError(QStringLiteral("Não foi possível criar a pasta de %1.").arg(place));
     } else if (!info.exists()) {
-        throw DatabaseError(QStringLiteral("Não foi possível encontrar o arquivo %1.").arg(place));
+        throw DatabaseError(QStringLiteral("Não foi possível encontrar o arquivo %1.\n"
+                                           "Para criar o banco de dados, use o comando: velto-banco criar")
+                                .arg(place));
     } else if (!info.isFile()) {
         throw DatabaseError(QStringLiteral("%1 não é um arquivo.").arg(place));
     }
@@ -148,17 +151,21 @@ std::unique_ptr<Connection> Connection::openFile(const QString& connectionString
         throw DatabaseError(QStringLiteral("Não foi possível abrir o arquivo %1: %2").arg(place, message));
     }
     std::unique_ptr<Connection> connection(new Connection(db, cs.dbq, realPath));
+    if (!registerPtBrText(db))
+        throw DatabaseError(
+            QStringLiteral("Não foi possível preparar a comparação de textos do arquivo %1.").arg(place),
+            QString::fromUtf8(sqlite3_errmsg(db)));
     const QByteArray key = cs.pwd.toUtf8();
     if (!key.isEmpty() && sqlite3_key(db, key.constData(), static_cast<int>(key.size())) != SQLITE_OK)
         throw DatabaseError(QStringLiteral("Não foi possível aplicar a senha ao arquivo %1.").arg(place));
     // The first read of the schema is where a wrong key or a foreign file shows.
     if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        const QString reason =
-            sqlite3_errcode(db) == SQLITE_NOTADB
-                ? QStringLiteral("a senha do banco de dados está incorreta ou o arquivo não é "
-                                 "um banco de dados do Velto")
-                : QString::fromUtf8(sqlite3_errmsg(db));
-        throw DatabaseError(QStringLiteral("Não foi possível abrir o arquivo %1: %2.").arg(place, reason));
+        const QString reason = sqlite3_errcode(db) == SQLITE_NOTADB
+                                   ? QStringLiteral(": a senha do banco de dados está incorreta ou o arquivo "
+                                                    "não é um banco de dados do Velto")
+                                   : QString();
+        throw DatabaseError(QStringLiteral("Não foi possível abrir o arquivo %1%2.").arg(place, reason),
+                            QString::fromUtf8(sqlite3_errmsg(db)));
     }
     connection->ExecuteNative(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; "
                                              "PRAGMA busy_timeout=5000;"));
@@ -167,6 +174,7 @@ std::unique_ptr<Connection> Connection::openFile(const QString& connectionString
 
 void Connection::fail(const QString& sql) const {
     throw DatabaseError(
+        QStringLiteral("O banco de dados não executou a instrução."),
         QStringLiteral("%1\n(instrução: %2)").arg(QString::fromUtf8(sqlite3_errmsg(db_)), sql));
 }
 
@@ -325,7 +333,7 @@ void Connection::ExecuteNative(const QString& script) {
     if (sqlite3_exec(db_, script.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
         const QString message = QString::fromUtf8(error ? error : sqlite3_errmsg(db_));
         sqlite3_free(error);
-        throw DatabaseError(message);
+        throw DatabaseError(QStringLiteral("O banco de dados não executou o comando."), message);
     }
     if (isSchemaChange(script)) {
         columnCache_.clear();

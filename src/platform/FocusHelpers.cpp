@@ -188,6 +188,24 @@ void MakeDisplayOnly(QWidget* field) {
     field->installEventFilter(new DisplayOnlyFilter(field));
 }
 
+namespace {
+const char* const kSelectsOnFocus = "velto_selects_text_on_focus";
+}
+
+void SetSelectsTextOnFocus(QWidget* field) {
+    field->setProperty(kSelectsOnFocus, true);
+}
+
+bool SelectsTextOnFocus(const QWidget* field) {
+    return field->property(kSelectsOnFocus).toBool();
+}
+
+void MakePasswordField(QLineEdit* field) {
+    field->setEchoMode(QLineEdit::Password);
+    // The style's own mask character is a bullet; the screens show asterisks.
+    field->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
+}
+
 QWidget* NextInTabOrder(QWidget* screen, QWidget* from) {
     if (!inScreen(screen, from))
         from = screen;

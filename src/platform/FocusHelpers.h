@@ -2,6 +2,7 @@
 
 #include <functional>
 
+class QLineEdit;
 class QWidget;
 
 // Focus and key helpers shared by the screens. A field's "screen" is its nearest ChildScreen
@@ -26,6 +27,15 @@ void OnGotFocus(QWidget* field, std::function<void()> action);
 // still set its text. Enter, Esc, Tab and the cursor keys pass on, so the screen's own rules
 // still apply.
 void MakeDisplayOnly(QWidget* field);
+
+// A text field reached by Tab or Enter shows its text unselected with the cursor at its first
+// position (ChildScreen sees to it), unless it is marked here as one that selects its whole text
+// when it gets the focus.
+void SetSelectsTextOnFocus(QWidget* field);
+bool SelectsTextOnFocus(const QWidget* field);
+
+// Makes a line edit a password field: an asterisk for each character typed.
+void MakePasswordField(QLineEdit* field);
 
 // The next control after `from` in the screen's tab order that takes Tab focus (enabled,
 // visible, inside the screen), wrapping from the last to the first as Tab does; null when

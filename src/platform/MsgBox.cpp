@@ -2,8 +2,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -74,6 +77,72 @@ QMessageBox::Icon iconOf(MsgBoxIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+MsgBoxUnattended*& currentUnattended() {
+    static MsgBoxUnattended* scope = nullptr;
+    return scope;
+}
+
+// Gathers a line typed into an unattended box and closes the box at its Enter or when its time
+// is up.
+class UnattendedBox : public QObject {
+public:
+    UnattendedBox(QMessageBox& box, MsgBoxUnattended& scope)
+        : box_(box)
+        , scope_(scope) {
+        timer_.setSingleShot(true);
+        connect(&timer_, &QTimer::timeout, this, &UnattendedBox::timeUp);
+        timer_.start(scope.timeoutMs());
+        qApp->installEventFilter(this);
+    }
+    ~UnattendedBox() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress || !watched->isWidgetType() ||
+            static_cast<QWidget*>(watched)->window() != &box_)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter) {
+            if (line_.isEmpty())
+                return false; // a plain Enter presses the button
+            finish();
+            return true;
+        }
+        if (key->text().isEmpty() || !key->text().at(0).isPrint())
+            return false;
+        line_ += key->text();
+        if (late_)
+            timer_.start(kLateKeysMs);
+        return true;
+    }
+
+private:
+    // Keys of a scanner come a few milliseconds apart; a line this long without one is over.
+    static constexpr int kLateKeysMs = 1000;
+
+    void timeUp() {
+        if (!line_.isEmpty() && !late_) {
+            late_ = true;
+            timer_.start(kLateKeysMs);
+            return;
+        }
+        finish();
+    }
+
+    void finish() {
+        timer_.stop();
+        scope_.setTypedLine(line_);
+        box_.done(0);
+    }
+
+    QMessageBox& box_;
+    MsgBoxUnattended& scope_;
+    QTimer timer_;
+    QString line_;
+    bool late_ = false;
+};
+
 MsgBoxRecorder*& currentRecorder() {
     static MsgBoxRecorder* recorder = nullptr;
     return recorder;
@@ -96,6 +165,11 @@ MsgBoxResult MsgBox(const QString& text, MsgBoxButtons buttons, MsgBoxIcon icon,
         pressed.append({button, entry.result});
     }
     box.setDefaultButton(static_cast<QPushButton*>(pressed.first().first));
+    std::optional<UnattendedBox> unattended;
+    if (MsgBoxUnattended* scope = currentUnattended()) {
+        scope->setTypedLine(QString());
+        unattended.emplace(box, *scope);
+    }
     box.exec();
     for (const auto& [button, result] : std::as_const(pressed)) {
         if (box.clickedButton() == button)
@@ -106,6 +180,20 @@ MsgBoxResult MsgBox(const QString& text, MsgBoxButtons buttons, MsgBoxIcon icon,
 
 void ShowFatalError(const QString& message) {
     MsgBox(message, MsgBoxButtons::OkOnly, MsgBoxIcon::Critical, kMsgBoxTitle);
+}
+
+MsgBoxUnattended::MsgBoxUnattended(int timeoutMs)
+    : timeoutMs_(timeoutMs)
+    , outer_(currentUnattended()) {
+    currentUnattended() = this;
+}
+
+MsgBoxUnattended::~MsgBoxUnattended() {
+    currentUnattended() = outer_;
+}
+
+QString MsgBoxUnattended::takeTypedLine() {
+    return std::exchange(typedLine_, QString());
 }
 
 void SetMsgBoxResponder(MsgBoxResponder answer) {

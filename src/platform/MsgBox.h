@@ -20,6 +20,29 @@ MsgBoxResult MsgBox(const QString& text, MsgBoxButtons buttons = MsgBoxButtons::
 // Shows a fatal error (the driver's message) in a box titled "Velto", OK only, critical icon.
 void ShowFatalError(const QString& message);
 
+// While one lives, the boxes MsgBox shows are those of an unattended terminal: each closes by
+// itself after `timeoutMs` (answering as a box closed without a button), and a line typed into it
+// (a card scanned: its characters, then Enter) closes it and is kept for the caller, instead of
+// the Enter pressing the button and the characters being lost. A line still being typed when the
+// time is up is waited for while its keys keep coming.
+class MsgBoxUnattended {
+public:
+    explicit MsgBoxUnattended(int timeoutMs);
+    ~MsgBoxUnattended();
+    MsgBoxUnattended(const MsgBoxUnattended&) = delete;
+    MsgBoxUnattended& operator=(const MsgBoxUnattended&) = delete;
+
+    int timeoutMs() const { return timeoutMs_; }
+    // The line typed into the last box, once; empty when none was.
+    QString takeTypedLine();
+    void setTypedLine(const QString& line) { typedLine_ = line; }
+
+private:
+    int timeoutMs_;
+    QString typedLine_;
+    MsgBoxUnattended* outer_;
+};
+
 // One message as the program asked for it.
 struct MsgBoxCall {
     QString text;

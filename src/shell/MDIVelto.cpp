@@ -1,5 +1,6 @@
 #include "MDIVelto.h"
 
+#include "SenhaParaSair.h"
 #include "frmSenha.h"
 #include "frmVelto.h"
 #include "frm_senhaManutencao.h"
@@ -98,6 +99,8 @@ void MDIVelto::AbrirTela(ChildScreen* tela) {
 }
 
 void MDIVelto::EntrarModoTerminal() {
+    if (quiosque_)
+        OcultarTelasAdministrativas();
     mnc->menuAction()->setVisible(false);
     mnur->menuAction()->setVisible(false);
     MNUREL->menuAction()->setVisible(false);
@@ -108,6 +111,61 @@ void MDIVelto::EntrarModoTerminal() {
     connect(terminal, &ChildScreen::unloaded, this, &MDIVelto::SairModoTerminal);
     terminal_ = terminal;
     AbrirTela(terminal);
+    if (quiosque_)
+        FixarTerminal();
+}
+
+void MDIVelto::AtivarQuiosque() {
+    quiosque_ = true;
+    const bool visivel = isVisible();
+    setWindowFlag(Qt::FramelessWindowHint); // hides a shown window
+    if (visivel)
+        show();
+    if (terminal_ && !terminal_->isUnloaded()) {
+        OcultarTelasAdministrativas();
+        FixarTerminal();
+    }
+}
+
+void MDIVelto::FixarTerminal() {
+    auto* terminal = qobject_cast<frmVelto*>(terminal_.data());
+    QMdiSubWindow* janela = terminal ? terminal->subWindow() : nullptr;
+    if (!janela)
+        return;
+    terminal->setQuiosque(true);
+    QPointer<QWidget> foco = terminal->focusWidget();
+    // Without a title bar and system menu there is nothing to minimise, move or close it with.
+    janela->setWindowFlags(Qt::FramelessWindowHint);
+    janela->setSystemMenu(nullptr);
+    connect(janela, &QMdiSubWindow::windowStateChanged, janela,
+            [janela](Qt::WindowStates, Qt::WindowStates agora) {
+                if (agora & (Qt::WindowMinimized | Qt::WindowMaximized))
+                    janela->showNormal();
+            });
+    janela->show();
+    janela->resize(terminal->size());
+    terminal->centre();
+    area_->setActiveSubWindow(janela);
+    if (foco)
+        foco->setFocus();
+}
+
+void MDIVelto::OcultarTelasAdministrativas() {
+    const QList<QMdiSubWindow*> janelas = area_->subWindowList();
+    for (QMdiSubWindow* janela : janelas) {
+        if (janela->isVisible() && !(terminal_ && janela == terminal_->subWindow())) {
+            janela->hide();
+            ocultas_.append(janela);
+        }
+    }
+}
+
+void MDIVelto::MostrarTelasAdministrativas() {
+    for (const QPointer<QMdiSubWindow>& janela : std::as_const(ocultas_)) {
+        if (janela)
+            janela->show();
+    }
+    ocultas_.clear();
 }
 
 void MDIVelto::SairModoTerminal() {
@@ -117,6 +175,7 @@ void MDIVelto::SairModoTerminal() {
     mnc->menuAction()->setVisible(true);
     mnur->menuAction()->setVisible(true);
     MNUREL->menuAction()->setVisible(true);
+    MostrarTelasAdministrativas();
 }
 
 void MDIVelto::resizeEvent(QResizeEvent* event) {
@@ -128,6 +187,11 @@ void MDIVelto::resizeEvent(QResizeEvent* event) {
 }
 
 void MDIVelto::closeEvent(QCloseEvent* event) {
+    // The window's close, Alt+F4 and "Sair" all come here.
+    if (quiosque_ && !SenhaParaSair::Pedir(this)) {
+        event->ignore();
+        return;
+    }
     // Every child unloads with the main window, the terminal giving the menus back as it goes.
     area_->closeAllSubWindows();
     event->accept();

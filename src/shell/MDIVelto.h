@@ -7,6 +7,7 @@
 
 class ChildScreen;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class frmSenha;
 
@@ -39,6 +40,13 @@ public:
     void EntrarModoTerminal();
     // Given back by the terminal as it unloads.
     void SairModoTerminal();
+
+    // Kiosk mode, for the punch PC left running: the window without decorations (the caller shows
+    // it full screen), leaving the program only after the maintenance password, the terminal
+    // fixed in place (no minimising, no moving) with message boxes that close by themselves, and
+    // the administration screens left open hidden while the terminal is up.
+    void AtivarQuiosque();
+    bool quiosque() const { return quiosque_; }
 
     QMdiArea* area() const { return area_; }
 
@@ -75,10 +83,15 @@ private:
     void criarMenus();
     QAction* itemProtegido(QMenu* menu, const char* nome, const QString& titulo, bool MDIVelto::*flag);
     void MostrarSenha();
+    void FixarTerminal();
+    void OcultarTelasAdministrativas();
+    void MostrarTelasAdministrativas();
 
     QMdiArea* area_;
     QHash<int, Fabrica> fabricas_;
     // Each screen has one instance: asking again brings the open one to the front.
     QHash<int, QPointer<ChildScreen>> abertas_;
     QPointer<ChildScreen> terminal_;
+    bool quiosque_ = false;
+    QList<QPointer<QMdiSubWindow>> ocultas_;
 };

@@ -1,6 +1,7 @@
 #include "frmSenha.h"
 
 #include "Conexao.h"
+#include "FocusHelpers.h"
 #include "MDIVelto.h"
 #include "MsgBox.h"
 #include "Teclado.h"
@@ -19,7 +20,7 @@ frmSenha::frmSenha(MDIVelto& principal, QWidget* parent)
     Label4->setObjectName(QStringLiteral("Label4"));
     TxtEntradaSaida = new QLineEdit(this);
     TxtEntradaSaida->setObjectName(QStringLiteral("TxtEntradaSaida"));
-    TxtEntradaSaida->setEchoMode(QLineEdit::Password);
+    MakePasswordField(TxtEntradaSaida);
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     auto* grade = new QGridLayout(this);
@@ -34,13 +35,20 @@ frmSenha::frmSenha(MDIVelto& principal, QWidget* parent)
     TxtEntradaSaida->setFocus();
 }
 
-void frmSenha::Command1_Click() {
+frmSenha::Conferencia frmSenha::ConferirSenha(const QString& digitada) {
     const Recordset rs = conexaoBanco->Execute(QStringLiteral("Select * from permissao where  codigo  =") +
                                                QStringLiteral("1"));
     if (rs.Eof())
-        return;
+        return Conferencia::SemSenha;
     const Variant senha = rs["senha"];
-    if (senha.isNull() || senha.toString() != TxtEntradaSaida->text()) {
+    return senha.isNull() || senha.toString() != digitada ? Conferencia::Errada : Conferencia::Certa;
+}
+
+void frmSenha::Command1_Click() {
+    const Conferencia conferencia = ConferirSenha(TxtEntradaSaida->text());
+    if (conferencia == Conferencia::SemSenha)
+        return;
+    if (conferencia == Conferencia::Errada) {
         MsgBox(QStringLiteral("senha invalida!"), MsgBoxButtons::OkOnly);
         TxtEntradaSaida->setFocus();
         SelecionarTexto(TxtEntradaSaida);

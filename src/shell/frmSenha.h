@@ -14,6 +14,10 @@ class frmSenha : public ChildScreen {
 public:
     explicit frmSenha(MDIVelto& principal, QWidget* parent = nullptr);
 
+    // The check of the maintenance password: row 1 of permissao, compared exactly.
+    enum class Conferencia { SemSenha, Errada, Certa };
+    static Conferencia ConferirSenha(const QString& digitada);
+
     QLabel* Label4;
     QLineEdit* TxtEntradaSaida;
     QPushButton* Command1;

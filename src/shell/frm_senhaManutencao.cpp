@@ -1,6 +1,7 @@
 #include "frm_senhaManutencao.h"
 
 #include "Conexao.h"
+#include "FocusHelpers.h"
 #include "MsgBox.h"
 
 #include <QGridLayout>
@@ -19,7 +20,7 @@ frm_senhaManutencao::frm_senhaManutencao(QWidget* parent)
         rotulo->setObjectName(QString::fromLatin1(nomeRotulo));
         edicao = new QLineEdit(this);
         edicao->setObjectName(QString::fromLatin1(nome));
-        edicao->setEchoMode(QLineEdit::Password);
+        MakePasswordField(edicao);
         edicao->setFont(QFont(QStringLiteral("Courier New"), 10));
         const int linha = grade->rowCount();
         grade->addWidget(rotulo, linha, 0);

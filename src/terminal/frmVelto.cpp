@@ -61,7 +61,7 @@ void frmVelto::criarControles() {
     TxtFUNCIONARIO = new QLineEdit(Frame1);
     TxtFUNCIONARIO->setObjectName(QStringLiteral("TxtFUNCIONARIO"));
     TxtFUNCIONARIO->setFont(Fonte("Courier New", 20, true));
-    TxtFUNCIONARIO->setEchoMode(QLineEdit::Password);
+    MakePasswordField(TxtFUNCIONARIO);
     TxtFUNCIONARIO->setMinimumHeight(44);
 
     // Takes the focus at the Enter that ends each scan; it must not show.
@@ -187,11 +187,25 @@ void frmVelto::TxtFUNCIONARIO_LostFocus() {
     // A locked field gives its focus away as it is disabled; that is no swipe.
     if (!TxtFUNCIONARIO->isEnabled())
         return;
+    if (!quiosque_) {
+        Passar(TxtFUNCIONARIO->text());
+        return;
+    }
+    // Nobody stands by to press OK: a card scanned while a box is open closes it and is the next
+    // swipe, whole, instead of its Enter pressing OK and its digits being lost.
+    MsgBoxUnattended caixas(kSegundosCaixa * 1000);
+    Passar(TxtFUNCIONARIO->text());
+    for (QString cartao = SemEspacosEApostrofos(caixas.takeTypedLine()); !cartao.isEmpty();
+         cartao = SemEspacosEApostrofos(caixas.takeTypedLine()))
+        Passar(cartao);
+}
+
+void frmVelto::Passar(const QString& cartao) {
     // The row is written with the date and time shown: shown and checked are one instant.
     const QDateTime agora = Clock::now();
     MostrarDataHora(agora);
     const ResultadoPonto resultado =
-        RegistrarPonto(TxtFUNCIONARIO->text(), agora.date(), agora.time(), txtData->Text(), TXTHORA->text());
+        RegistrarPonto(cartao, agora.date(), agora.time(), txtData->Text(), TXTHORA->text());
     TXTNOME->clear();
     switch (resultado.tipo) {
     case ResultadoPonto::Tipo::CartaoNaoEncontrado:

@@ -20,6 +20,12 @@ public:
     // Rebuilds the list of the employees with an open entry, in name order.
     void VerFuncionariosTrabalhando();
 
+    // At an unattended terminal (kiosk mode) the terminal's message boxes close by themselves
+    // after kSegundosCaixa seconds, and a card scanned into one is the next swipe.
+    void setQuiosque(bool quiosque) { quiosque_ = quiosque; }
+    bool quiosque() const { return quiosque_; }
+    static constexpr int kSegundosCaixa = 5;
+
     QGroupBox* Frame1;
     QLabel* Label1;
     QLineEdit* TxtFUNCIONARIO;
@@ -48,5 +54,8 @@ private:
     void Timer2_Timer();
     void TxtFUNCIONARIO_Change();
     void TxtFUNCIONARIO_LostFocus();
+    void Passar(const QString& cartao);
     void PintarCartao(bool comFoco);
+
+    bool quiosque_ = false;
 };

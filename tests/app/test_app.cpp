@@ -1,7 +1,16 @@
+#include "BancoTeste.h"
 #include "DatabaseError.h"
+#include "InstanceLock.h"
 #include "MsgBox.h"
+#include "UmaCopia.h"
 #include "VeltoApplication.h"
 
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProcess>
+#include <QThread>
 #include <QTimer>
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -34,6 +43,46 @@ TEST(Programa, SemErroOLacoDeEventosSegue) {
     ResponderNoErro();
     QTimer::singleShot(0, qApp, [] { qApp->exit(7); });
     EXPECT_EQ(qApp->exec(), 7);
+}
+
+TEST(Programa, TextosDoToolkitEmPortugues) {
+    QLineEdit campo;
+    std::unique_ptr<QMenu> menu(campo.createStandardContextMenu());
+    QStringList textos;
+    for (QAction* acao : menu->actions())
+        textos << acao->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
+    EXPECT_TRUE(textos.contains(QStringLiteral("Copiar"))) << textos.join(", ").toStdString();
+    EXPECT_TRUE(textos.contains(QStringLiteral("Colar"))) << textos.join(", ").toStdString();
+}
+
+TEST(Programa, UmaCopiaPorBancoAteOProgramaMorrer) {
+    BancoTeste banco;
+    MsgBoxRecorder mensagens;
+    {
+        InstanceLock primeira(banco.caminhoArquivo());
+        ASSERT_TRUE(UmaCopiaPorBanco(primeira));
+        InstanceLock segunda(banco.caminhoArquivo());
+        EXPECT_FALSE(UmaCopiaPorBanco(segunda));
+        ASSERT_EQ(mensagens.calls.size(), 1);
+        EXPECT_TRUE(mensagens.calls[0].text.startsWith(QStringLiteral("O Velto já está aberto")));
+    }
+    EXPECT_FALSE(QFile::exists(banco.caminhoArquivo() + QStringLiteral(".lock"))) << "released at the end";
+
+    // The program itself holds it while it runs; killed, it leaves a stale lock that the next start takes.
+    QProcess velto;
+    velto.start(QStringLiteral(VELTO), {});
+    ASSERT_TRUE(velto.waitForStarted());
+    const QString trava = banco.caminhoArquivo() + QStringLiteral(".lock");
+    const QDeadlineTimer prazo(20000);
+    while (!QFile::exists(trava) && !prazo.hasExpired())
+        QThread::msleep(50);
+    InstanceLock outra(banco.caminhoArquivo());
+    EXPECT_EQ(outra.tryLock(), InstanceLock::Result::HeldByAnother);
+    velto.kill();
+    ASSERT_TRUE(velto.waitForFinished());
+    EXPECT_TRUE(QFile::exists(trava));
+    EXPECT_TRUE(UmaCopiaPorBanco(outra));
+    EXPECT_EQ(mensagens.calls.size(), 1);
 }
 
 int main(int argc, char** argv) {

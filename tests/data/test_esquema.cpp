@@ -140,3 +140,73 @@ TEST(Esquema, CriacaoQueFalhaNaoDeixaArquivo) {
     for (const char* tabela : {"funcionarios", "movimentacao", "horarios", "feriados", "permissao"})
         EXPECT_NO_THROW(novo->Execute(QStringLiteral("Select * from %1").arg(QLatin1String(tabela))));
 }
+
+namespace {
+
+QStringList Nomes() {
+    QStringList nomes;
+    for (Recordset rs = conexaoBanco->Execute(QStringLiteral("Select * from funcionarios ORDER BY NOME ASC"));
+         !rs.Eof(); rs.MoveNext())
+        nomes << rs["nome"].toString();
+    return nomes;
+}
+
+QString Criacao() {
+    return conexaoBanco
+        ->Execute(QStringLiteral("SELECT sql FROM sqlite_master WHERE lower(name) = 'funcionarios'"))["sql"]
+        .toString();
+}
+
+} // namespace
+
+TEST(Esquema, NomesDeArquivoAntigoPassamACompararComoEmPortugues) {
+    BancoTeste banco;
+    // funcionarios as earlier versions made it, with a trigger of the office's own.
+    conexaoBanco->ExecuteNative(QStringLiteral(R"SQL(
+DROP TABLE funcionarios;
+CREATE TABLE funcionarios(
+  codigo INTEGER PRIMARY KEY AUTOINCREMENT,
+  nome TEXT COLLATE NOCASE, tele TEXT COLLATE NOCASE, endereco TEXT COLLATE NOCASE,
+  cidade TEXT COLLATE NOCASE, estado TEXT COLLATE NOCASE, Aniversario TEXT COLLATE NOCASE,
+  registro TEXT COLLATE NOCASE, DataAdmissao TEXT COLLATE NOCASE, CODHORA TEXT COLLATE NOCASE,
+  VALORHORA NUMERIC);
+CREATE INDEX funcionarios_registro ON funcionarios(registro);
+CREATE INDEX funcionarios_nome ON funcionarios(nome);
+CREATE TRIGGER funcionarios_novo AFTER INSERT ON funcionarios
+BEGIN INSERT INTO feriados(feriado) VALUES (NEW.nome); END;
+)SQL"));
+    for (const char* nome : {"Érica", "ÁLVARO", "Zeca", "Bruno"})
+        banco.funcionario(QString::fromUtf8(nome), QStringLiteral("1"));
+    banco.sql(QStringLiteral("Delete from funcionarios where nome = 'Bruno'"));
+    EXPECT_EQ(Nomes(), QStringList({"Zeca", "ÁLVARO", "Érica"})) << "the old comparison puts accents last";
+
+    AbrirConexao();
+    EXPECT_TRUE(Criacao().contains(QStringLiteral("nome TEXT COLLATE PTBR"))) << Criacao().toStdString();
+    EXPECT_EQ(Nomes(), QStringList({"ÁLVARO", "Érica", "Zeca"}));
+    const qint64 novo = banco.funcionario(QStringLiteral("CARLA"), QStringLiteral("2"));
+    EXPECT_EQ(novo, 5) << "the number of the deleted employee is not given again";
+    EXPECT_EQ(banco.sql(QStringLiteral("Select count(*) as n from feriados where feriado = 'CARLA'"))["n"]
+                  .toInteger(),
+              1)
+        << "the trigger is still there";
+    EXPECT_EQ(banco
+                  .sql(QStringLiteral("Select count(*) as n from sqlite_master where type = 'index' and "
+                                      "tbl_name = 'funcionarios'"))["n"]
+                  .toInteger(),
+              2);
+    EXPECT_EQ(banco.sql(QStringLiteral("PRAGMA integrity_check"))["integrity_check"].toString(),
+              QStringLiteral("ok"));
+    const QString convertida = Criacao();
+    AbrirConexao();
+    EXPECT_EQ(Criacao(), convertida) << "a converted file is left alone";
+
+    // A table made by hand: quoted name, a type with a size, a default with a comma and parentheses.
+    conexaoBanco->ExecuteNative(QStringLiteral(
+        "DROP TABLE funcionarios; CREATE TABLE FUNCIONARIOS(codigo INTEGER PRIMARY KEY, \"Nome\" VARCHAR(50) "
+        "DEFAULT 'a, (b)', registro TEXT, CODHORA TEXT, VALORHORA NUMERIC);"
+        "INSERT INTO FUNCIONARIOS(Nome, registro) VALUES ('érica', '1'), ('Ana', '2');"));
+    AbrirConexao();
+    EXPECT_TRUE(Criacao().contains(QStringLiteral("\"Nome\" VARCHAR(50) DEFAULT 'a, (b)' COLLATE PTBR")))
+        << Criacao().toStdString();
+    EXPECT_EQ(Nomes(), QStringList({"Ana", "érica"}));
+}

@@ -1,5 +1,6 @@
 #include "BancoTeste.h"
 #include "DatabaseError.h"
+#include "PtBrText.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -95,6 +96,7 @@ TEST(Conexao, ErrosNomeiamOsDoisCaminhos) {
         return QString();
     };
     const QString faltando = mensagem(QStringLiteral("Dbq=C:\\PONTO\\outro.mdb;Pwd=QWZRTLK;"));
+    EXPECT_TRUE(faltando.contains(QStringLiteral("velto-banco criar"))) << faltando.toStdString();
     EXPECT_TRUE(faltando.contains(QStringLiteral("C:\\PONTO\\outro.mdb"))) << faltando.toStdString();
     EXPECT_TRUE(faltando.contains(banco.raiz() + QStringLiteral("/C/PONTO/outro.mdb")))
         << faltando.toStdString();
@@ -113,7 +115,16 @@ TEST(Conexao, ErrosNomeiamOsDoisCaminhos) {
     EXPECT_TRUE(naoBanco.contains(QStringLiteral("não é um banco de dados"))) << naoBanco.toStdString();
 
     EXPECT_THROW(banco.sql(QStringLiteral("Selec * from funcionarios")), DatabaseError);
-    EXPECT_THROW(banco.sql(QStringLiteral("Select * from naoexiste")), DatabaseError);
+    // What the program was doing in Portuguese, then the engine's own message.
+    try {
+        banco.sql(QStringLiteral("Select * from naoexiste"));
+        ADD_FAILURE() << "a missing table must fail";
+    } catch (const DatabaseError& e) {
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("O banco de dados não executou a instrução.\n")))
+            << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(QStringLiteral("no such table: naoexiste")))
+            << e.message().toStdString();
+    }
     EXPECT_THROW(Connection::Create(kStringConexao), DatabaseError) << "creating must not overwrite";
 }
 
@@ -140,4 +151,32 @@ TEST(Conexao, InstrucoesRepetidasVeemOsDadosNovos) {
     // A failing statement leaves nothing locked: a write still goes through.
     EXPECT_THROW(banco.sql(QStringLiteral("Select * from funcionarios where nada = 1")), DatabaseError);
     EXPECT_NO_THROW(banco.funcionario(QStringLiteral("CIA"), QStringLiteral("3")));
+}
+
+TEST(Conexao, NomesOrdenadosEAchadosSemCaixaNemAcento) {
+    BancoTeste banco;
+    for (const char* nome : {"Zeca", "Érica", "ana", "ÁLVARO", "EDSON", "Beatriz", "Cássio", "CAIO"})
+        banco.funcionario(QString::fromUtf8(nome), QStringLiteral("1"));
+    const auto nomes = [&](const QString& sql) {
+        QStringList lista;
+        for (Recordset rs = banco.sql(sql); !rs.Eof(); rs.MoveNext())
+            lista << rs["NOME"].toString();
+        return lista;
+    };
+    EXPECT_EQ(nomes(QStringLiteral("Select * from funcionarios ORDER BY NOME ASC")),
+              QStringList({"ÁLVARO", "ana", "Beatriz", "CAIO", "Cássio", "EDSON", "Érica", "Zeca"}));
+    const auto comeco = [&](const QString& texto) {
+        return nomes(QStringLiteral("Select CODIGO,NOME from FUNCIONARIOS where NOME like '") + texto +
+                     QStringLiteral("%'   ORDER BY NOME"));
+    };
+    EXPECT_EQ(comeco(QStringLiteral("e")), QStringList({"EDSON", "Érica"}));
+    EXPECT_EQ(comeco(QStringLiteral("ERI")), QStringList({"Érica"}));
+    EXPECT_EQ(comeco(QStringLiteral("Á")), QStringList({"ÁLVARO", "ana"}));
+    EXPECT_EQ(comeco(QStringLiteral("cas")), QStringList({"Cássio"}));
+    EXPECT_EQ(comeco(QStringLiteral("C_I")), QStringList({"CAIO"}));
+    EXPECT_TRUE(likePtBr(QStringLiteral("100%"), QStringLiteral("100\\%"), QLatin1Char('\\')));
+    EXPECT_FALSE(likePtBr(QStringLiteral("1000"), QStringLiteral("100\\%"), QLatin1Char('\\')));
+    // The name index agrees with the comparison the rows were sorted by.
+    EXPECT_EQ(banco.sql(QStringLiteral("PRAGMA integrity_check"))["integrity_check"].toString(),
+              QStringLiteral("ok"));
 }

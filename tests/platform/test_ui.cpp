@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontInfo>
@@ -404,6 +405,64 @@ TEST(MsgBoxTest, RealBoxReturnsTheButtonPressed) {
     EXPECT_EQ(title, QStringLiteral("Velto"));
     captions.sort();
     EXPECT_EQ(captions, (QStringList{QStringLiteral("Não"), QStringLiteral("Sim")}));
+}
+
+TEST(MsgBoxTest, UnattendedBoxClosesByItselfOrAtAScanTypedIntoIt) {
+    MsgBoxUnattended unattended(300);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(MsgBox(QStringLiteral("nobody"), MsgBoxButtons::OkOnly), MsgBoxResult::Ok);
+    EXPECT_GE(clock.elapsed(), 250);
+    EXPECT_TRUE(unattended.takeTypedLine().isEmpty());
+
+    // A scan: its digits and Enter close the box and are kept whole.
+    QTimer::singleShot(0, [] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        QTest::keyClicks(box, QStringLiteral("7891000079195"));
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    EXPECT_EQ(MsgBox(QStringLiteral("scan"), MsgBoxButtons::OkOnly), MsgBoxResult::Ok);
+    EXPECT_EQ(unattended.takeTypedLine(), QStringLiteral("7891000079195"));
+    EXPECT_TRUE(unattended.takeTypedLine().isEmpty()) << "taken once";
+
+    // A plain Enter still presses the button.
+    QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
+    clock.restart();
+    EXPECT_EQ(MsgBox(QStringLiteral("enter"), MsgBoxButtons::YesNo), MsgBoxResult::Yes);
+    EXPECT_LT(clock.elapsed(), 250);
+    EXPECT_TRUE(unattended.takeTypedLine().isEmpty());
+}
+
+TEST_F(UiTest, FieldsReachedByTabOrEnterKeepTheirTextUnselected) {
+    TelaTeste* tela = open();
+    auto* data = new MaskedEdit(QStringLiteral("##/##/####"), tela);
+    data->setGeometry(10, 160, 120, 24);
+    data->show();
+    QWidget::setTabOrder(tela->c, data);
+    tela->b->setText(QStringLiteral("MARIA"));
+    tela->c->setText(QStringLiteral("JOSE"));
+    SetSelectsTextOnFocus(tela->c);
+    data->setText(QStringLiteral("01/03/2010"));
+
+    tela->a->setFocus();
+    settle();
+    QTest::keyClick(tela->a, Qt::Key_Tab);
+    ASSERT_TRUE(tela->b->hasFocus());
+    EXPECT_TRUE(tela->b->selectedText().isEmpty());
+    EXPECT_EQ(tela->b->cursorPosition(), 0);
+    QTest::keyClick(tela->b, Qt::Key_Return);
+    settle();
+    ASSERT_TRUE(tela->c->hasFocus());
+    EXPECT_EQ(tela->c->selectedText(), QStringLiteral("JOSE")) << "a field that selects still does";
+    QTest::keyClick(tela->c, Qt::Key_Tab);
+    ASSERT_TRUE(data->hasFocus());
+    QTest::keyClicks(data, QStringLiteral("15"));
+    EXPECT_EQ(data->Text(), QStringLiteral("15/03/2010"));
+
+    MakePasswordField(tela->a);
+    tela->a->setText(QStringLiteral("segredo"));
+    EXPECT_EQ(tela->a->displayText(), QStringLiteral("*******"));
 }
 
 int pdfPages(const QString& path) {

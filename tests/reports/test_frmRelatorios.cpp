@@ -229,3 +229,25 @@ TEST_F(RelatoriosTeste, ValidacaoDoCartaoEmCaixaDeMensagem) {
     EXPECT_EQ(mensagens.calls[1].text, QStringLiteral("FORNECA UM FUNCIONARIO!"));
     EXPECT_EQ(tela->List1->count(), 0);
 }
+
+TEST_F(RelatoriosTeste, DataAlcancadaPorTabOuEnterNaoFicaSelecionada) {
+    // Typing a day into the end of the period keeps the month and year already there.
+    ASSERT_TRUE(tela->txtData->hasFocus());
+    QTest::keyClick(tela->txtData, Qt::Key_Tab);
+    Processar();
+    ASSERT_TRUE(tela->txtdata1->hasFocus());
+    EXPECT_TRUE(tela->txtdata1->selectedText().isEmpty());
+    EXPECT_EQ(tela->txtdata1->cursorPosition(), 0);
+    QTest::keyClicks(tela->txtdata1, QStringLiteral("31"));
+    EXPECT_EQ(tela->txtdata1->Text(), QStringLiteral("31/03/2010"));
+
+    QTest::keyClick(tela->txtdata1, Qt::Key_Return);
+    Processar();
+    ASSERT_TRUE(tela->txtcartao->hasFocus());
+    tela->txtcartao->setText(QStringLiteral("7891000079195"));
+    QTest::keyClick(tela->txtcartao, Qt::Key_Backtab);
+    Processar();
+    ASSERT_TRUE(tela->txtdata1->hasFocus());
+    EXPECT_TRUE(tela->txtdata1->selectedText().isEmpty());
+    EXPECT_EQ(tela->txtdata1->cursorPosition(), 0);
+}

@@ -1,6 +1,7 @@
 #include "BancoTeste.h"
 #include "MDIVelto.h"
 #include "MsgBox.h"
+#include "SenhaParaSair.h"
 #include "TelaTeste.h"
 #include "frmSenha.h"
 #include "frmVelto.h"
@@ -13,6 +14,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -253,4 +255,47 @@ TEST_F(ShellTeste, SenhaVaziaOuNulaELinhaAusente) {
     EXPECT_EQ(banco.enviadas(), QStringList({QStringLiteral("Select * from permissao where  codigo  =1")}));
     EXPECT_TRUE(troca.isNull() || troca->isUnloaded());
     EXPECT_EQ(mensagens.calls.size(), 1);
+}
+
+TEST_F(ShellTeste, QuiosqueSoSaiComASenhaEEscondeAsTelasNoModoTerminal) {
+    sairDoTerminal();
+    janela->mnuF->trigger();
+    Processar();
+    digitarSenha(QStringLiteral("Segredo1"));
+    auto* funcionarios = janela->area()->findChild<ChildScreen*>(QStringLiteral("FrmFuncionarios"));
+    ASSERT_TRUE(funcionarios);
+    janela->AtivarQuiosque();
+    janela->mnures->trigger();
+    Processar();
+    EXPECT_FALSE(funcionarios->subWindow()->isVisible()) << "nobody at the terminal sees it";
+    sairDoTerminal();
+    EXPECT_TRUE(funcionarios->subWindow()->isVisible()) << "it comes back with the menus";
+    janela->mnures->trigger();
+    Processar();
+
+    // A wrong password, then Cancelar: the program stays.
+    QString mostrado;
+    QTimer::singleShot(0, [&] {
+        auto* senha = qobject_cast<SenhaParaSair*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(senha);
+        QTest::keyClicks(senha->TxtEntradaSaida, QStringLiteral("segredo1"));
+        mostrado = senha->TxtEntradaSaida->displayText();
+        senha->Command1->click();
+        senha->Command2->click();
+    });
+    EXPECT_FALSE(janela->close());
+    EXPECT_EQ(mostrado, QStringLiteral("********"));
+    EXPECT_EQ(mensagens.texts(), QStringList({QStringLiteral("senha invalida!")}));
+    EXPECT_TRUE(janela->isVisible());
+    EXPECT_TRUE(janela->area()->findChild<frmVelto*>());
+
+    // "Sair" with the right password ends it.
+    QTimer::singleShot(0, [&] {
+        auto* senha = qobject_cast<SenhaParaSair*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(senha);
+        QTest::keyClicks(senha->TxtEntradaSaida, QStringLiteral("Segredo1"));
+        QTest::keyClick(senha->TxtEntradaSaida, Qt::Key_Return);
+    });
+    janela->mnuSair->trigger();
+    EXPECT_FALSE(janela->isVisible());
 }

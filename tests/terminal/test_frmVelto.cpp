@@ -6,9 +6,13 @@
 #include "TelaTeste.h"
 #include "frmVelto.h"
 
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -141,4 +145,51 @@ TEST_F(TerminalTeste, DataMudaNaMeiaNoite) {
     Escanear(cartao(), QStringLiteral("7891000079195"));
     EXPECT_EQ(banco.sql(QStringLiteral("Select data from movimentacao"))["data"].toString(),
               QStringLiteral("06/12/2026"));
+}
+
+TEST_F(TerminalTeste, QuiosqueCaixaFechaSozinhaEEscaneioNelaEhOProximoPasse) {
+    janela->AtivarQuiosque();
+    ASSERT_TRUE(Ativar(*janela)); // a new frame for the window, as the program shows it in kiosk mode
+    Processar();
+    ASSERT_TRUE(terminal->quiosque());
+    ASSERT_TRUE(cartao()->hasFocus());
+    QMdiSubWindow* janelaTerminal = terminal->subWindow();
+    janelaTerminal->showMinimized();
+    Processar();
+    EXPECT_FALSE(janelaTerminal->isMinimized()) << "scans must always reach the terminal";
+    EXPECT_TRUE(janelaTerminal->windowFlags() & Qt::FramelessWindowHint) << "no title bar to move it by";
+
+    SetMsgBoxResponder({}); // the real boxes, as at the terminal
+    const auto pontos = [&] {
+        return banco.sql(QStringLiteral("Select count(*) as n from movimentacao"))["n"].toInteger();
+    };
+    banco.ponto(ana, QStringLiteral("05/12/2026"), QStringLiteral("08:00:00"), QStringLiteral("E"));
+    QString caixa;
+    QTimer::singleShot(100, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        caixa = box->text();
+        QTest::keyClicks(box, QStringLiteral("7891000158388"));
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    Escanear(cartao(), QStringLiteral("7891000079195"));
+    EXPECT_TRUE(caixa.startsWith(QStringLiteral("Deverá Aguardar 10 minutos"))) << caixa.toStdString();
+    EXPECT_EQ(terminal->TXTNOME->text(), QStringLiteral("BEATRIZ - (Registrada ENTRADA!)"))
+        << "the card scanned into the box was the next swipe";
+    EXPECT_EQ(pontos(), 2);
+    EXPECT_FALSE(cartao()->isEnabled());
+
+    // Nobody at the terminal: the box goes away by itself after five seconds.
+    ASSERT_TRUE(Ativar(*janela)); // the offscreen platform does not give the activation back
+    QTest::qWait(2150);
+    ASSERT_TRUE(cartao()->hasFocus());
+    bool abertaAos4s = false;
+    QTimer::singleShot(4500, [&] { abertaAos4s = QApplication::activeModalWidget() != nullptr; });
+    QElapsedTimer tempo;
+    tempo.start();
+    Escanear(cartao(), QStringLiteral("7891000079195"));
+    EXPECT_TRUE(abertaAos4s);
+    EXPECT_GE(tempo.elapsed(), 4900);
+    EXPECT_FALSE(QApplication::activeModalWidget());
+    EXPECT_EQ(pontos(), 2);
 }
