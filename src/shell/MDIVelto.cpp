@@ -10,6 +10,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QTimer>
 
 MDIVelto::MDIVelto(QWidget* parent)
     : QMainWindow(parent)
@@ -184,6 +185,13 @@ void MDIVelto::resizeEvent(QResizeEvent* event) {
     // in the middle of the frame the employees look at.
     if (terminal_ && !terminal_->isUnloaded())
         terminal_->centre();
+}
+
+void MDIVelto::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // In kiosk mode nothing may put the terminal out of sight, not even the window manager.
+    if (quiosque_ && event->type() == QEvent::WindowStateChange && isMinimized())
+        QTimer::singleShot(0, this, &QWidget::showFullScreen);
 }
 
 void MDIVelto::closeEvent(QCloseEvent* event) {
