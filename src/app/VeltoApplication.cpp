@@ -3,12 +3,14 @@
 #include "DatabaseError.h"
 #include "MsgBox.h"
 
+#include <QIcon>
 #include <cstdlib>
 
 VeltoApplication::VeltoApplication(int& argc, char** argv)
     : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Velto"));
     setApplicationVersion(QStringLiteral("2.2.2.6"));
+    setWindowIcon(QIcon(QStringLiteral(":/velto/velto.svg")));
 }
 
 bool VeltoApplication::notify(QObject* receiver, QEvent* event) {

@@ -1,11 +1,13 @@
 #include "Conexao.h"
 
 #include "Esquema.h"
+#include "VersaoEsquema.h"
 
 std::unique_ptr<Connection> conexaoBanco;
 
 void AbrirConexao() {
     std::unique_ptr<Connection> nova = Connection::Open(kStringConexao);
+    AtualizarEsquema(*nova);
     InstalarContagens(*nova);
     if (conexaoBanco)
         nova->setObserver(conexaoBanco->observer());
