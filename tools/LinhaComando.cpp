@@ -141,7 +141,7 @@ void SemAvisosDoQt(QtMsgType tipo, const QMessageLogContext&, const QString& men
 
 int ExecutarFerramenta(const char* ferramenta, const char* descricao, const QList<Subcomando>& subcomandos,
                        const QStringList& args) {
-    qInstallMessageHandler(SemAvisosDoQt);
+    SilenciarAvisosDoQt();
     const auto usoErrado = [ferramenta](const QString& mensagem) {
         saida().flush();
         erro() << ferramenta << ": " << mensagem << "\nUse \"" << ferramenta << " --help\" para ver as opções.\n";
@@ -179,6 +179,10 @@ int ExecutarFerramenta(const char* ferramenta, const char* descricao, const QLis
         }
     }
     return usoErrado(QStringLiteral("comando desconhecido: %1").arg(args.first()));
+}
+
+void SilenciarAvisosDoQt() {
+    qInstallMessageHandler(SemAvisosDoQt);
 }
 
 bool ArgumentoPresente(int argc, char** argv, const char* opcao) {

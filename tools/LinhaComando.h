@@ -64,5 +64,9 @@ struct Subcomando {
 int ExecutarFerramenta(const char* ferramenta, const char* descricao, const QList<Subcomando>& subcomandos,
                        const QStringList& args);
 
+// Keeps the toolkit's own warnings off standard error; the first thing a tool's main does,
+// before its application object speaks.
+void SilenciarAvisosDoQt();
+
 // True when an option appears among the raw arguments (before the application object exists).
 bool ArgumentoPresente(int argc, char** argv, const char* opcao);

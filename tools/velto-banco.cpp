@@ -206,6 +206,7 @@ const QList<Subcomando> kSubcomandos{
 } // namespace
 
 int main(int argc, char** argv) {
+    SilenciarAvisosDoQt();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(VELTO_VERSION));
     return ExecutarFerramenta("velto-banco", kDescricao, kSubcomandos, app.arguments().mid(1));

@@ -72,6 +72,7 @@ const QList<Subcomando> kSubcomandos{
 int main(int argc, char** argv) {
     // A printed document needs fonts, so a GUI application, which never shows a window; the
     // text output does without one.
+    SilenciarAvisosDoQt();
     std::unique_ptr<QCoreApplication> aplicacao;
     if (ArgumentoPresente(argc, argv, "--pdf") || ArgumentoPresente(argc, argv, "--impressora")) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
