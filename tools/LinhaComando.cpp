@@ -144,7 +144,8 @@ int ExecutarFerramenta(const char* ferramenta, const char* descricao, const QLis
     SilenciarAvisosDoQt();
     const auto usoErrado = [ferramenta](const QString& mensagem) {
         saida().flush();
-        erro() << ferramenta << ": " << mensagem << "\nUse \"" << ferramenta << " --help\" para ver as opções.\n";
+        erro() << ferramenta << ": " << mensagem << "\nUse \"" << ferramenta
+               << " --help\" para ver as opções.\n";
         erro().flush();
         return int(kSaidaUso);
     };

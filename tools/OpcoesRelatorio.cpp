@@ -65,7 +65,8 @@ QList<FuncionarioRelatorio> FuncionariosEscolhidos(const Opcoes& opcoes, bool ac
                                   : QStringLiteral("escolha um de --funcionario e --cartao")};
     if (todos)
         return FuncionariosPorNome();
-    const QString valor = opcoes.valor(porCodigo ? QStringLiteral("--funcionario") : QStringLiteral("--cartao"));
+    const QString valor =
+        opcoes.valor(porCodigo ? QStringLiteral("--funcionario") : QStringLiteral("--cartao"));
     // A code that is no number gets the report's own message.
     if (porCodigo && !EhNumeroInteiro(valor))
         return {FuncionarioRelatorio{valor, {}}};
@@ -80,6 +81,7 @@ PeriodoEscolhido LerPeriodo(const Opcoes& opcoes) {
     const QDate de = LerDataRelatorio(periodo.de);
     const QDate ate = LerDataRelatorio(periodo.ate);
     if (de.isValid() && ate.isValid() && ate < de)
-        throw ErroExecucao{QStringLiteral("o período termina (%1) antes de começar (%2)").arg(periodo.ate, periodo.de)};
+        throw ErroExecucao{
+            QStringLiteral("o período termina (%1) antes de começar (%2)").arg(periodo.ate, periodo.de)};
     return periodo;
 }

@@ -25,12 +25,15 @@ const char* const kDescricao =
     "Onde se pede uma SENHA, \"-\" a lê da entrada padrão (fora da lista de processos e do\n"
     "histórico do shell).";
 
-const char* const kUsoCriar = "  velto-banco criar [--senha SENHA|-] [--exemplo]   cria o banco de dados (nunca sobrescreve)\n";
-const char* const kUsoSenha = "  velto-banco senha (NOVA | --senha NOVA|-)       redefine a senha de manutenção\n";
+const char* const kUsoCriar =
+    "  velto-banco criar [--senha SENHA|-] [--exemplo]   cria o banco de dados (nunca sobrescreve)\n";
+const char* const kUsoSenha =
+    "  velto-banco senha (NOVA | --senha NOVA|-)       redefine a senha de manutenção\n";
 const char* const kUsoSql =
     "  velto-banco sql \"INSTRUÇÃO\"                     envia uma instrução e mostra o resultado\n"
     "  velto-banco sql < arquivo                       envia uma instrução por linha, numa transação\n";
-const char* const kUsoCaminho = "  velto-banco caminho                             mostra onde fica o arquivo do banco\n";
+const char* const kUsoCaminho =
+    "  velto-banco caminho                             mostra onde fica o arquivo do banco\n";
 const char* const kUsoCopia =
     "  velto-banco copia ARQUIVO                       cópia consistente do banco, mesmo com o programa\n"
     "                                                  aberto (nunca sobrescreve)\n";
@@ -94,15 +97,14 @@ int Senha(const QStringList& args) {
     opcoes.limitarPosicionais(opcoes.tem(QStringLiteral("--senha")) ? 0 : 1);
     if (opcoes.posicionais().isEmpty() && !opcoes.tem(QStringLiteral("--senha")))
         throw ErroUso{QStringLiteral("falta a nova senha")};
-    const QString nova = LerSenha(opcoes.tem(QStringLiteral("--senha")) ? opcoes.valor(QStringLiteral("--senha"))
-                                                                        : opcoes.posicionais().first());
+    const QString nova =
+        LerSenha(opcoes.tem(QStringLiteral("--senha")) ? opcoes.valor(QStringLiteral("--senha"))
+                                                       : opcoes.posicionais().first());
     AbrirConexao();
     if (conexaoBanco->Execute(QStringLiteral("Select * from permissao where  codigo  =1")).Eof())
-        conexaoBanco->Execute("Insert into permissao(codigo, senha) values(1, '" + Escapado(nova) +
-                              "')");
+        conexaoBanco->Execute("Insert into permissao(codigo, senha) values(1, '" + Escapado(nova) + "')");
     else
-        conexaoBanco->Execute("update  permissao set senha = '" + Escapado(nova) +
-                              "'   where  codigo  =1");
+        conexaoBanco->Execute("update  permissao set senha = '" + Escapado(nova) + "'   where  codigo  =1");
     saida() << "Senha de manutenção redefinida.\n";
     return 0;
 }
@@ -145,8 +147,8 @@ int Caminho(const QStringList& args) {
 
 // The connection string of another file with the database's own password.
 QString StringConexaoDe(const QString& arquivo) {
-    return QStringLiteral("Dbq=%1;Uid=;Pwd=%2;").arg(QFileInfo(arquivo).absoluteFilePath(),
-                                                    ConnectionString::parse(kStringConexao).pwd);
+    return QStringLiteral("Dbq=%1;Uid=;Pwd=%2;")
+        .arg(QFileInfo(arquivo).absoluteFilePath(), ConnectionString::parse(kStringConexao).pwd);
 }
 
 // What the engine finds wrong with the file; empty when it is sound.
@@ -188,19 +190,15 @@ int Verificar(const QStringList& args) {
                << problemas.join(QLatin1Char('\n')) << '\n';
         return kSaidaErro;
     }
-    saida() << "O banco de dados " << conexao->realPath() << " está íntegro (versão " << VersaoEsquema(*conexao)
-            << " do esquema).\n";
+    saida() << "O banco de dados " << conexao->realPath() << " está íntegro (versão "
+            << VersaoEsquema(*conexao) << " do esquema).\n";
     return kSaidaSucesso;
 }
 
 // One line per subcommand.
 const QList<Subcomando> kSubcomandos{
-    {"criar", kUsoCriar, Criar},
-    {"senha", kUsoSenha, Senha},
-    {"sql", kUsoSql, Sql},
-    {"caminho", kUsoCaminho, Caminho},
-    {"copia", kUsoCopia, Copia},
-    {"verificar", kUsoVerificar, Verificar},
+    {"criar", kUsoCriar, Criar},       {"senha", kUsoSenha, Senha}, {"sql", kUsoSql, Sql},
+    {"caminho", kUsoCaminho, Caminho}, {"copia", kUsoCopia, Copia}, {"verificar", kUsoVerificar, Verificar},
 };
 
 } // namespace

@@ -352,12 +352,14 @@ void Connection::BackupTo(const QString& path, const QString& password) {
     if (!claim.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         if (QFileInfo::exists(path))
             throw DatabaseError(QStringLiteral("O arquivo %1 já existe; não será substituído.").arg(path));
-        throw DatabaseError(QStringLiteral("Não foi possível criar o arquivo %1: %2").arg(path, claim.errorString()));
+        throw DatabaseError(
+            QStringLiteral("Não foi possível criar o arquivo %1: %2").arg(path, claim.errorString()));
     }
     claim.close();
     sqlite3* copy = nullptr;
     QString failure;
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &copy, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &copy, SQLITE_OPEN_READWRITE, nullptr) !=
+        SQLITE_OK)
         failure = QString::fromUtf8(sqlite3_errmsg(copy));
     const QByteArray key = password.toUtf8();
     if (failure.isEmpty() && !key.isEmpty() &&
@@ -385,7 +387,8 @@ void Connection::BackupTo(const QString& path, const QString& password) {
     if (!failure.isEmpty()) {
         for (const char* suffix : {"", "-wal", "-shm", "-journal"})
             QFile::remove(path + QLatin1String(suffix));
-        throw DatabaseError(QStringLiteral("Não foi possível copiar o banco de dados para %1: %2").arg(path, failure));
+        throw DatabaseError(
+            QStringLiteral("Não foi possível copiar o banco de dados para %1: %2").arg(path, failure));
     }
 }
 
@@ -399,7 +402,8 @@ QStringList Connection::IntegrityCheck() {
         }
         int rc;
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-            const QString row = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+            const QString row =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
             if (row != QLatin1String("ok"))
                 findings.append(row);
         }

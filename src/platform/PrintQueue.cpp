@@ -48,8 +48,9 @@ QString PrintQueue::problem(const QString& name) {
 QString PrintQueue::send(const QString& name, const QString& file, const QString& title) {
     if (QString why = problem(name); !why.isEmpty())
         return why;
-    const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, name.toUtf8().constData(),
-                                   QFile::encodeName(file).constData(), title.toUtf8().constData(), 0, nullptr);
+    const int job =
+        cupsPrintFile2(CUPS_HTTP_DEFAULT, name.toUtf8().constData(), QFile::encodeName(file).constData(),
+                       title.toUtf8().constData(), 0, nullptr);
     if (job <= 0)
         return QStringLiteral("A impressora %1 recusou o trabalho (%2)").arg(name, lastCupsError());
     return {};

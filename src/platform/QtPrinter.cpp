@@ -180,7 +180,8 @@ bool QtPrinter::beginDocument() {
     pdfPath_ = fixedPath_.isEmpty() ? uniquePdfPath(folder) : fixedPath_;
     printer_->setOutputFileName(pdfPath_);
     if (!painter_.begin(printer_.get())) {
-        error_ = QStringLiteral("Não foi possível gravar o arquivo %1.").arg(QDir::toNativeSeparators(pdfPath_));
+        error_ =
+            QStringLiteral("Não foi possível gravar o arquivo %1.").arg(QDir::toNativeSeparators(pdfPath_));
         return false;
     }
     return true;

@@ -31,7 +31,8 @@ ServidorCups::ServidorCups()
     for (const char* sub : {"", "/spool", "/conf", "/conf/ppd"})
         QFile::setPermissions(raiz + QLatin1String(sub), livre);
     for (const char* sub : {"/spool/tmp", "/saida"})
-        QFile::setPermissions(raiz + QLatin1String(sub), livre | QFileDevice::WriteGroup | QFileDevice::WriteOther);
+        QFile::setPermissions(raiz + QLatin1String(sub),
+                              livre | QFileDevice::WriteGroup | QFileDevice::WriteOther);
 
     Gravar(raiz + QStringLiteral("/conf/cupsd.conf"), QStringLiteral(R"(Listen %1/cups.sock
 LogLevel warn
@@ -70,11 +71,11 @@ PageLog %1/log/page_log
     } filas[] = {{"Velto", "Idle", "Yes"}, {"Parada", "Stopped", "Yes"}, {"Recusa", "Idle", "No"}};
     for (const auto& fila : filas) {
         const QString nome = QLatin1String(fila.nome);
-        const QString marca = nome == QLatin1String("Velto") ? QStringLiteral("DefaultPrinter")
-                                                             : QStringLiteral("Printer");
-        impressoras += QStringLiteral("<%1 %2>\nDeviceURI file://%3\nState %4\nAccepting %5\nShared No\n</%1>\n")
-                           .arg(marca, nome, saidaDaFila(nome), QLatin1String(fila.estado),
-                                QLatin1String(fila.aceita));
+        const QString marca =
+            nome == QLatin1String("Velto") ? QStringLiteral("DefaultPrinter") : QStringLiteral("Printer");
+        impressoras +=
+            QStringLiteral("<%1 %2>\nDeviceURI file://%3\nState %4\nAccepting %5\nShared No\n</%1>\n")
+                .arg(marca, nome, saidaDaFila(nome), QLatin1String(fila.estado), QLatin1String(fila.aceita));
         QFile::copy(QLatin1String(kPpd), raiz + QStringLiteral("/conf/ppd/") + nome + QStringLiteral(".ppd"));
     }
     Gravar(raiz + QStringLiteral("/conf/printers.conf"), impressoras);

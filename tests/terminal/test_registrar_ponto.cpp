@@ -173,12 +173,15 @@ TEST(ArquivoAntigo, AbertoEAtualizadoRegistraASaidaDeQuemEstaTrabalhando) {
     {
         auto antigo = Connection::Create(kStringConexao);
         CriarEsquema(*antigo, QStringLiteral("x"));
-        antigo->Execute(QStringLiteral("INSERT INTO funcionarios(nome, registro) VALUES('ANA', '7891000079195')"));
-        antigo->Execute(QStringLiteral("INSERT INTO funcionarios(nome, registro) VALUES('BETO', '7891000158388')"));
+        antigo->Execute(
+            QStringLiteral("INSERT INTO funcionarios(nome, registro) VALUES('ANA', '7891000079195')"));
+        antigo->Execute(
+            QStringLiteral("INSERT INTO funcionarios(nome, registro) VALUES('BETO', '7891000158388')"));
         for (const char* tipo : {"E", "S", "E"})
-            antigo->Execute(QStringLiteral("Insert into movimentacao(data,hora,entradaSaida,funcionario,periodo) "
-                                           "values('04/12/2026','08:00:00', '%1', 1, 'M' )")
-                                .arg(QLatin1String(tipo)));
+            antigo->Execute(
+                QStringLiteral("Insert into movimentacao(data,hora,entradaSaida,funcionario,periodo) "
+                               "values('04/12/2026','08:00:00', '%1', 1, 'M' )")
+                    .arg(QLatin1String(tipo)));
         antigo->Execute(QStringLiteral("Insert into movimentacao(data,hora,entradaSaida,funcionario,periodo) "
                                        "values('04/12/2026','08:00:00', 'e', 2, 'M' )"));
         EXPECT_EQ(VersaoEsquema(*antigo), 0);
@@ -188,9 +191,10 @@ TEST(ArquivoAntigo, AbertoEAtualizadoRegistraASaidaDeQuemEstaTrabalhando) {
     // Counts filled from the punches already there, as the literal statements count them.
     for (const char* tipo : {"E", "S"}) {
         for (const char* funcionario : {"1", "2"}) {
-            const QString contagem = QStringLiteral("Select count(EntradaSaida) as s from movimentacao where  "
-                                                    "funcionario  = %1 and EntradaSaida = '%2' ")
-                                         .arg(QLatin1String(funcionario), QLatin1String(tipo));
+            const QString contagem =
+                QStringLiteral("Select count(EntradaSaida) as s from movimentacao where  "
+                               "funcionario  = %1 and EntradaSaida = '%2' ")
+                    .arg(QLatin1String(funcionario), QLatin1String(tipo));
             const qint64 mantida = conexaoBanco->Execute(contagem)["s"].toInteger();
             conexaoBanco->setRewritesEnabled(false);
             EXPECT_EQ(mantida, conexaoBanco->Execute(contagem)["s"].toInteger()) << funcionario << tipo;

@@ -131,16 +131,21 @@ TEST_F(VeltoRelatorioTeste, MensagensDeValidacaoEUso) {
     r = Executar({QStringLiteral("cartao"), QStringLiteral("--todos"), QStringLiteral("--de"),
                   QStringLiteral("31/03/2010"), QStringLiteral("--ate"), QStringLiteral("01/03/2010")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.erro.startsWith(QStringLiteral("velto-relatorio: o período termina (01/03/2010) antes"))) << r.erro.toStdString();
+    EXPECT_TRUE(r.erro.startsWith(QStringLiteral("velto-relatorio: o período termina (01/03/2010) antes")))
+        << r.erro.toStdString();
 
     // Mistakes in the call: exit 2, the tool's name first, nothing on the standard output.
     const QStringList errados[] = {
         QStringList{QStringLiteral("cartao"), QStringLiteral("--funcionario"), QStringLiteral("1"),
-                    QStringLiteral("--todos")} + Periodo(),
-        {QStringLiteral("cartao"), QStringLiteral("--todos"), QStringLiteral("--de"), QStringLiteral("01/03/2010")},
-        QStringList{QStringLiteral("cartao"), QStringLiteral("--todos"), QStringLiteral("--copias")} + Periodo(),
-        QStringList{QStringLiteral("cartao"), QStringLiteral("--todos"), QStringLiteral("--pdf"), QStringLiteral("a.pdf"),
-                    QStringLiteral("--impressora")} + Periodo(),
+                    QStringLiteral("--todos")} +
+            Periodo(),
+        {QStringLiteral("cartao"), QStringLiteral("--todos"), QStringLiteral("--de"),
+         QStringLiteral("01/03/2010")},
+        QStringList{QStringLiteral("cartao"), QStringLiteral("--todos"), QStringLiteral("--copias")} +
+            Periodo(),
+        QStringList{QStringLiteral("cartao"), QStringLiteral("--todos"), QStringLiteral("--pdf"),
+                    QStringLiteral("a.pdf"), QStringLiteral("--impressora")} +
+            Periodo(),
         {QStringLiteral("inexistente")},
         {}};
     for (const QStringList& args : errados) {
@@ -161,10 +166,9 @@ TEST_F(VeltoRelatorioTeste, MensagensDeValidacaoEUso) {
 TEST_F(VeltoRelatorioTeste, PdfDeUmCartaoEDeTodosNumSoArquivo) {
     // A folder that does not exist is not made up.
     const QString um = banco.raiz() + QStringLiteral("/pdf/ana.pdf");
-    const QStringList args =
-        QStringList{QStringLiteral("cartao"), QStringLiteral("--funcionario"), QString::number(ana),
-                    QStringLiteral("--pdf"), um} +
-        Periodo();
+    const QStringList args = QStringList{QStringLiteral("cartao"), QStringLiteral("--funcionario"),
+                                         QString::number(ana), QStringLiteral("--pdf"), um} +
+                             Periodo();
     Execucao r = Executar(args);
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.erro.contains(QStringLiteral("não existe"))) << r.erro.toStdString();
@@ -228,9 +232,9 @@ TEST(VeltoRelatorioSemBanco, ErroDoBancoVaiParaOErro) {
 TEST_F(VeltoRelatorioTeste, ImpressoraAtivaRecebeEParadaViraPdf) {
     ServidorCups cups;
     ASSERT_TRUE(cups.iniciado()) << cups.erro().toStdString();
-    Execucao r = Executar(QStringList{QStringLiteral("cartao"), QStringLiteral("--todos"),
-                                      QStringLiteral("--impressora")} +
-                          Periodo());
+    Execucao r = Executar(
+        QStringList{QStringLiteral("cartao"), QStringLiteral("--todos"), QStringLiteral("--impressora")} +
+        Periodo());
     ASSERT_EQ(r.status, 0) << r.erro.toStdString();
     EXPECT_TRUE(r.erro.isEmpty()) << r.erro.toStdString();
     const QByteArray recebido = cups.esperarTrabalho(QStringLiteral("Velto"));
@@ -251,6 +255,7 @@ TEST_F(VeltoRelatorioTeste, ImpressoraAtivaRecebeEParadaViraPdf) {
     ASSERT_TRUE(r.erro.startsWith(prefixo)) << r.erro.toStdString();
     const QString guardado = r.erro.mid(prefixo.size()).trimmed();
     EXPECT_TRUE(guardado.startsWith(banco.raiz() + QStringLiteral("/C/PONTO/impressoes/velto-")));
-    EXPECT_TRUE(TextoDaPagina(guardado, 1).contains(QStringLiteral("FUNCIONARIO.............: %1 - ANA").arg(ana)));
+    EXPECT_TRUE(
+        TextoDaPagina(guardado, 1).contains(QStringLiteral("FUNCIONARIO.............: %1 - ANA").arg(ana)));
     EXPECT_TRUE(cups.trabalhosPendentes(QStringLiteral("Parada")).isEmpty());
 }
