@@ -12,11 +12,12 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Velto")
 set(CPACK_PACKAGE_CONTACT "Velto <velto@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Relógio de ponto com cartões de código de barras")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Os funcionários registram entrada e saída passando o cartão de código de barras no\n"
     "terminal; o administrador mantém funcionários, horários, feriados e horas combinadas,\n"
     "corrige pontos e imprime cartões de ponto e etiquetas.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 # The libraries the programs link come from dpkg-shlibdeps; what Qt loads at run time (the

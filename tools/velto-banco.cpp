@@ -26,7 +26,7 @@ const char* const kDescricao =
     "histórico do shell).";
 
 const char* const kUsoCriar =
-    "  velto-banco criar [--senha SENHA|-] [--exemplo]   cria o banco de dados (nunca sobrescreve)\n";
+    "  velto-banco criar [--senha SENHA|-] [--exemplo] cria o banco de dados (nunca sobrescreve)\n";
 const char* const kUsoSenha =
     "  velto-banco senha (NOVA | --senha NOVA|-)       redefine a senha de manutenção\n";
 const char* const kUsoSql =
