@@ -3,7 +3,7 @@ BUILD ?= build
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: deps configure build test run bench clean
+.PHONY: deps configure build test run deb bench clean
 
 deps:
 	tools/install-deps
@@ -20,6 +20,10 @@ test: build
 # Creates the database on first start (VELTO_EXEMPLO=1 fills it with sample data), then starts the program.
 run: build
 	tools/run-velto $(BUILD)
+
+# The Debian package, installable with `apt install ./$(BUILD)/velto_*.deb`.
+deb: build
+	cd $(BUILD) && cpack -G DEB
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Release -DVELTO_BUILD_BENCH=ON -DVELTO_BUILD_TESTS=OFF

@@ -7,25 +7,38 @@
 #include "DatabaseError.h"
 #include "Esquema.h"
 #include "ExemploBanco.h"
+#include "LinhaComando.h"
+#include "VersaoEsquema.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTextStream>
 #include <cstdio>
 
 namespace {
 
-int uso() {
-    erro()
-        << "Uso:\n"
-           "  velto-banco criar [--senha SENHA] [--exemplo]   cria o banco de dados\n"
-           "  velto-banco senha NOVA                          redefine a senha de manutenção\n"
-           "  velto-banco sql \"INSTRUÇÃO\"                     envia uma instrução e mostra o resultado\n"
-           "  velto-banco sql < arquivo                       envia uma instrução por linha, numa transação\n"
-           "  velto-banco caminho                             mostra onde fica o arquivo do banco\n";
-    erro().flush();
-    return 2;
-}
+const char* const kDescricao =
+    "velto-banco: cria o banco de dados do relógio de ponto, redefine a senha de manutenção,\n"
+    "envia instruções pelo mesmo driver do programa, copia e verifica o arquivo.\n"
+    "Onde se pede uma SENHA, \"-\" a lê da entrada padrão (fora da lista de processos e do\n"
+    "histórico do shell).";
+
+const char* const kUsoCriar =
+    "  velto-banco criar [--senha SENHA|-] [--exemplo] cria o banco de dados (nunca sobrescreve)\n";
+const char* const kUsoSenha =
+    "  velto-banco senha (NOVA | --senha NOVA|-)       redefine a senha de manutenção\n";
+const char* const kUsoSql =
+    "  velto-banco sql \"INSTRUÇÃO\"                     envia uma instrução e mostra o resultado\n"
+    "  velto-banco sql < arquivo                       envia uma instrução por linha, numa transação\n";
+const char* const kUsoCaminho =
+    "  velto-banco caminho                             mostra onde fica o arquivo do banco\n";
+const char* const kUsoCopia =
+    "  velto-banco copia ARQUIVO                       cópia consistente do banco, mesmo com o programa\n"
+    "                                                  aberto (nunca sobrescreve)\n";
+const char* const kUsoVerificar =
+    "  velto-banco verificar [ARQUIVO]                 verifica a integridade do banco (ou de uma cópia)\n";
 
 QString SenhaAleatoria() {
     // No look-alike letters or digits: it is read off a terminal and typed by hand.
@@ -60,16 +73,10 @@ void Imprimir(Recordset rs) {
 }
 
 int Criar(const QStringList& args) {
-    QString senha;
-    bool exemplo = false;
-    for (int i = 0; i < args.size(); ++i) {
-        if (args.at(i) == QLatin1String("--senha") && i + 1 < args.size())
-            senha = args.at(++i);
-        else if (args.at(i) == QLatin1String("--exemplo"))
-            exemplo = true;
-        else
-            return uso();
-    }
+    const Opcoes opcoes(args, {QStringLiteral("--senha")}, {QStringLiteral("--exemplo")});
+    opcoes.limitarPosicionais(0);
+    QString senha = LerSenha(opcoes.valor(QStringLiteral("--senha")));
+    const bool exemplo = opcoes.tem(QStringLiteral("--exemplo"));
     const bool gerada = senha.isEmpty();
     if (gerada)
         senha = SenhaAleatoria();
@@ -86,22 +93,25 @@ int Criar(const QStringList& args) {
 }
 
 int Senha(const QStringList& args) {
-    if (args.size() != 1)
-        return uso();
+    const Opcoes opcoes(args, {QStringLiteral("--senha")});
+    opcoes.limitarPosicionais(opcoes.tem(QStringLiteral("--senha")) ? 0 : 1);
+    if (opcoes.posicionais().isEmpty() && !opcoes.tem(QStringLiteral("--senha")))
+        throw ErroUso{QStringLiteral("falta a nova senha")};
+    const QString nova =
+        LerSenha(opcoes.tem(QStringLiteral("--senha")) ? opcoes.valor(QStringLiteral("--senha"))
+                                                       : opcoes.posicionais().first());
     AbrirConexao();
     if (conexaoBanco->Execute(QStringLiteral("Select * from permissao where  codigo  =1")).Eof())
-        conexaoBanco->Execute("Insert into permissao(codigo, senha) values(1, '" + Escapado(args.at(0)) +
-                              "')");
+        conexaoBanco->Execute("Insert into permissao(codigo, senha) values(1, '" + Escapado(nova) + "')");
     else
-        conexaoBanco->Execute("update  permissao set senha = '" + Escapado(args.at(0)) +
-                              "'   where  codigo  =1");
+        conexaoBanco->Execute("update  permissao set senha = '" + Escapado(nova) + "'   where  codigo  =1");
     saida() << "Senha de manutenção redefinida.\n";
     return 0;
 }
 
 int Sql(const QStringList& args) {
     if (args.size() > 1)
-        return uso();
+        throw ErroUso{QStringLiteral("uma instrução só, entre aspas")};
     AbrirConexao();
     if (args.size() == 1) {
         Imprimir(conexaoBanco->Execute(args.at(0)));
@@ -129,30 +139,73 @@ int Sql(const QStringList& args) {
     return 0;
 }
 
+int Caminho(const QStringList& args) {
+    Opcoes(args, {}).limitarPosicionais(0);
+    saida() << mapWindowsPath(ConnectionString::parse(kStringConexao).dbq) << '\n';
+    return kSaidaSucesso;
+}
+
+// The connection string of another file with the database's own password.
+QString StringConexaoDe(const QString& arquivo) {
+    return QStringLiteral("Dbq=%1;Uid=;Pwd=%2;")
+        .arg(QFileInfo(arquivo).absoluteFilePath(), ConnectionString::parse(kStringConexao).pwd);
+}
+
+// What the engine finds wrong with the file; empty when it is sound.
+QStringList Problemas(const QString& stringConexao) {
+    return Connection::Open(stringConexao)->IntegrityCheck();
+}
+
+int Copia(const QStringList& args) {
+    const Opcoes opcoes(args, {});
+    opcoes.limitarPosicionais(1);
+    if (opcoes.posicionais().isEmpty())
+        throw ErroUso{QStringLiteral("falta o ARQUIVO da cópia")};
+    const QString destino = QFileInfo(opcoes.posicionais().first()).absoluteFilePath();
+    if (!QFileInfo(destino).absoluteDir().exists())
+        throw ErroExecucao{QStringLiteral("a pasta %1 não existe").arg(QFileInfo(destino).absolutePath())};
+    // The database as it is: no upgrade, so a copy of a file taken before it is opened by a newer
+    // program is the file as it was.
+    auto origem = Connection::Open(kStringConexao);
+    origem->BackupTo(destino, ConnectionString::parse(kStringConexao).pwd);
+    const QStringList problemas = Problemas(StringConexaoDe(destino));
+    if (!problemas.isEmpty())
+        throw ErroExecucao{QStringLiteral("a cópia %1 foi gravada, mas não passou na verificação:\n%2")
+                               .arg(destino, problemas.join(QLatin1Char('\n')))};
+    saida() << "Cópia gravada e verificada: " << destino << '\n';
+    return kSaidaSucesso;
+}
+
+int Verificar(const QStringList& args) {
+    const Opcoes opcoes(args, {});
+    opcoes.limitarPosicionais(1);
+    const QString stringConexao =
+        opcoes.posicionais().isEmpty() ? kStringConexao : StringConexaoDe(opcoes.posicionais().first());
+    auto conexao = Connection::Open(stringConexao);
+    const QStringList problemas = conexao->IntegrityCheck();
+    if (!problemas.isEmpty()) {
+        saida().flush();
+        erro() << "velto-banco: o banco de dados " << conexao->realPath()
+               << " está danificado. O motor encontrou:\n"
+               << problemas.join(QLatin1Char('\n')) << '\n';
+        return kSaidaErro;
+    }
+    saida() << "O banco de dados " << conexao->realPath() << " está íntegro (versão "
+            << VersaoEsquema(*conexao) << " do esquema).\n";
+    return kSaidaSucesso;
+}
+
+// One line per subcommand.
+const QList<Subcomando> kSubcomandos{
+    {"criar", kUsoCriar, Criar},       {"senha", kUsoSenha, Senha}, {"sql", kUsoSql, Sql},
+    {"caminho", kUsoCaminho, Caminho}, {"copia", kUsoCopia, Copia}, {"verificar", kUsoVerificar, Verificar},
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
+    SilenciarAvisosDoQt();
     QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
-    if (args.isEmpty())
-        return uso();
-    const QString comando = args.takeFirst();
-    try {
-        int status = 2;
-        if (comando == QLatin1String("criar"))
-            status = Criar(args);
-        else if (comando == QLatin1String("senha"))
-            status = Senha(args);
-        else if (comando == QLatin1String("sql"))
-            status = Sql(args);
-        else if (comando == QLatin1String("caminho") && args.isEmpty()) {
-            saida() << mapWindowsPath(ConnectionString::parse(kStringConexao).dbq) << '\n';
-            status = 0;
-        } else
-            return uso();
-        saida().flush();
-        return status;
-    } catch (const DatabaseError& e) {
-        return Falhar("velto-banco", e.message());
-    }
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELTO_VERSION));
+    return ExecutarFerramenta("velto-banco", kDescricao, kSubcomandos, app.arguments().mid(1));
 }

@@ -3,6 +3,7 @@
 #include "DatabaseError.h"
 #include "MsgBox.h"
 
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <cstdlib>
@@ -14,6 +15,7 @@ VeltoApplication::VeltoApplication(int& argc, char** argv)
     if (traducaoQt_.load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"),
                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         installTranslator(&traducaoQt_);
+    setWindowIcon(QIcon(QStringLiteral(":/velto/velto.svg")));
 }
 
 bool VeltoApplication::notify(QObject* receiver, QEvent* event) {

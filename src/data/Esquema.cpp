@@ -1,5 +1,7 @@
 #include "Esquema.h"
 
+#include "VersaoEsquema.h"
+
 #include <QFile>
 #include <QRegularExpression>
 
@@ -59,48 +61,6 @@ CREATE TABLE permissao(
   senha TEXT COLLATE NOCASE);
 )SQL";
 
-// The count of each employee's punches by kind, kept by the engine itself. The kind is kept in
-// upper case because EntradaSaida compares without regard to case.
-const char* const kContagens = R"SQL(
-CREATE TABLE contagem_movimentacao(
-  funcionario INTEGER NOT NULL,
-  EntradaSaida TEXT NOT NULL,
-  quantidade INTEGER NOT NULL,
-  PRIMARY KEY(funcionario, EntradaSaida)) WITHOUT ROWID;
-
-CREATE TRIGGER contagem_insercao AFTER INSERT ON movimentacao
-WHEN NEW.funcionario IS NOT NULL AND NEW.EntradaSaida IS NOT NULL
-BEGIN
-  INSERT OR IGNORE INTO contagem_movimentacao(funcionario, EntradaSaida, quantidade)
-  VALUES (NEW.funcionario, upper(NEW.EntradaSaida), 0);
-  UPDATE contagem_movimentacao SET quantidade = quantidade + 1
-  WHERE funcionario = NEW.funcionario AND EntradaSaida = upper(NEW.EntradaSaida);
-END;
-
-CREATE TRIGGER contagem_exclusao AFTER DELETE ON movimentacao
-WHEN OLD.funcionario IS NOT NULL AND OLD.EntradaSaida IS NOT NULL
-BEGIN
-  UPDATE contagem_movimentacao SET quantidade = quantidade - 1
-  WHERE funcionario = OLD.funcionario AND EntradaSaida = upper(OLD.EntradaSaida);
-END;
-
-CREATE TRIGGER contagem_alteracao_antes AFTER UPDATE OF funcionario, EntradaSaida ON movimentacao
-WHEN OLD.funcionario IS NOT NULL AND OLD.EntradaSaida IS NOT NULL
-BEGIN
-  UPDATE contagem_movimentacao SET quantidade = quantidade - 1
-  WHERE funcionario = OLD.funcionario AND EntradaSaida = upper(OLD.EntradaSaida);
-END;
-
-CREATE TRIGGER contagem_alteracao_depois AFTER UPDATE OF funcionario, EntradaSaida ON movimentacao
-WHEN NEW.funcionario IS NOT NULL AND NEW.EntradaSaida IS NOT NULL
-BEGIN
-  INSERT OR IGNORE INTO contagem_movimentacao(funcionario, EntradaSaida, quantidade)
-  VALUES (NEW.funcionario, upper(NEW.EntradaSaida), 0);
-  UPDATE contagem_movimentacao SET quantidade = quantidade + 1
-  WHERE funcionario = NEW.funcionario AND EntradaSaida = upper(NEW.EntradaSaida);
-END;
-)SQL";
-
 } // namespace
 
 std::unique_ptr<Connection> CriarBanco(const QString& stringConexao, const QString& senhaManutencao,
@@ -108,6 +68,7 @@ std::unique_ptr<Connection> CriarBanco(const QString& stringConexao, const QStri
     std::unique_ptr<Connection> conexao = Connection::Create(stringConexao);
     try {
         CriarEsquema(*conexao, senhaManutencao);
+        AtualizarEsquema(*conexao);
         InstalarContagens(*conexao);
         if (preencher) {
             conexao->BeginTrans();
@@ -130,7 +91,6 @@ void CriarEsquema(Connection& conexao, const QString& senhaManutencao) {
     conexao.BeginTrans();
     try {
         conexao.ExecuteNative(QString::fromUtf8(kTabelas));
-        conexao.ExecuteNative(QString::fromUtf8(kContagens));
         conexao.ExecuteNative(
             QStringLiteral("INSERT INTO permissao(codigo, senha) VALUES (1, '%1');").arg(senha));
         conexao.CommitTrans();

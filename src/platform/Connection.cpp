@@ -353,3 +353,71 @@ void Connection::RollbackTrans() {
     if (!sqlite3_get_autocommit(db_))
         ExecuteNative(QStringLiteral("ROLLBACK"));
 }
+
+void Connection::BackupTo(const QString& path, const QString& password) {
+    // Claiming the name first keeps two copies, or a copy and another file, from sharing it.
+    QFile claim(path);
+    if (!claim.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        if (QFileInfo::exists(path))
+            throw DatabaseError(QStringLiteral("O arquivo %1 já existe; não será substituído.").arg(path));
+        throw DatabaseError(
+            QStringLiteral("Não foi possível criar o arquivo %1: %2").arg(path, claim.errorString()));
+    }
+    claim.close();
+    sqlite3* copy = nullptr;
+    QString failure;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &copy, SQLITE_OPEN_READWRITE, nullptr) !=
+        SQLITE_OK)
+        failure = QString::fromUtf8(sqlite3_errmsg(copy));
+    const QByteArray key = password.toUtf8();
+    if (failure.isEmpty() && !key.isEmpty() &&
+        sqlite3_key(copy, key.constData(), static_cast<int>(key.size())) != SQLITE_OK)
+        failure = QString::fromUtf8(sqlite3_errmsg(copy));
+    if (failure.isEmpty()) {
+        sqlite3_busy_timeout(copy, 5000);
+        if (sqlite3_backup* backup = sqlite3_backup_init(copy, "main", db_, "main")) {
+            int rc = SQLITE_OK;
+            // The whole file in one step: one read snapshot of the source, so the copy is consistent.
+            for (int attempt = 0; attempt < 50; ++attempt) {
+                rc = sqlite3_backup_step(backup, -1);
+                if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED)
+                    break;
+                sqlite3_sleep(100);
+            }
+            sqlite3_backup_finish(backup);
+            if (rc != SQLITE_DONE)
+                failure = QString::fromUtf8(sqlite3_errstr(rc));
+        } else {
+            failure = QString::fromUtf8(sqlite3_errmsg(copy));
+        }
+    }
+    sqlite3_close_v2(copy);
+    if (!failure.isEmpty()) {
+        for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+            QFile::remove(path + QLatin1String(suffix));
+        throw DatabaseError(
+            QStringLiteral("Não foi possível copiar o banco de dados para %1: %2").arg(path, failure));
+    }
+}
+
+QStringList Connection::IntegrityCheck() {
+    QStringList findings;
+    for (const char* pragma : {"PRAGMA integrity_check", "PRAGMA cipher_integrity_check"}) {
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v2(db_, pragma, -1, &stmt, nullptr) != SQLITE_OK) {
+            findings.append(QString::fromUtf8(sqlite3_errmsg(db_)));
+            continue;
+        }
+        int rc;
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+            const QString row =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+            if (row != QLatin1String("ok"))
+                findings.append(row);
+        }
+        if (rc != SQLITE_DONE)
+            findings.append(QString::fromUtf8(sqlite3_errmsg(db_)));
+        sqlite3_finalize(stmt);
+    }
+    return findings;
+}

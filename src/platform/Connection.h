@@ -57,6 +57,14 @@ public:
     void CommitTrans();
     void RollbackTrans();
 
+    // A consistent copy of the whole database, with what the write-ahead log holds, written by
+    // the engine's online backup into a new file (one that exists is never replaced) and
+    // encrypted with `password`. Other connections go on reading and writing meanwhile.
+    void BackupTo(const QString& path, const QString& password);
+    // The engine's integrity checks (structure and, on an encrypted file, every page's
+    // authentication): empty when the file is sound, otherwise what they found.
+    QStringList IntegrityCheck();
+
     // Reads of one screen action on one snapshot: a read transaction while it lives (none when
     // a transaction is open already), so a burst of statements takes the file's locks once.
     class ReadSnapshot {

@@ -50,6 +50,9 @@ public:
     // Where the last ended document went, for the message that tells the user (empty when it
     // went to a real printer or nowhere).
     virtual QString lastDocumentPath() const { return {}; }
+    // The message for the user when the last ended document was kept as a file instead of
+    // printed: why, and the file's name. Empty when it was printed.
+    virtual QString lastDocumentNotice() const { return {}; }
 
     // The default size of the lines: the rule of 113 "-" fits an A4 portrait page.
     static constexpr double kDefaultFontSize = 7.5;

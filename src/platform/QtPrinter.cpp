@@ -3,6 +3,7 @@
 #include "Clock.h"
 #include "Connection.h"
 #include "MsgBox.h"
+#include "PrintQueue.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,7 +12,6 @@
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPrinter>
-#include <QPrinterInfo>
 
 namespace {
 
@@ -31,16 +31,13 @@ QString uniquePdfPath(const QString& folder) {
 
 } // namespace
 
-QtPrinter::QtPrinter(Destination destination) {
-    const QPrinterInfo system =
-        destination == Destination::SystemDefault ? QPrinterInfo::defaultPrinter() : QPrinterInfo();
-    pdf_ = system.isNull();
-    printer_ = pdf_ ? std::make_unique<QPrinter>(QPrinter::HighResolution)
-                    : std::make_unique<QPrinter>(system, QPrinter::HighResolution);
-    if (pdf_) {
-        printer_->setOutputFormat(QPrinter::PdfFormat);
-        printer_->setPageMargins(kPdfMarginsMm, QPageLayout::Millimeter);
-    }
+QtPrinter::QtPrinter(Destination destination, const QString& queue)
+    : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
+    , toQueue_(destination == Destination::SystemDefault)
+    , queue_(queue) {
+    // Drawn as PDF whatever the destination: the print system takes the file as it is.
+    printer_->setOutputFormat(QPrinter::PdfFormat);
+    printer_->setPageMargins(kPdfMarginsMm, QPageLayout::Millimeter);
     printer_->setPageSize(QPageSize(QPageSize::A4));
     printer_->setPageOrientation(QPageLayout::Portrait);
     printer_->setFullPage(false);
@@ -50,6 +47,7 @@ QtPrinter::QtPrinter(Destination destination) {
 QtPrinter::QtPrinter(const QString& pdfFile)
     : QtPrinter(Destination::PdfFile) {
     fixedPath_ = QFileInfo(pdfFile).absoluteFilePath();
+    collect_ = true;
 }
 
 QtPrinter::~QtPrinter() {
@@ -58,13 +56,14 @@ QtPrinter::~QtPrinter() {
 }
 
 bool QtPrinter::closeFile() {
-    if (fixedPath_.isEmpty())
+    if (!collect_)
         return false;
     endDoc();
-    if (!painter_.isActive())
-        return !lastPath_.isEmpty();
-    endPainter();
-    return !lastPath_.isEmpty();
+    if (painter_.isActive()) {
+        endPainter();
+        deliver();
+    }
+    return error_.isEmpty() && (!lastPath_.isEmpty() || !sendingTo_.isEmpty());
 }
 
 void QtPrinter::discardFile() {
@@ -74,8 +73,6 @@ void QtPrinter::discardFile() {
 
 void QtPrinter::endPainter() {
     const bool ended = painter_.end();
-    if (!pdf_)
-        return;
     const QFileInfo file(pdfPath_);
     if (ended && file.exists() && file.size() > 0) {
         lastPath_ = pdfPath_;
@@ -83,6 +80,26 @@ void QtPrinter::endPainter() {
     }
     lastPath_.clear();
     error_ = QStringLiteral("Não foi possível gravar o arquivo %1.").arg(QDir::toNativeSeparators(pdfPath_));
+}
+
+void QtPrinter::deliver() {
+    if (sendingTo_.isEmpty() || lastPath_.isEmpty())
+        return;
+    reason_ = PrintQueue::send(sendingTo_, lastPath_, printer_->docName());
+    if (reason_.isEmpty()) {
+        QFile::remove(lastPath_);
+        lastPath_.clear();
+    } else {
+        sendingTo_.clear();
+    }
+}
+
+QString QtPrinter::lastDocumentNotice() const {
+    // A file asked for by name is no surprise to anybody.
+    if (lastPath_.isEmpty() || !fixedPath_.isEmpty())
+        return {};
+    return reason_ + QStringLiteral(": o relatório foi gravado no arquivo\n") +
+           QDir::toNativeSeparators(lastPath_);
 }
 
 QString QtPrinter::pdfFolder() {
@@ -141,7 +158,7 @@ void QtPrinter::drawPicture(const QImage& picture, double x, double y, double wi
 }
 
 bool QtPrinter::beginDocument() {
-    if (!fixedPath_.isEmpty() && painter_.isActive()) {
+    if (collect_ && painter_.isActive()) {
         // The next document of the one file: on a page of its own.
         printer_->newPage();
         return true;
@@ -149,21 +166,22 @@ bool QtPrinter::beginDocument() {
     error_.clear();
     lastPath_.clear();
     pdfPath_.clear();
-    if (pdf_) {
-        const QString folder = fixedPath_.isEmpty() ? pdfFolder() : QFileInfo(fixedPath_).absolutePath();
-        if (!QDir().mkpath(folder)) {
-            error_ =
-                QStringLiteral("Não foi possível criar a pasta %1.").arg(QDir::toNativeSeparators(folder));
-            return false;
-        }
-        pdfPath_ = fixedPath_.isEmpty() ? uniquePdfPath(folder) : fixedPath_;
-        printer_->setOutputFileName(pdfPath_);
+    reason_.clear();
+    sendingTo_.clear();
+    if (toQueue_)
+        sendingTo_ = queue_.isEmpty() ? PrintQueue::defaultName() : queue_;
+    if (sendingTo_.isEmpty())
+        reason_ = QStringLiteral("Não há impressora configurada");
+    const QString folder = fixedPath_.isEmpty() ? pdfFolder() : QFileInfo(fixedPath_).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        error_ = QStringLiteral("Não foi possível criar a pasta %1.").arg(QDir::toNativeSeparators(folder));
+        return false;
     }
+    pdfPath_ = fixedPath_.isEmpty() ? uniquePdfPath(folder) : fixedPath_;
+    printer_->setOutputFileName(pdfPath_);
     if (!painter_.begin(printer_.get())) {
         error_ =
-            pdf_ ? QStringLiteral("Não foi possível gravar o arquivo %1.")
-                       .arg(QDir::toNativeSeparators(pdfPath_))
-                 : QStringLiteral("Não foi possível imprimir na impressora %1.").arg(printer_->printerName());
+            QStringLiteral("Não foi possível gravar o arquivo %1.").arg(QDir::toNativeSeparators(pdfPath_));
         return false;
     }
     return true;
@@ -182,9 +200,10 @@ void QtPrinter::startPage() {
 
 void QtPrinter::finishDocument() {
     // The one file stays open for the documents that follow.
-    if (!painter_.isActive() || !fixedPath_.isEmpty())
+    if (!painter_.isActive() || collect_)
         return;
     endPainter();
+    deliver();
     if (!error_.isEmpty())
         MsgBox(error_, MsgBoxButtons::OkOnly, MsgBoxIcon::Exclamation);
 }
@@ -195,9 +214,9 @@ void QtPrinter::discardDocument() {
     printer_->abort();
     painter_.end();
     // With one file for many documents, the whole file goes: it would hold a half report.
-    if (pdf_)
-        QFile::remove(pdfPath_);
+    QFile::remove(pdfPath_);
     lastPath_.clear();
+    sendingTo_.clear();
 }
 
 namespace {

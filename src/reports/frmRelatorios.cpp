@@ -208,12 +208,10 @@ void frmRelatorios::Command1_Click() {
         AvisarArquivoPdf(*impressora);
 }
 
-// Without a configured printer the document became a PDF file: the user must know where.
+// A document the printer could not take became a PDF file: the user must know why and where.
 void frmRelatorios::AvisarArquivoPdf(const Printer& impressora) {
-    const QString arquivo = impressora.lastDocumentPath();
-    if (arquivo.isEmpty())
+    const QString aviso = impressora.lastDocumentNotice();
+    if (aviso.isEmpty())
         return;
-    MsgBox(QStringLiteral("Não há impressora configurada: o relatório foi gravado no arquivo\n") +
-               QDir::toNativeSeparators(arquivo),
-           MsgBoxButtons::OkOnly, MsgBoxIcon::Information);
+    MsgBox(aviso, MsgBoxButtons::OkOnly, MsgBoxIcon::Information);
 }

@@ -11,7 +11,10 @@
 #include <QMenu>
 #include <QProcess>
 #include <QThread>
+#include <QIcon>
+#include <QImage>
 #include <QTimer>
+#include <QWidget>
 #include <cstdio>
 #include <gtest/gtest.h>
 
@@ -83,6 +86,17 @@ TEST(Programa, UmaCopiaPorBancoAteOProgramaMorrer) {
     EXPECT_TRUE(QFile::exists(trava));
     EXPECT_TRUE(UmaCopiaPorBanco(outra));
     EXPECT_EQ(mensagens.calls.size(), 1);
+}
+
+TEST(Programa, IconeProprioEmTodasAsJanelas) {
+    // Drawn from the program's SVG, at any size, instead of the toolkit's logo.
+    const QIcon icone = qApp->windowIcon();
+    ASSERT_FALSE(icone.isNull());
+    const QImage grande = icone.pixmap(QSize(128, 128)).toImage();
+    EXPECT_EQ(grande.size(), QSize(128, 128)) << "the SVG icon engine is missing";
+    EXPECT_EQ(grande.pixelColor(58, 10), QColor(0x1d, 0x5a, 0x8c)) << "the clock's rim";
+    QWidget janela;
+    EXPECT_EQ(janela.windowIcon().cacheKey(), icone.cacheKey());
 }
 
 int main(int argc, char** argv) {

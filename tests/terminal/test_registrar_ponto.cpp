@@ -1,5 +1,9 @@
 #include "BancoTeste.h"
+#include "Esquema.h"
 #include "RegistrarPonto.h"
+#include "VersaoEsquema.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -158,4 +162,54 @@ TEST(TextoDecorrido, Sinal) {
     EXPECT_EQ(TextoDecorrido(599), QStringLiteral("00:09:59"));
     EXPECT_EQ(TextoDecorrido(-300), QStringLiteral("-00:05:00"));
     EXPECT_EQ(TextoDecorrido(86399), QStringLiteral("23:59:59"));
+}
+
+// A file made by hand with the five tables (or by a version before the maintained counts): the
+// program brings it up to date when it opens it, and the employee at work is recorded leaving.
+TEST(ArquivoAntigo, AbertoEAtualizadoRegistraASaidaDeQuemEstaTrabalhando) {
+    QTemporaryDir pasta;
+    const QByteArray raizAnterior = qgetenv("VELTO_DRIVE_ROOT");
+    qputenv("VELTO_DRIVE_ROOT", pasta.path().toUtf8());
+    {
+        auto antigo = Connection::Create(kStringConexao);
+        CriarEsquema(*antigo, QStringLiteral("x"));
+        antigo->Execute(
+            QStringLiteral("INSERT INTO funcionarios(nome, registro) VALUES('ANA', '7891000079195')"));
+        antigo->Execute(
+            QStringLiteral("INSERT INTO funcionarios(nome, registro) VALUES('BETO', '7891000158388')"));
+        for (const char* tipo : {"E", "S", "E"})
+            antigo->Execute(
+                QStringLiteral("Insert into movimentacao(data,hora,entradaSaida,funcionario,periodo) "
+                               "values('04/12/2026','08:00:00', '%1', 1, 'M' )")
+                    .arg(QLatin1String(tipo)));
+        antigo->Execute(QStringLiteral("Insert into movimentacao(data,hora,entradaSaida,funcionario,periodo) "
+                                       "values('04/12/2026','08:00:00', 'e', 2, 'M' )"));
+        EXPECT_EQ(VersaoEsquema(*antigo), 0);
+    }
+    AbrirConexao();
+    EXPECT_EQ(VersaoEsquema(*conexaoBanco), VersaoAtualEsquema());
+    // Counts filled from the punches already there, as the literal statements count them.
+    for (const char* tipo : {"E", "S"}) {
+        for (const char* funcionario : {"1", "2"}) {
+            const QString contagem =
+                QStringLiteral("Select count(EntradaSaida) as s from movimentacao where  "
+                               "funcionario  = %1 and EntradaSaida = '%2' ")
+                    .arg(QLatin1String(funcionario), QLatin1String(tipo));
+            const qint64 mantida = conexaoBanco->Execute(contagem)["s"].toInteger();
+            conexaoBanco->setRewritesEnabled(false);
+            EXPECT_EQ(mantida, conexaoBanco->Execute(contagem)["s"].toInteger()) << funcionario << tipo;
+            conexaoBanco->setRewritesEnabled(true);
+        }
+    }
+    const ResultadoPonto r = Passar(QStringLiteral("7891000079195"), QStringLiteral("17:00:00"));
+    ASSERT_EQ(r.tipo, ResultadoPonto::Tipo::Registrado);
+    EXPECT_EQ(r.entradaSaida, QStringLiteral("S"));
+    EXPECT_EQ(Passar(QStringLiteral("7891000158388"), QStringLiteral("17:00:00")).entradaSaida,
+              QStringLiteral("S"));
+
+    // Opened again, a current file is left as it is.
+    AbrirConexao();
+    EXPECT_EQ(VersaoEsquema(*conexaoBanco), VersaoAtualEsquema());
+    conexaoBanco.reset();
+    qputenv("VELTO_DRIVE_ROOT", raizAnterior);
 }

@@ -1,5 +1,6 @@
 #include "Conexao.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -103,4 +104,83 @@ TEST_F(VeltoBanco, ArquivoIlegivelSemASenha) {
     const QString tudo = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
     EXPECT_FALSE(tudo.contains(QStringLiteral("funcionarios")));
     EXPECT_TRUE(tudo.contains(QStringLiteral("not a database"))) << tudo.toStdString();
+}
+
+// A copy taken while the program holds the file open, with punches still in the write-ahead log.
+TEST_F(VeltoBanco, CopiaComPontosNoLogEVerificacao) {
+    ASSERT_EQ(rodar({QStringLiteral("criar"), QStringLiteral("--senha"), QStringLiteral("x")}).status, 0);
+    qputenv("VELTO_DRIVE_ROOT", pasta.path().toUtf8());
+    AbrirConexao();
+    conexaoBanco->Execute(QStringLiteral("INSERT INTO funcionarios(nome, registro) VALUES('A', '1')"));
+    for (int i = 0; i < 200; ++i)
+        conexaoBanco->Execute(
+            QStringLiteral("Insert into movimentacao(data,hora,entradaSaida,funcionario,periodo) "
+                           "values('05/12/2026','08:00:00', '%1', 1, 'M' )")
+                .arg(i % 2 ? QLatin1Char('S') : QLatin1Char('E')));
+    ASSERT_GT(QFileInfo(arquivo() + QStringLiteral("-wal")).size(), 0) << "the punches are in the log";
+
+    const QString copia = pasta.path() + QStringLiteral("/copia.mdb");
+    const Saida s = rodar({QStringLiteral("copia"), copia});
+    ASSERT_EQ(s.status, 0) << s.err.toStdString();
+    EXPECT_EQ(s.out, QStringLiteral("Cópia gravada e verificada: %1\n").arg(copia));
+    conexaoBanco.reset();
+    {
+        auto c = Connection::Open(QStringLiteral("Dbq=%1;Pwd=QWZRTLK;").arg(copia));
+        EXPECT_EQ(c->Execute(QStringLiteral("Select count(*) as n from movimentacao"))["n"].toInteger(), 200);
+        EXPECT_TRUE(c->IntegrityCheck().isEmpty());
+    }
+    const Saida verificada = rodar({QStringLiteral("verificar"), copia});
+    EXPECT_EQ(verificada.status, 0);
+    EXPECT_TRUE(verificada.out.contains(QStringLiteral("está íntegro"))) << verificada.out.toStdString();
+
+    // Never over another file.
+    const Saida denovo = rodar({QStringLiteral("copia"), copia});
+    EXPECT_EQ(denovo.status, 1);
+    EXPECT_TRUE(denovo.err.contains(QStringLiteral("já existe")));
+
+    // A damaged page is found.
+    QFile f(copia);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    f.seek(f.size() - 2000);
+    f.write(QByteArray(500, 'x'));
+    f.close();
+    const Saida danificada = rodar({QStringLiteral("verificar"), copia});
+    EXPECT_EQ(danificada.status, 1);
+    EXPECT_TRUE(danificada.err.startsWith(QStringLiteral("velto-banco: "))) << danificada.err.toStdString();
+    EXPECT_TRUE(danificada.out.isEmpty());
+}
+
+TEST_F(VeltoBanco, ConvencoesDaLinhaDeComandoESenhaPelaEntrada) {
+    const Saida ajuda = rodar({QStringLiteral("--help")});
+    EXPECT_EQ(ajuda.status, 0);
+    EXPECT_TRUE(ajuda.out.contains(QStringLiteral("velto-banco copia ARQUIVO")));
+    EXPECT_TRUE(ajuda.err.isEmpty());
+    const Saida versao = rodar({QStringLiteral("--version")});
+    EXPECT_EQ(versao.status, 0);
+    EXPECT_TRUE(versao.out.startsWith(QStringLiteral("velto-banco 2.")));
+    const QStringList errados[] = {{},
+                                   {QStringLiteral("nada")},
+                                   {QStringLiteral("criar"), QStringLiteral("--senha")},
+                                   {QStringLiteral("criar"), QStringLiteral("--sennha"), QStringLiteral("x")},
+                                   {QStringLiteral("senha")},
+                                   {QStringLiteral("copia")},
+                                   {QStringLiteral("caminho"), QStringLiteral("a")}};
+    for (const QStringList& args : errados) {
+        const Saida s = rodar(args);
+        EXPECT_EQ(s.status, 2) << args.join(u' ').toStdString();
+        EXPECT_TRUE(s.err.startsWith(QStringLiteral("velto-banco: "))) << s.err.toStdString();
+        EXPECT_TRUE(s.out.isEmpty());
+    }
+
+    // Passwords from standard input stay out of the arguments.
+    ASSERT_EQ(rodar({QStringLiteral("criar"), QStringLiteral("--senha"), QStringLiteral("-")}, "com espaço\n")
+                  .status,
+              0);
+    const QString consulta = QStringLiteral("Select senha from permissao");
+    EXPECT_EQ(rodar({QStringLiteral("sql"), consulta}).out, QStringLiteral("senha\ncom espaço\n"));
+    ASSERT_EQ(rodar({QStringLiteral("senha"), QStringLiteral("-")}, "outra\r\n").status, 0);
+    EXPECT_EQ(rodar({QStringLiteral("sql"), consulta}).out, QStringLiteral("senha\noutra\n"));
+    const Saida vazia = rodar({QStringLiteral("senha"), QStringLiteral("--senha"), QStringLiteral("-")}, "");
+    EXPECT_EQ(vazia.status, 1);
+    EXPECT_EQ(rodar({QStringLiteral("sql"), consulta}).out, QStringLiteral("senha\noutra\n"));
 }

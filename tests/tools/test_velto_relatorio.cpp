@@ -1,5 +1,9 @@
 #include "BancoTeste.h"
 #include "CartaoPonto.h"
+#include "ServidorCups.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 #include <QFile>
 #include <QProcess>
@@ -112,34 +116,69 @@ TEST_F(VeltoRelatorioTeste, MensagensDeValidacaoEUso) {
     EXPECT_EQ(r.erro, QStringLiteral("Forneca uma data Valida!\n"));
     EXPECT_TRUE(r.saida.isEmpty());
 
-    // An unknown card leaves the employee empty, as the screen does.
-    r = Executar(
-        QStringList{QStringLiteral("cartao"), QStringLiteral("--cartao"), QStringLiteral("0000000000000")} +
-        Periodo());
+    // A card or a code that finds nobody is an error, not a card without a name.
+    for (const QStringList& quem : {QStringList{QStringLiteral("--cartao"), QStringLiteral("0000000000000")},
+                                    QStringList{QStringLiteral("--funcionario"), QStringLiteral("999")}}) {
+        r = Executar(QStringList{QStringLiteral("cartao")} + quem + Periodo());
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.erro, QStringLiteral("velto-relatorio: Funcionário não encontrado\n"));
+        EXPECT_TRUE(r.saida.isEmpty());
+    }
+    r = Executar(QStringList{QStringLiteral("cartao"), QStringLiteral("--funcionario"), QStringLiteral("x")} +
+                 Periodo());
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.erro, QStringLiteral("FORNECA UM FUNCIONARIO!\n"));
-    EXPECT_TRUE(r.saida.isEmpty());
+    r = Executar({QStringLiteral("cartao"), QStringLiteral("--todos"), QStringLiteral("--de"),
+                  QStringLiteral("31/03/2010"), QStringLiteral("--ate"), QStringLiteral("01/03/2010")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.erro.startsWith(QStringLiteral("velto-relatorio: o período termina (01/03/2010) antes")))
+        << r.erro.toStdString();
 
-    r = Executar(QStringList{QStringLiteral("cartao"), QStringLiteral("--funcionario"), QStringLiteral("1"),
-                             QStringLiteral("--todos")} +
-                 Periodo());
-    EXPECT_EQ(r.status, 2);
-    EXPECT_TRUE(r.erro.startsWith(QStringLiteral("Uso:")));
-    r = Executar(QStringList{QStringLiteral("cartao"), QStringLiteral("--todos"), QStringLiteral("--de"),
-                             QStringLiteral("01/03/2010")});
-    EXPECT_EQ(r.status, 2);
-    r = Executar({QStringLiteral("jornada")});
-    EXPECT_EQ(r.status, 2);
+    // Mistakes in the call: exit 2, the tool's name first, nothing on the standard output.
+    const QStringList errados[] = {
+        QStringList{QStringLiteral("cartao"), QStringLiteral("--funcionario"), QStringLiteral("1"),
+                    QStringLiteral("--todos")} +
+            Periodo(),
+        {QStringLiteral("cartao"), QStringLiteral("--todos"), QStringLiteral("--de"),
+         QStringLiteral("01/03/2010")},
+        QStringList{QStringLiteral("cartao"), QStringLiteral("--todos"), QStringLiteral("--copias")} +
+            Periodo(),
+        QStringList{QStringLiteral("cartao"), QStringLiteral("--todos"), QStringLiteral("--pdf"),
+                    QStringLiteral("a.pdf"), QStringLiteral("--impressora")} +
+            Periodo(),
+        {QStringLiteral("inexistente")},
+        {}};
+    for (const QStringList& args : errados) {
+        r = Executar(args);
+        EXPECT_EQ(r.status, 2) << args.join(u' ').toStdString();
+        EXPECT_TRUE(r.erro.startsWith(QStringLiteral("velto-relatorio: "))) << r.erro.toStdString();
+        EXPECT_TRUE(r.saida.isEmpty());
+    }
+    r = Executar({QStringLiteral("--help")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.saida.contains(QStringLiteral("velto-relatorio cartao (--funcionario N")));
+    EXPECT_TRUE(r.erro.isEmpty());
+    r = Executar({QStringLiteral("--version")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.saida.startsWith(QStringLiteral("velto-relatorio 2.")));
 }
 
 TEST_F(VeltoRelatorioTeste, PdfDeUmCartaoEDeTodosNumSoArquivo) {
-    // The folder of the file does not exist yet.
+    // A folder that does not exist is not made up.
     const QString um = banco.raiz() + QStringLiteral("/pdf/ana.pdf");
-    Execucao r = Executar(QStringList{QStringLiteral("cartao"), QStringLiteral("--funcionario"),
-                                      QString::number(ana), QStringLiteral("--pdf"), um} +
-                          Periodo());
+    const QStringList args = QStringList{QStringLiteral("cartao"), QStringLiteral("--funcionario"),
+                                         QString::number(ana), QStringLiteral("--pdf"), um} +
+                             Periodo();
+    Execucao r = Executar(args);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.erro.contains(QStringLiteral("não existe"))) << r.erro.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(banco.raiz() + QStringLiteral("/pdf")));
+
+    ASSERT_TRUE(QDir().mkpath(banco.raiz() + QStringLiteral("/pdf")));
+    r = Executar(args);
     ASSERT_EQ(r.status, 0) << r.erro.toStdString();
     EXPECT_TRUE(r.saida.isEmpty());
+    EXPECT_TRUE(r.erro.isEmpty()) << "no toolkit warnings: " << r.erro.toStdString();
     EXPECT_EQ(Paginas(um), 1);
     const QString texto = TextoDaPagina(um, 1);
     EXPECT_TRUE(texto.contains(QStringLiteral("VELTO - Referente período: 01/03/2010 - 31/03/2010")));
@@ -166,16 +205,13 @@ TEST_F(VeltoRelatorioTeste, PdfDeUmCartaoEDeTodosNumSoArquivo) {
 }
 
 TEST_F(VeltoRelatorioTeste, PdfQueNaoPodeSerGravadoNaoFingeSucesso) {
-    // A file stands where the folder of the PDF would be.
-    QFile bloqueio(banco.raiz() + QStringLiteral("/bloqueio"));
-    ASSERT_TRUE(bloqueio.open(QIODevice::WriteOnly));
-    bloqueio.close();
-    const QString arquivo = bloqueio.fileName() + QStringLiteral("/cartao.pdf");
+    // A folder nobody can write a file into, not even root.
+    const QString arquivo = QStringLiteral("/proc/velto-cartao.pdf");
     const Execucao r = Executar(QStringList{QStringLiteral("cartao"), QStringLiteral("--funcionario"),
                                             QString::number(ana), QStringLiteral("--pdf"), arquivo} +
                                 Periodo());
     EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.erro.contains(QStringLiteral("velto-relatorio: Não foi possível criar a pasta")))
+    EXPECT_TRUE(r.erro.contains(QStringLiteral("velto-relatorio: Não foi possível gravar o arquivo")))
         << r.erro.toStdString();
     EXPECT_TRUE(r.saida.isEmpty());
     EXPECT_FALSE(QFile::exists(arquivo));
@@ -189,4 +225,37 @@ TEST(VeltoRelatorioSemBanco, ErroDoBancoVaiParaOErro) {
     qputenv("VELTO_DRIVE_ROOT", antes);
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.erro.startsWith(QStringLiteral("velto-relatorio: "))) << r.erro.toStdString();
+}
+
+// Printing through the print system: a running queue gets the whole run as one job; a stopped
+// one gets nothing, and the cards stay as a PDF named on the error output.
+TEST_F(VeltoRelatorioTeste, ImpressoraAtivaRecebeEParadaViraPdf) {
+    ServidorCups cups;
+    ASSERT_TRUE(cups.iniciado()) << cups.erro().toStdString();
+    Execucao r = Executar(
+        QStringList{QStringLiteral("cartao"), QStringLiteral("--todos"), QStringLiteral("--impressora")} +
+        Periodo());
+    ASSERT_EQ(r.status, 0) << r.erro.toStdString();
+    EXPECT_TRUE(r.erro.isEmpty()) << r.erro.toStdString();
+    const QByteArray recebido = cups.esperarTrabalho(QStringLiteral("Velto"));
+    ASSERT_FALSE(recebido.isEmpty());
+    const QString copia = banco.raiz() + QStringLiteral("/recebido.pdf");
+    QFile f(copia);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(recebido);
+    f.close();
+    EXPECT_EQ(Paginas(copia), 3);
+
+    r = Executar(QStringList{QStringLiteral("cartao"), QStringLiteral("--funcionario"), QString::number(ana),
+                             QStringLiteral("--impressora"), QStringLiteral("Parada")} +
+                 Periodo());
+    EXPECT_EQ(r.status, 1);
+    const QString prefixo = QStringLiteral(
+        "velto-relatorio: A impressora Parada está parada: o relatório foi gravado no arquivo\n");
+    ASSERT_TRUE(r.erro.startsWith(prefixo)) << r.erro.toStdString();
+    const QString guardado = r.erro.mid(prefixo.size()).trimmed();
+    EXPECT_TRUE(guardado.startsWith(banco.raiz() + QStringLiteral("/C/PONTO/impressoes/velto-")));
+    EXPECT_TRUE(
+        TextoDaPagina(guardado, 1).contains(QStringLiteral("FUNCIONARIO.............: %1 - ANA").arg(ana)));
+    EXPECT_TRUE(cups.trabalhosPendentes(QStringLiteral("Parada")).isEmpty());
 }
