@@ -7,6 +7,7 @@
 #include "DatabaseError.h"
 #include "Esquema.h"
 #include "ExemploBanco.h"
+#include "horas.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>
@@ -22,7 +23,9 @@ int uso() {
            "  velto-banco senha NOVA                          redefine a senha de manutenção\n"
            "  velto-banco sql \"INSTRUÇÃO\"                     envia uma instrução e mostra o resultado\n"
            "  velto-banco sql < arquivo                       envia uma instrução por linha, numa transação\n"
-           "  velto-banco caminho                             mostra onde fica o arquivo do banco\n";
+           "  velto-banco caminho                             mostra onde fica o arquivo do banco\n"
+           "  velto-banco totais                              recalcula o total de horas de cada dia dos "
+           "horários\n";
     erro().flush();
     return 2;
 }
@@ -129,6 +132,26 @@ int Sql(const QStringList& args) {
     return 0;
 }
 
+// After schedule rows were corrected by hand or in a batch: each day's total from its own times.
+int Totais(const QStringList& args) {
+    if (!args.isEmpty())
+        return uso();
+    AbrirConexao();
+    // All rows or none, and one write to the disk instead of one per row.
+    conexaoBanco->BeginTrans();
+    int linhas = 0;
+    try {
+        linhas = atualizarTotaisHorarios();
+        conexaoBanco->CommitTrans();
+    } catch (const DatabaseError&) {
+        conexaoBanco->RollbackTrans();
+        throw;
+    }
+    saida() << "Totais de horas recalculados: " << linhas << (linhas == 1 ? " linha" : " linhas")
+            << " de horários atualizadas.\n";
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -145,6 +168,8 @@ int main(int argc, char** argv) {
             status = Senha(args);
         else if (comando == QLatin1String("sql"))
             status = Sql(args);
+        else if (comando == QLatin1String("totais"))
+            status = Totais(args);
         else if (comando == QLatin1String("caminho") && args.isEmpty()) {
             saida() << mapWindowsPath(ConnectionString::parse(kStringConexao).dbq) << '\n';
             status = 0;

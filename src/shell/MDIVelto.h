@@ -75,6 +75,7 @@ private:
     void criarMenus();
     QAction* itemProtegido(QMenu* menu, const char* nome, const QString& titulo, bool MDIVelto::*flag);
     void MostrarSenha();
+    void LembrarAberta(int tela, ChildScreen* aberta);
 
     QMdiArea* area_;
     QHash<int, Fabrica> fabricas_;
