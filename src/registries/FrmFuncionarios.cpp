@@ -95,7 +95,10 @@ void FrmFuncionarios::criarControles() {
     };
     const auto data = [this](const char* nome) {
         auto* campo = Nomear(new MaskedEdit(QStringLiteral("##/##/####"), this), nome);
-        campo->setFixedWidth(campo->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 12);
+        const QFontMetrics metricas = campo->fontMetrics();
+        campo->setFixedWidth(std::max(metricas.horizontalAdvance(QStringLiteral("00/00/0000")),
+                                      metricas.horizontalAdvance(QStringLiteral("__/__/____"))) +
+                             metricas.horizontalAdvance(QStringLiteral("00")) + 12);
         return campo;
     };
     const auto rotulo = [this](const QString& titulo, const char* nome) {

@@ -50,7 +50,11 @@ template <typename W> W* Nomear(W* w, const char* nome) {
 
 MaskedEdit* CampoHora(QWidget* pai, const char* nome) {
     auto* campo = Nomear(new MaskedEdit(QStringLiteral("##:##:##"), pai), nome);
-    campo->setFixedWidth(campo->fontMetrics().horizontalAdvance(QStringLiteral("00:00:000")) + 12);
+    // Wide enough for the prompt characters too, which are wider than digits in some fonts.
+    const QFontMetrics metricas = campo->fontMetrics();
+    campo->setFixedWidth(std::max(metricas.horizontalAdvance(QStringLiteral("00:00:00")),
+                                  metricas.horizontalAdvance(kHoraVazia)) +
+                         metricas.horizontalAdvance(QStringLiteral("00")) + 12);
     return campo;
 }
 
