@@ -9,6 +9,7 @@
 #include "ExemploBanco.h"
 #include "LinhaComando.h"
 #include "VersaoEsquema.h"
+#include "horas.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -39,6 +40,8 @@ const char* const kUsoCopia =
     "                                                  aberto (nunca sobrescreve)\n";
 const char* const kUsoVerificar =
     "  velto-banco verificar [ARQUIVO]                 verifica a integridade do banco (ou de uma cópia)\n";
+const char* const kUsoTotais =
+    "  velto-banco totais                              recalcula o total de horas de cada dia dos horários\n";
 
 QString SenhaAleatoria() {
     // No look-alike letters or digits: it is read off a terminal and typed by hand.
@@ -195,10 +198,30 @@ int Verificar(const QStringList& args) {
     return kSaidaSucesso;
 }
 
+// After schedule rows were corrected by hand or in a batch: each day's total from its own times.
+int Totais(const QStringList& args) {
+    Opcoes(args, {}).limitarPosicionais(0);
+    AbrirConexao();
+    // All rows or none, and one write to the disk instead of one per row.
+    conexaoBanco->BeginTrans();
+    int linhas = 0;
+    try {
+        linhas = atualizarTotaisHorarios();
+        conexaoBanco->CommitTrans();
+    } catch (const DatabaseError&) {
+        conexaoBanco->RollbackTrans();
+        throw;
+    }
+    saida() << "Totais de horas recalculados: " << linhas << (linhas == 1 ? " linha" : " linhas")
+            << " de horários atualizadas.\n";
+    return kSaidaSucesso;
+}
+
 // One line per subcommand.
 const QList<Subcomando> kSubcomandos{
     {"criar", kUsoCriar, Criar},       {"senha", kUsoSenha, Senha}, {"sql", kUsoSql, Sql},
     {"caminho", kUsoCaminho, Caminho}, {"copia", kUsoCopia, Copia}, {"verificar", kUsoVerificar, Verificar},
+    {"totais", kUsoTotais, Totais},
 };
 
 } // namespace

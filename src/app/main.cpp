@@ -1,11 +1,14 @@
 #include "Conexao.h"
 #include "DatabaseError.h"
 #include "InstanceLock.h"
+#include "FrmFuncionarios.h"
 #include "MDIVelto.h"
 #include "MsgBox.h"
 #include "UmaCopia.h"
 #include "VeltoApplication.h"
+#include "frmFeriados.h"
 #include "frmRelatorios.h"
+#include "frmTabelaHoras.h"
 
 int main(int argc, char** argv) {
     VeltoApplication app(argc, argv);
@@ -16,6 +19,9 @@ int main(int argc, char** argv) {
     try {
         MDIVelto janela;
         janela.RegistrarTela(MDIVelto::Tela::Relatorios, [] { return new frmRelatorios; });
+        janela.RegistrarTela(MDIVelto::Tela::Funcionarios, [] { return new FrmFuncionarios; });
+        janela.RegistrarTela(MDIVelto::Tela::TabelaHoras, [] { return new frmTabelaHoras; });
+        janela.RegistrarTela(MDIVelto::Tela::Feriados, [] { return new frmFeriados; });
         if (quiosque) {
             janela.AtivarQuiosque();
             janela.showFullScreen();

@@ -79,6 +79,18 @@ void ChildScreen::unload() {
         deleteLater();
 }
 
+void ChildScreen::replaceWith(ChildScreen* fresh) {
+    QMdiSubWindow* sub = subWindow_;
+    if (sub && sub->mdiArea()) {
+        fresh->showIn(sub->mdiArea());
+    } else {
+        fresh->setAttribute(Qt::WA_DeleteOnClose);
+        fresh->show();
+    }
+    emit replaced(fresh);
+    unload();
+}
+
 bool ChildScreen::previewKeyPress(QWidget*, QKeyEvent*) {
     return false;
 }

@@ -61,11 +61,16 @@ public:
     void centre();
     // Closes the screen (as Esc does): the unload hook runs, the screen is deleted later.
     void unload();
+    // Shows `fresh` where this screen is (its MDI area, or top-level) and unloads this one: a
+    // screen that starts over after a save. replaced(fresh) is emitted in between.
+    void replaceWith(ChildScreen* fresh);
     bool isUnloaded() const { return unloaded_; }
 
 signals:
     // Emitted once when the screen unloads, after unloadEvent().
     void unloaded();
+    // Emitted by replaceWith(), once the fresh screen is shown.
+    void replaced(ChildScreen* fresh);
 
 protected:
     // The screen's own unload handler (give menus back, clear flags...). Runs once.

@@ -137,10 +137,6 @@ QString FormatarValor(double valor) {
     return texto;
 }
 
-QString TextoSql(QString texto) {
-    return texto.replace(QLatin1Char('\''), QStringLiteral("''"));
-}
-
 bool EhNumeroInteiro(const QString& texto) {
     static const QRegularExpression numero(QStringLiteral("^[+-]?\\d{1,18}$"));
     return numero.match(texto.trimmed()).hasMatch();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CamposCadastro.h"
+
 #include <QDate>
 #include <QString>
 #include <optional>
@@ -44,9 +46,6 @@ QString FormatarValor(double valor);
 
 // A whole number with an optional sign, blanks around it allowed: what may go bare into SQL as
 // an employee code.
-// A value read from the database, ready to stand between quotes in a statement.
-QString TextoSql(QString texto);
-
 bool EhNumeroInteiro(const QString& texto);
 
 // 1 (Sunday) to 7 (Saturday).

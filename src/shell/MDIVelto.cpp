@@ -91,8 +91,15 @@ void MDIVelto::AbrirTela(Tela tela) {
         return;
     }
     ChildScreen* nova = (*it)();
-    abertas_.insert(static_cast<int>(tela), nova);
+    LembrarAberta(static_cast<int>(tela), nova);
     AbrirTela(nova);
+}
+
+void MDIVelto::LembrarAberta(int tela, ChildScreen* aberta) {
+    abertas_.insert(tela, aberta);
+    // A screen that starts over after a save hands its place to the fresh one.
+    connect(aberta, &ChildScreen::replaced, this,
+            [this, tela](ChildScreen* nova) { LembrarAberta(tela, nova); });
 }
 
 void MDIVelto::AbrirTela(ChildScreen* tela) {

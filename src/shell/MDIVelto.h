@@ -87,6 +87,7 @@ private:
     void FixarTerminal();
     void OcultarTelasAdministrativas();
     void MostrarTelasAdministrativas();
+    void LembrarAberta(int tela, ChildScreen* aberta);
 
     QMdiArea* area_;
     QHash<int, Fabrica> fabricas_;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QTest>
 #include <QWidget>
 
@@ -26,4 +28,26 @@ inline void Escanear(QWidget* campo, const QString& codigo) {
     QTest::keyClicks(campo, codigo);
     QTest::keyClick(campo, Qt::Key_Return);
     Processar();
+}
+
+// Enters the field, types over its whole text and leaves it with Enter, as a user does.
+inline void DigitarESair(QWidget* campo, const QString& texto) {
+    campo->setFocus();
+    Processar();
+    if (auto* combo = qobject_cast<QComboBox*>(campo); combo && combo->lineEdit())
+        combo->lineEdit()->selectAll();
+    else if (auto* edit = qobject_cast<QLineEdit*>(campo))
+        edit->selectAll();
+    QTest::keyClicks(campo, texto);
+    QTest::keyClick(campo, Qt::Key_Return);
+    Processar();
+}
+
+// The open screen of a kind in the area (one not yet unloaded), or null.
+template <typename Tela> Tela* TelaAberta(const QWidget& area) {
+    for (Tela* tela : area.findChildren<Tela*>()) {
+        if (!tela->isUnloaded())
+            return tela;
+    }
+    return nullptr;
 }

@@ -184,3 +184,29 @@ TEST_F(VeltoBanco, ConvencoesDaLinhaDeComandoESenhaPelaEntrada) {
     EXPECT_EQ(vazia.status, 1);
     EXPECT_EQ(rodar({QStringLiteral("sql"), consulta}).out, QStringLiteral("senha\noutra\n"));
 }
+
+TEST_F(VeltoBanco, TotaisRecalculaOsHorariosEOExemploJaEstaCerto) {
+    ASSERT_EQ(rodar({QStringLiteral("criar"), QStringLiteral("--exemplo")}).status, 0);
+    const QStringList consulta = {
+        QStringLiteral("sql"), QStringLiteral("Select registro, CODHORA, totalhoras from horarios order by "
+                                              "registro, CODHORA")};
+    const Saida antes = rodar(consulta);
+    // The night schedule totals its real hours: 03:00-06:00 and 22:00-02:00.
+    EXPECT_TRUE(antes.out.contains(QStringLiteral("002\t3\t07:00:00\n"))) << antes.out.toStdString();
+
+    const Saida totais = rodar({QStringLiteral("totais")});
+    ASSERT_EQ(totais.status, 0) << totais.err.toStdString();
+    EXPECT_EQ(totais.out,
+              QStringLiteral("Totais de horas recalculados: 11 linhas de horários atualizadas.\n"));
+    EXPECT_EQ(rodar(consulta).out, antes.out);
+
+    // A row corrected by hand gets the total of its new times.
+    ASSERT_EQ(rodar({QStringLiteral("sql"),
+                     QStringLiteral(
+                         "update horarios set cidade = '18:30:00' where registro = '001' and CODHORA = '2'")})
+                  .status,
+              0);
+    ASSERT_EQ(rodar({QStringLiteral("totais")}).status, 0);
+    EXPECT_TRUE(rodar(consulta).out.contains(QStringLiteral("001\t2\t09:30:00\n")));
+    EXPECT_NE(rodar({QStringLiteral("totais"), QStringLiteral("x")}).status, 0);
+}

@@ -1,0 +1,16 @@
+#include "CamposCadastro.h"
+
+#include <QRegularExpression>
+
+QString SemApostrofos(QString texto) {
+    return texto.remove(QLatin1Char('\''));
+}
+
+QString TextoSql(QString texto) {
+    return texto.replace(QLatin1Char('\''), QStringLiteral("''"));
+}
+
+bool EhCodigoNumerico(const QString& texto) {
+    static const QRegularExpression digitos(QStringLiteral("^\\d{1,18}$"));
+    return digitos.match(texto).hasMatch();
+}
