@@ -103,6 +103,8 @@ int Sql(const QStringList& args) {
     if (args.size() > 1)
         return uso();
     AbrirConexao();
+    // Punches changed by hand here are recorded like those changed on the screens.
+    const OrigemAlteracao origem(QStringLiteral("velto-banco sql"));
     if (args.size() == 1) {
         Imprimir(conexaoBanco->Execute(args.at(0)));
         return 0;

@@ -6,8 +6,10 @@
 #include "Console.h"
 #include "DatabaseError.h"
 #include "FuncionarioRelatorio.h"
+#include "HorasAritmetica.h"
 #include "MsgBox.h"
 #include "QtPrinter.h"
+#include "RelatorioAuditoria.h"
 
 #include <QGuiApplication>
 #include <QTextStream>
@@ -18,11 +20,15 @@
 namespace {
 
 int uso() {
-    erro() << "Uso:\n"
-              "  velto-relatorio cartao (--funcionario N | --cartao CODIGO | --todos)\n"
-              "                  --de dd/mm/aaaa --ate dd/mm/aaaa [--pdf ARQUIVO]\n"
-              "      cartão de ponto do funcionário (ou de todos, em ordem de nome) no período;\n"
-              "      as linhas vão para a saída padrão, ou o documento impresso para ARQUIVO\n";
+    erro()
+        << "Uso:\n"
+           "  velto-relatorio cartao (--funcionario N | --cartao CODIGO | --todos)\n"
+           "                  --de dd/mm/aaaa --ate dd/mm/aaaa [--pdf ARQUIVO]\n"
+           "      cartão de ponto do funcionário (ou de todos, em ordem de nome) no período;\n"
+           "      as linhas vão para a saída padrão, ou o documento impresso para ARQUIVO\n"
+           "  velto-relatorio auditoria [--funcionario N] --de dd/mm/aaaa --ate dd/mm/aaaa [--pdf ARQUIVO]\n"
+           "      pontos lançados, alterados ou excluídos à mão no período, na ordem em que\n"
+           "      foram feitos, com os valores de antes e de depois\n";
     erro().flush();
     return 2;
 }
@@ -131,6 +137,63 @@ int Cartao(const QStringList& args) {
     return 0;
 }
 
+// The record of hand changes made from --de to --ate, of one employee or of everybody.
+int Auditoria(const QStringList& args) {
+    EntradaAuditoria entrada;
+    QString de, ate, pdf;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args.at(i);
+        if (i + 1 >= args.size())
+            return uso();
+        if (a == QLatin1String("--funcionario"))
+            entrada.funcionario = args.at(++i).trimmed();
+        else if (a == QLatin1String("--de"))
+            de = args.at(++i);
+        else if (a == QLatin1String("--ate"))
+            ate = args.at(++i);
+        else if (a == QLatin1String("--pdf"))
+            pdf = args.at(++i);
+        else
+            return uso();
+    }
+    if (de.isNull() || ate.isNull() || (!pdf.isNull() && pdf.isEmpty()))
+        return uso();
+    entrada.inicio = LerDataRelatorio(de);
+    entrada.fim = LerDataRelatorio(ate);
+    if (!entrada.inicio.isValid() || !entrada.fim.isValid()) {
+        erro() << "velto-relatorio: data inválida (use dd/mm/aaaa)\n";
+        return 2;
+    }
+    if (!entrada.funcionario.isEmpty() && !EhNumeroInteiro(entrada.funcionario)) {
+        erro() << "velto-relatorio: o funcionário é o número dele (--funcionario N)\n";
+        return 2;
+    }
+    AbrirConexao();
+    std::unique_ptr<QtPrinter> impressora;
+    if (!pdf.isNull())
+        impressora = std::make_unique<QtPrinter>(pdf);
+    entrada.imprimir = impressora != nullptr;
+    ListaTexto lista;
+    try {
+        RelatorioAuditoria(entrada, DestinoRelatorio{&lista, impressora.get()});
+    } catch (...) {
+        if (impressora)
+            impressora->discardFile(); // no file of half a report
+        throw;
+    }
+    if (impressora) {
+        if (!impressora->lastError().isEmpty())
+            return 1; // already told on the error output
+        if (!impressora->closeFile()) {
+            erro() << "velto-relatorio: " << impressora->lastError() << '\n';
+            return 1;
+        }
+    }
+    for (const QString& linha : lista.itens())
+        saida() << linha << '\n';
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -159,6 +222,8 @@ int main(int argc, char** argv) {
         int status = 2;
         if (comando == QLatin1String("cartao"))
             status = Cartao(args);
+        else if (comando == QLatin1String("auditoria"))
+            status = Auditoria(args);
         else
             return uso();
         saida().flush();

@@ -27,3 +27,14 @@ inline void Escanear(QWidget* campo, const QString& codigo) {
     QTest::keyClick(campo, Qt::Key_Return);
     Processar();
 }
+
+// Types into the field, replacing its text, and leaves it with Enter, as a user does.
+inline void DigitarESair(QWidget* campo, const QString& texto) {
+    campo->setFocus();
+    Processar();
+    QTest::keyClick(campo, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(campo, Qt::Key_Delete);
+    QTest::keyClicks(campo, texto);
+    QTest::keyClick(campo, Qt::Key_Return);
+    Processar();
+}
