@@ -38,13 +38,10 @@ frmLancarDia::frmLancarDia(QWidget* parent)
     setWindowTitle(QStringLiteral("Lançar Hora"));
     criarControles();
 
-    // The posting screen has no lookup: "0" is looked up as any other number.
-    funcionario_ = new CampoFuncionario(*this, nullptr,
-                                        {.cartao = txtcartao,
-                                         .numero = TxtCodF,
-                                         .nome = TXTF,
-                                         .zeroAbreConsulta = false,
-                                         .numeroLimpaNome = true});
+    funcionario_ = new CampoFuncionario(*this, nullptr, txtcartao, TxtCodF, TXTF);
+    // No lookup here: "0" is looked up as any other number; the name empties first.
+    funcionario_->zeroAbreConsulta = false;
+    funcionario_->numeroLimpaNome = true;
     MaiusculasAoSair(TxtEntradaSaida);
     MaiusculasAoSair(txtmanhaTarde);
     for (QWidget* campo : {static_cast<QWidget*>(TxtCodF), static_cast<QWidget*>(txtData),

@@ -56,10 +56,9 @@ frm_manutHorario::frm_manutHorario(QWidget* parent)
     setWindowTitle(QStringLiteral("Manutenção de Horarios"));
     criarControles();
 
+    funcionario_ = new CampoFuncionario(*this, this, txtcartao, TxtCodF, lblfuncionario);
     // The card fills only the number; the name follows when the number field is left.
-    funcionario_ = new CampoFuncionario(
-        *this, this,
-        {.cartao = txtcartao, .numero = TxtCodF, .nome = lblfuncionario, .cartaoPreencheNome = false});
+    funcionario_->cartaoPreencheNome = false;
     OnLostFocus(txtCodigoLANCAMENTO, [this] { CarregarLancamento(); });
     MaiusculasAoSair(TxtEntradaSaida);
     MaiusculasAoSair(txtmanhaTarde);

@@ -10,24 +10,27 @@
 #include <QLabel>
 #include <QLineEdit>
 
-CampoFuncionario::CampoFuncionario(ChildScreen& tela, ChamadorConsulta* chamador, Opcoes opcoes)
+CampoFuncionario::CampoFuncionario(ChildScreen& tela, ChamadorConsulta* chamador, QLineEdit* cartao,
+                                   QLineEdit* numero, QWidget* nome)
     : QObject(&tela)
     , tela_(tela)
     , chamador_(chamador)
-    , opcoes_(std::move(opcoes)) {
-    if (opcoes_.cartao)
-        OnLostFocus(opcoes_.cartao, [this] { CartaoSaiu(); });
-    OnLostFocus(opcoes_.numero, [this] { NumeroSaiu(); });
+    , cartao_(cartao)
+    , numero_(numero)
+    , nome_(nome) {
+    if (cartao_)
+        OnLostFocus(cartao_, [this] { CartaoSaiu(); });
+    OnLostFocus(numero_, [this] { NumeroSaiu(); });
 }
 
 void CampoFuncionario::CartaoSaiu() {
-    opcoes_.numero->clear();
-    if (opcoes_.cartaoPreencheNome)
+    numero_->clear();
+    if (cartaoPreencheNome)
         MostrarNome(QString());
     try {
-        if (const auto achado = FuncionarioPorRegistro(opcoes_.cartao->text())) {
-            opcoes_.numero->setText(achado->codigo);
-            if (opcoes_.cartaoPreencheNome)
+        if (const auto achado = FuncionarioPorRegistro(cartao_->text())) {
+            numero_->setText(achado->codigo);
+            if (cartaoPreencheNome)
                 MostrarNome(achado->nome);
         }
     } catch (const DatabaseError&) {
@@ -36,25 +39,25 @@ void CampoFuncionario::CartaoSaiu() {
 }
 
 void CampoFuncionario::NumeroSaiu() {
-    const QString numero = opcoes_.numero->text();
-    if (opcoes_.zeroAbreConsulta && chamador_ && numero == QLatin1String("0")) {
-        opcoes_.numero->clear();
+    const QString numero = numero_->text();
+    if (zeroAbreConsulta && chamador_ && numero == QLatin1String("0")) {
+        numero_->clear();
         frm_consultarFuncionarios::Abrir(tela_, *chamador_);
         return;
     }
-    if (opcoes_.numeroLimpaNome)
+    if (numeroLimpaNome)
         MostrarNome(QString());
     if (EhCodigoNumerico(numero)) {
         const auto achado = FuncionarioPorNumero(numero);
         MostrarNome(achado ? achado->nome : QString());
     }
-    if (opcoes_.depois)
-        opcoes_.depois();
+    if (depois)
+        depois();
 }
 
 void CampoFuncionario::MostrarNome(const QString& nome) {
-    if (auto* edit = qobject_cast<QLineEdit*>(opcoes_.nome))
+    if (auto* edit = qobject_cast<QLineEdit*>(nome_))
         edit->setText(nome);
-    else if (auto* rotulo = qobject_cast<QLabel*>(opcoes_.nome))
+    else if (auto* rotulo = qobject_cast<QLabel*>(nome_))
         rotulo->setText(nome);
 }

@@ -15,25 +15,23 @@ class QWidget;
 // differences in the options.
 class CampoFuncionario : public QObject {
 public:
-    struct Opcoes {
-        QLineEdit* cartao = nullptr; // the card field; none on a screen without one
-        QLineEdit* numero = nullptr; // the employee-number field
-        QWidget* nome = nullptr;     // where the name shows: a line edit or a label
-        // The card fills the name too; when false it fills only the number, and the name
-        // follows when the number field is left.
-        bool cartaoPreencheNome = true;
-        // "0" in the number field opens the employee lookup; the screen must be its caller.
-        bool zeroAbreConsulta = true;
-        // The name is emptied as the number field is left, whatever it holds; otherwise a
-        // number that is no whole number leaves the name as it was.
-        bool numeroLimpaNome = false;
-        // Runs after the number field was handled, unless it opened the lookup.
-        std::function<void()> depois;
-    };
+    // The screen owns the helper; `chamador` is the screen as the lookup's caller (needed when
+    // "0" opens the lookup). `cartao` may be null on a screen without a card field; `nome` is
+    // a line edit or a label.
+    CampoFuncionario(ChildScreen& tela, ChamadorConsulta* chamador, QLineEdit* cartao, QLineEdit* numero,
+                     QWidget* nome);
 
-    // The screen owns the helper; `chamador` is the screen as the lookup's caller (needed
-    // when "0" opens the lookup).
-    CampoFuncionario(ChildScreen& tela, ChamadorConsulta* chamador, Opcoes opcoes);
+    // The differences of each screen:
+    // The card fills the name too; when false it fills only the number, and the name follows
+    // when the number field is left.
+    bool cartaoPreencheNome = true;
+    // "0" in the number field opens the employee lookup.
+    bool zeroAbreConsulta = true;
+    // The name is emptied as the number field is left, whatever it holds; otherwise a number
+    // that is no whole number leaves the name as it was.
+    bool numeroLimpaNome = false;
+    // Runs after the number field was handled, unless it opened the lookup.
+    std::function<void()> depois;
 
     // What leaving each field does; the fields' lost-focus actions run these.
     void CartaoSaiu();
@@ -44,5 +42,7 @@ private:
 
     ChildScreen& tela_;
     ChamadorConsulta* chamador_;
-    Opcoes opcoes_;
+    QLineEdit* cartao_;
+    QLineEdit* numero_;
+    QWidget* nome_;
 };

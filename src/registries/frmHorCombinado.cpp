@@ -52,10 +52,10 @@ frmHorCombinado::frmHorCombinado(QWidget* parent)
     setWindowTitle(QStringLiteral("Horário Combinado"));
     criarControles();
 
-    funcionario_ = new CampoFuncionario(
-        *this, this, {.cartao = txtcartao, .numero = TXTCODIGOFUNCIONARIO, .nome = TXTNOME, .depois = [this] {
-                          Buscar();
-                      }});
+    funcionario_ = new CampoFuncionario(*this, this, txtcartao, TXTCODIGOFUNCIONARIO, TXTNOME);
+    funcionario_->depois = [this] {
+        Buscar();
+    };
     for (QWidget* campo : {static_cast<QWidget*>(TXTCODIGOFUNCIONARIO), static_cast<QWidget*>(txtData),
                            static_cast<QWidget*>(txtHoras), static_cast<QWidget*>(txtObser)})
         SelecionarTextoAoEntrar(campo);

@@ -61,7 +61,7 @@ frmRelatorios::frmRelatorios(QWidget* parent)
     setWindowTitle(QStringLiteral("Relatório Velto"));
     criarControles();
 
-    new CampoFuncionario(*this, this, {.cartao = txtcartao, .numero = TXTCODIGOFUNCIONARIO, .nome = TXTNOME});
+    new CampoFuncionario(*this, this, txtcartao, TXTCODIGOFUNCIONARIO, TXTNOME);
     connect(Command1, &QPushButton::clicked, this, &frmRelatorios::Command1_Click);
     for (QPushButton* botao : {Command2, Command3, Command5, Command6})
         AindaNaoDisponivel(botao);

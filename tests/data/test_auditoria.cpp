@@ -4,6 +4,11 @@
 #include "Esquema.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
+
+inline void PrintTo(const QString& texto, std::ostream* os) {
+    *os << '"' << texto.toStdString() << '"';
+}
 
 namespace {
 
@@ -21,7 +26,7 @@ QStringList Auditoria(BancoTeste& banco) {
                 .join(' ')
                 .trimmed();
         };
-        linhas << QStringLiteral("%1 %2 %3 %4 %5 | %6 %7")
+        linhas << QStringLiteral("%1 %2 %3 %4 %5 %6 | %7")
                       .arg(rs["data"].toString(), rs["hora"].toString(), rs["operacao"].toString(),
                            rs["lancamento"].toString(), rs["nome"].toString(),
                            lado("anterior") + " -> " + lado("nova"), rs["origem"].toString());

@@ -18,6 +18,11 @@
 #include <QPushButton>
 #include <QTableView>
 #include <gtest/gtest.h>
+#include <ostream>
+
+inline void PrintTo(const QString& texto, std::ostream* os) {
+    *os << '"' << texto.toStdString() << '"';
+}
 
 namespace {
 
@@ -141,7 +146,7 @@ TEST_F(ManutencaoTeste, SaidaLancadaTiraDaListaDoTerminal) {
     terminal->VerFuncionariosTrabalhando();
     EXPECT_EQ(terminal->List1->count(), 0);
     // The next swipe is an entry again.
-    EXPECT_EQ(passarCartao(QStringLiteral("7891000079195"), QTime(9, 0, 0)).entradaSaida,
+    EXPECT_EQ(passarCartao(QStringLiteral("7891000079195"), QTime(9, 30, 0)).entradaSaida,
               QStringLiteral("E"));
 }
 
@@ -179,8 +184,7 @@ TEST_F(ManutencaoTeste, ListaCarregaAlteraEExclui) {
               QStringLiteral("LANCAMENTO - DATA       - HORARIO         - Entrada/Saida   - PERIODO   "));
     EXPECT_EQ(tela->List1->item(1)->text(),
               QString::number(p3).leftJustified(10) +
-                  QStringLiteral(" - 06/12/2026 - 08:00:00        - E              "
-                                 "  - M         "));
+                  QStringLiteral(" - 06/12/2026 - 08:00:00        - E               - M         "));
 
     // From a date after the last punch: the heading alone.
     DigitarESair(tela->txtDataLocacao, QStringLiteral("07122026"));

@@ -12,6 +12,11 @@
 #include <QPushButton>
 #include <QTableView>
 #include <gtest/gtest.h>
+#include <ostream>
+
+inline void PrintTo(const QString& texto, std::ostream* os) {
+    *os << '"' << texto.toStdString() << '"';
+}
 
 namespace {
 
@@ -133,7 +138,7 @@ TEST_F(HorCombinadoTeste, LancarConfereEGuardaMantendoOsCampos) {
     banco.enviadas().clear();
     EXPECT_TRUE(lancar(tela).isEmpty());
     EXPECT_EQ(
-        banco.enviadas().value(1),
+        banco.enviadas().value(2),
         QStringLiteral("INSERT INTO HoraCombinada(codigo,funcionario,data,horas,obs,combinado) VALUES( 1, "
                        "'%1','05/12/2026','04:00:00','D''Avila cobre','1' )")
             .arg(ana));
