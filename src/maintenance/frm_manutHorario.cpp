@@ -150,6 +150,7 @@ void frm_manutHorario::criarControles() {
     edicao->addWidget(Label7, 4, 0);
     edicao->addWidget(txtmanhaTarde, 4, 1);
     edicao->setRowStretch(5, 1);
+    edicao->setColumnStretch(2, 1);
 
     auto* botoes = new QVBoxLayout(Frame3);
     for (QPushButton* botao : {Command1, Command3, Command5, Command4})

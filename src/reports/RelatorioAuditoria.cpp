@@ -1,6 +1,7 @@
 #include "RelatorioAuditoria.h"
 
 #include "Conexao.h"
+#include "Printer.h"
 
 namespace {
 
@@ -35,15 +36,19 @@ QString CabecalhoAuditoria() {
 }
 
 QString LinhaAuditoria(const Recordset& rs) {
-    return Campo(rs[QStringLiteral("data")].toString() + QLatin1Char(' ') +
-                     rs[QStringLiteral("hora")].toString(),
-                 19) +
-           QLatin1Char(' ') + Campo(rs[QStringLiteral("operacao")].toString(), 8) + QLatin1Char(' ') +
-           Campo(rs[QStringLiteral("origem")].toString(), 16) + QLatin1Char(' ') +
-           Campo(rs[QStringLiteral("lancamento")].toString(), 8) + QLatin1Char(' ') +
-           Funcionario(rs[QStringLiteral("funcionario")].toString(), rs[QStringLiteral("nome")].toString()) +
-           QLatin1Char(' ') + Lado(rs, QStringLiteral("anterior")) + QStringLiteral(" -> ") +
-           Lado(rs, QStringLiteral("nova")).trimmed();
+    QString linha =
+        Campo(rs[QStringLiteral("data")].toString() + QLatin1Char(' ') +
+                  rs[QStringLiteral("hora")].toString(),
+              19) +
+        QLatin1Char(' ') + Campo(rs[QStringLiteral("operacao")].toString(), 8) + QLatin1Char(' ') +
+        Campo(rs[QStringLiteral("origem")].toString(), 16) + QLatin1Char(' ') +
+        Campo(rs[QStringLiteral("lancamento")].toString(), 8) + QLatin1Char(' ') +
+        Funcionario(rs[QStringLiteral("funcionario")].toString(), rs[QStringLiteral("nome")].toString()) +
+        QLatin1Char(' ') + Lado(rs, QStringLiteral("anterior")) + QStringLiteral(" -> ") +
+        Lado(rs, QStringLiteral("nova"));
+    while (linha.endsWith(QLatin1Char(' ')))
+        linha.chop(1);
+    return linha;
 }
 
 void RelatorioAuditoria(const EntradaAuditoria& entrada, const DestinoRelatorio& destino) {
@@ -55,6 +60,18 @@ void RelatorioAuditoria(const EntradaAuditoria& entrada, const DestinoRelatorio&
     Recordset rs = conexaoBanco->Execute(sql);
 
     SaidaRelatorio saida(destino, entrada.imprimir);
+    // Old and new side by side need about 130 columns: a smaller font keeps each on one line.
+    struct Fonte {
+        Printer* impressora;
+        double antes;
+        ~Fonte() {
+            if (impressora)
+                impressora->setFontSize(antes);
+        }
+    } fonte{entrada.imprimir ? destino.impressora : nullptr,
+            destino.impressora ? destino.impressora->fontSize() : 0};
+    if (fonte.impressora)
+        fonte.impressora->setFontSize(6.5);
     try {
         saida.iniciar();
         saida.negrito(true);
