@@ -288,6 +288,8 @@ TEST_F(ManutencaoTeste, AlterarConfereOsCamposEMudaOProximoRegistroDoTerminal) {
     EXPECT_TRUE(mensagens.calls.isEmpty()) << mensagens.texts().join('|').toStdString();
     EXPECT_EQ(passarCartao(QStringLiteral("7891000079195"), QTime(7, 30, 0)).entradaSaida,
               QStringLiteral("E"));
+    // One row for the change, none for either swipe.
+    EXPECT_EQ(auditoria(), 1);
 }
 
 TEST_F(ManutencaoTeste, ZeroAbreAConsultaQueDevolveONumero) {
