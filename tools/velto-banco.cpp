@@ -116,6 +116,8 @@ int Sql(const QStringList& args) {
     if (args.size() > 1)
         throw ErroUso{QStringLiteral("uma instrução só, entre aspas")};
     AbrirConexao();
+    // Punches changed by hand here are recorded like those changed on the screens.
+    const OrigemAlteracao origem(QStringLiteral("velto-banco sql"));
     if (args.size() == 1) {
         Imprimir(conexaoBanco->Execute(args.at(0)));
         return 0;

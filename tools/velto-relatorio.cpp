@@ -7,6 +7,8 @@
 #include "LinhaComando.h"
 #include "MsgBox.h"
 #include "OpcoesRelatorio.h"
+#include "HorasAritmetica.h"
+#include "RelatorioAuditoria.h"
 
 #include <QGuiApplication>
 #include <memory>
@@ -62,9 +64,42 @@ int Cartao(const QStringList& args) {
     return destino.concluir();
 }
 
+const char* const kUsoAuditoria =
+    "  velto-relatorio auditoria [--funcionario N] --de dd/mm/aaaa --ate dd/mm/aaaa\n"
+    "                  [--pdf ARQUIVO | --impressora [NOME]]\n"
+    "      pontos lançados, alterados ou excluídos à mão no período, na ordem em que\n"
+    "      foram feitos, com os valores de antes e de depois\n";
+
+// The record of hand changes made from --de to --ate, of one employee or of everybody.
+int Auditoria(const QStringList& args) {
+    const Opcoes opcoes(args, QStringList{QStringLiteral("--funcionario")} + kOpcoesPeriodo + kOpcoesDestino, {},
+                        kOpcoesDestinoOpcionais);
+    opcoes.limitarPosicionais(0);
+    EntradaAuditoria entrada;
+    entrada.funcionario = opcoes.valor(QStringLiteral("--funcionario")).trimmed();
+    if (!entrada.funcionario.isEmpty() && !EhNumeroInteiro(entrada.funcionario))
+        throw ErroUso{QStringLiteral("o funcionário é o número dele (--funcionario N)")};
+    const PeriodoEscolhido periodo = LerPeriodo(opcoes);
+    entrada.inicio = LerDataRelatorio(periodo.de);
+    entrada.fim = LerDataRelatorio(periodo.ate);
+    if (!entrada.inicio.isValid() || !entrada.fim.isValid())
+        throw ErroUso{QStringLiteral("data inválida (use dd/mm/aaaa)")};
+    AbrirConexao();
+    DestinoImpressao destino(opcoes);
+    entrada.imprimir = destino.impressora() != nullptr;
+    ListaTexto lista;
+    RelatorioAuditoria(entrada, DestinoRelatorio{&lista, destino.impressora()});
+    if (destino.falhou())
+        return kSaidaErro; // already told on the error output
+    for (const QString& linha : lista.itens())
+        saida() << linha << '\n';
+    return destino.concluir();
+}
+
 // One line per subcommand.
 const QList<Subcomando> kSubcomandos{
     {"cartao", kUsoCartao, Cartao},
+    {"auditoria", kUsoAuditoria, Auditoria},
 };
 
 } // namespace

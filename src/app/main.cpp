@@ -7,8 +7,11 @@
 #include "UmaCopia.h"
 #include "VeltoApplication.h"
 #include "frmFeriados.h"
+#include "frmHorCombinado.h"
+#include "frmLancarDia.h"
 #include "frmRelatorios.h"
 #include "frmTabelaHoras.h"
+#include "frm_manutHorario.h"
 
 int main(int argc, char** argv) {
     VeltoApplication app(argc, argv);
@@ -19,6 +22,9 @@ int main(int argc, char** argv) {
     try {
         MDIVelto janela;
         janela.RegistrarTela(MDIVelto::Tela::Relatorios, [] { return new frmRelatorios; });
+        janela.RegistrarTela(MDIVelto::Tela::LancarDia, [] { return new frmLancarDia; });
+        janela.RegistrarTela(MDIVelto::Tela::ManutHorario, [] { return new frm_manutHorario; });
+        janela.RegistrarTela(MDIVelto::Tela::HorCombinado, [] { return new frmHorCombinado; });
         janela.RegistrarTela(MDIVelto::Tela::Funcionarios, [] { return new FrmFuncionarios; });
         janela.RegistrarTela(MDIVelto::Tela::TabelaHoras, [] { return new frmTabelaHoras; });
         janela.RegistrarTela(MDIVelto::Tela::Feriados, [] { return new frmFeriados; });

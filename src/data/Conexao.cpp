@@ -11,7 +11,23 @@ void AbrirConexao() {
     AtualizarColacaoDosNomes(*nova);
     AtualizarEsquema(*nova);
     InstalarContagens(*nova);
-    if (conexaoBanco)
+    if (conexaoBanco) {
         nova->setObserver(conexaoBanco->observer());
+        // A screen that opens another in the middle of its changes still names them.
+        nova->setOrigin(conexaoBanco->origin());
+    }
     conexaoBanco = std::move(nova);
+}
+
+OrigemAlteracao::OrigemAlteracao(const QString& tela) {
+    if (conexaoBanco) {
+        anterior_ = conexaoBanco->origin();
+        conexaoBanco->setOrigin(tela);
+    }
+}
+
+OrigemAlteracao::~OrigemAlteracao() {
+    // The connection may have been replaced meanwhile: the one in use now gets it back.
+    if (conexaoBanco)
+        conexaoBanco->setOrigin(anterior_);
 }

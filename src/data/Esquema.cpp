@@ -61,6 +61,76 @@ CREATE TABLE permissao(
   senha TEXT COLLATE NOCASE);
 )SQL";
 
+// One row per punch posted, changed or deleted by hand: when (the program's clock, local time),
+// what, which punch of which employee, the values before and after, and the screen it came from.
+const char* const kAuditoria = R"SQL(
+CREATE TABLE IF NOT EXISTS auditoria_movimentacao(
+  codigo INTEGER PRIMARY KEY AUTOINCREMENT,
+  data DATE,
+  hora TIME,
+  operacao TEXT COLLATE NOCASE,
+  lancamento INTEGER,
+  funcionario INTEGER,
+  nome TEXT COLLATE NOCASE,
+  data_anterior DATE,
+  hora_anterior TIME,
+  tipo_anterior TEXT COLLATE NOCASE,
+  periodo_anterior TEXT COLLATE NOCASE,
+  data_nova DATE,
+  hora_nova TIME,
+  tipo_novo TEXT COLLATE NOCASE,
+  periodo_novo TEXT COLLATE NOCASE,
+  origem TEXT COLLATE NOCASE);
+CREATE INDEX IF NOT EXISTS auditoria_movimentacao_data ON auditoria_movimentacao(data, funcionario);
+
+CREATE TRIGGER IF NOT EXISTS auditoria_insercao AFTER INSERT ON movimentacao
+WHEN change_origin() IS NOT NULL
+BEGIN
+  INSERT INTO auditoria_movimentacao(data, hora, operacao, lancamento, funcionario, nome,
+    data_nova, hora_nova, tipo_novo, periodo_novo, origem)
+  VALUES (change_date(), change_time(), 'LANCADO', NEW.codigo, NEW.funcionario,
+    (SELECT nome FROM funcionarios WHERE codigo = NEW.funcionario),
+    NEW.data, NEW.hora, NEW.EntradaSaida, NEW.periodo, change_origin());
+END;
+
+CREATE TRIGGER IF NOT EXISTS auditoria_alteracao AFTER UPDATE ON movimentacao
+WHEN change_origin() IS NOT NULL AND (OLD.data IS NOT NEW.data OR OLD.hora IS NOT NEW.hora
+  OR OLD.EntradaSaida IS NOT NEW.EntradaSaida OR OLD.periodo IS NOT NEW.periodo
+  OR OLD.funcionario IS NOT NEW.funcionario)
+BEGIN
+  INSERT INTO auditoria_movimentacao(data, hora, operacao, lancamento, funcionario, nome,
+    data_anterior, hora_anterior, tipo_anterior, periodo_anterior,
+    data_nova, hora_nova, tipo_novo, periodo_novo, origem)
+  VALUES (change_date(), change_time(), 'ALTERADO', NEW.codigo, NEW.funcionario,
+    (SELECT nome FROM funcionarios WHERE codigo = NEW.funcionario),
+    OLD.data, OLD.hora, OLD.EntradaSaida, OLD.periodo,
+    NEW.data, NEW.hora, NEW.EntradaSaida, NEW.periodo, change_origin());
+END;
+
+CREATE TRIGGER IF NOT EXISTS auditoria_exclusao AFTER DELETE ON movimentacao
+WHEN change_origin() IS NOT NULL
+BEGIN
+  INSERT INTO auditoria_movimentacao(data, hora, operacao, lancamento, funcionario, nome,
+    data_anterior, hora_anterior, tipo_anterior, periodo_anterior, origem)
+  VALUES (change_date(), change_time(), 'EXCLUIDO', OLD.codigo, OLD.funcionario,
+    (SELECT nome FROM funcionarios WHERE codigo = OLD.funcionario),
+    OLD.data, OLD.hora, OLD.EntradaSaida, OLD.periodo, change_origin());
+END;
+
+CREATE TRIGGER IF NOT EXISTS auditoria_sem_alteracao BEFORE UPDATE ON auditoria_movimentacao
+BEGIN
+  SELECT RAISE(ABORT, 'O registro de alterações de pontos não pode ser modificado.');
+END;
+
+CREATE TRIGGER IF NOT EXISTS auditoria_sem_exclusao BEFORE DELETE ON auditoria_movimentacao
+BEGIN
+  SELECT RAISE(ABORT, 'O registro de alterações de pontos não pode ser apagado.');
+END;
+)SQL";
+
+// The objects of kAuditoria, by name: when all are there, opening writes nothing.
+constexpr int kObjetosAuditoria = 7;
+
 } // namespace
 
 std::unique_ptr<Connection> CriarBanco(const QString& stringConexao, const QString& senhaManutencao,
@@ -96,6 +166,24 @@ void CriarEsquema(Connection& conexao, const QString& senhaManutencao) {
         conexao.CommitTrans();
     } catch (...) {
         conexao.RollbackTrans();
+        throw;
+    }
+}
+
+void CriarAuditoria(Connection& conexao) {
+    const Recordset existentes = conexao.Execute(QStringLiteral(
+        "SELECT count(*) AS n FROM sqlite_master WHERE name IN ('auditoria_movimentacao', "
+        "'auditoria_movimentacao_data', 'auditoria_insercao', 'auditoria_alteracao', 'auditoria_exclusao', "
+        "'auditoria_sem_alteracao', 'auditoria_sem_exclusao')"));
+    if (existentes[QStringLiteral("n")].toInteger() == kObjetosAuditoria)
+        return;
+    // All or nothing, inside a transaction already open or on its own.
+    conexao.ExecuteNative(QStringLiteral("SAVEPOINT criar_auditoria"));
+    try {
+        conexao.ExecuteNative(QString::fromUtf8(kAuditoria));
+        conexao.ExecuteNative(QStringLiteral("RELEASE criar_auditoria"));
+    } catch (...) {
+        conexao.ExecuteNative(QStringLiteral("ROLLBACK TO criar_auditoria; RELEASE criar_auditoria"));
         throw;
     }
 }

@@ -15,6 +15,13 @@ std::unique_ptr<Connection> CriarBanco(const QString& stringConexao, const QStri
 // maintenance password; AtualizarEsquema adds the program's own objects.
 void CriarEsquema(Connection& conexao, const QString& senhaManutencao);
 
+// Creates what is missing of the record of hand changes to punches: the table
+// auditoria_movimentacao, which nobody may change or empty, and the triggers that fill it for
+// every punch posted, changed or deleted while the connection names an origin (see
+// Connection::setOrigin). Punches recorded with no origin named, as the terminal's, leave no
+// row. Safe to call on every open; a file made before the record existed gets it then.
+void CriarAuditoria(Connection& conexao);
+
 // Lets the connection answer the terminal's two count statements from the maintained counts.
 void InstalarContagens(Connection& conexao);
 

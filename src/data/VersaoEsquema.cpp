@@ -1,6 +1,7 @@
 #include "VersaoEsquema.h"
 
 #include "DatabaseError.h"
+#include "Esquema.h"
 
 #include <QStringList>
 #include <iterator>
@@ -14,6 +15,7 @@ using Passo = void (*)(Connection&);
 // step goes at the end, one line; a step never changes once released.
 const Passo kPassos[] = {
     CriarContagens,
+    CriarAuditoria,
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "Connection.h"
 
+#include "Clock.h"
 #include "DatabaseError.h"
 #include "PtBrText.h"
 
@@ -167,6 +168,7 @@ std::unique_ptr<Connection> Connection::openFile(const QString& connectionString
         throw DatabaseError(QStringLiteral("Não foi possível abrir o arquivo %1%2.").arg(place, reason),
                             QString::fromUtf8(sqlite3_errmsg(db)));
     }
+    connection->registerChangeFunctions();
     connection->ExecuteNative(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; "
                                              "PRAGMA busy_timeout=5000;"));
     return connection;
@@ -176,6 +178,44 @@ void Connection::fail(const QString& sql) const {
     throw DatabaseError(
         QStringLiteral("O banco de dados não executou a instrução."),
         QStringLiteral("%1\n(instrução: %2)").arg(QString::fromUtf8(sqlite3_errmsg(db_)), sql));
+}
+
+namespace {
+
+void resultText(sqlite3_context* context, const QByteArray& text) {
+    sqlite3_result_text(context, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+}
+
+} // namespace
+
+void Connection::registerChangeFunctions() {
+    const auto add = [this](const char* name, void (*function)(sqlite3_context*, int, sqlite3_value**)) {
+        if (sqlite3_create_function_v2(db_, name, 0, SQLITE_UTF8, this, function, nullptr, nullptr,
+                                       nullptr) != SQLITE_OK)
+            throw DatabaseError(QString::fromUtf8(sqlite3_errmsg(db_)));
+    };
+    add("change_origin", [](sqlite3_context* context, int, sqlite3_value**) {
+        const auto* self = static_cast<const Connection*>(sqlite3_user_data(context));
+        if (self->origin_.isEmpty())
+            sqlite3_result_null(context);
+        else
+            resultText(context, self->origin_.toUtf8());
+    });
+    add("change_date", [](sqlite3_context* context, int, sqlite3_value**) {
+        resultText(context, static_cast<const Connection*>(sqlite3_user_data(context))->statementDate_);
+    });
+    add("change_time", [](sqlite3_context* context, int, sqlite3_value**) {
+        resultText(context, static_cast<const Connection*>(sqlite3_user_data(context))->statementTime_);
+    });
+}
+
+void Connection::noteStatementInstant() {
+    // Only changes with an origin are recorded; the terminal's statements pay nothing for it.
+    if (origin_.isEmpty())
+        return;
+    const QDateTime now = Clock::now().toLocalTime();
+    statementDate_ = now.date().toString(QStringLiteral("yyyy-MM-dd")).toUtf8();
+    statementTime_ = now.time().toString(QStringLiteral("hh:mm:ss")).toUtf8();
 }
 
 QList<ColumnInfo> Connection::tableColumns(const QString& table) {
@@ -274,6 +314,7 @@ void Connection::clearStatements() {
 Recordset Connection::Execute(const QString& sql) {
     if (observer_)
         observer_(sql);
+    noteStatementInstant();
     std::optional<Rewrite> rewritten;
     if (rewriter_ && rewritesEnabled_)
         rewritten = rewriter_(sql);
@@ -329,6 +370,7 @@ Connection::ReadSnapshot::~ReadSnapshot() {
 }
 
 void Connection::ExecuteNative(const QString& script) {
+    noteStatementInstant();
     char* error = nullptr;
     if (sqlite3_exec(db_, script.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
         const QString message = QString::fromUtf8(error ? error : sqlite3_errmsg(db_));

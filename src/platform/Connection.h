@@ -84,6 +84,13 @@ public:
     // Sends statements without the rewriter, so that tests compare with the literal answer.
     void setRewritesEnabled(bool enabled) { rewritesEnabled_ = enabled; }
 
+    // The origin of the changes sent from now on (the screen that makes them), empty for none.
+    // Statements read it, and the instant each statement was sent (Clock::now(), local time),
+    // through the SQL functions change_origin() (null when empty), change_date() and
+    // change_time(), so triggers can record who changed what and when.
+    void setOrigin(const QString& origin) { origin_ = origin; }
+    const QString& origin() const { return origin_; }
+
     const QString& windowsPath() const { return windowsPath_; }
     const QString& realPath() const { return realPath_; }
 
@@ -94,6 +101,8 @@ private:
     sqlite3_stmt* prepared(const QString& translated, const QString& sql, bool& cached);
     void clearStatements();
     [[noreturn]] void fail(const QString& sql) const;
+    void registerChangeFunctions();
+    void noteStatementInstant();
 
     sqlite3* db_;
     QString windowsPath_;
@@ -101,6 +110,9 @@ private:
     Observer observer_;
     Rewriter rewriter_;
     bool rewritesEnabled_ = true;
+    QString origin_;
+    QByteArray statementDate_; // 'yyyy-mm-dd' and 'hh:mm:ss' of the statement being run
+    QByteArray statementTime_;
     QHash<QString, QList<ColumnInfo>> columnCache_;
     // Statements sent again and again (the list rebuild, the counts) are prepared once.
     QHash<QString, sqlite3_stmt*> statements_;

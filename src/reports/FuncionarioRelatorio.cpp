@@ -1,35 +1,24 @@
 #include "FuncionarioRelatorio.h"
 
+#include "AcharFuncionario.h"
 #include "Conexao.h"
-#include "HorasAritmetica.h"
 
 namespace {
 
-QString Limpo(QString texto) {
-    texto.remove(QLatin1Char(' '));
-    texto.remove(QLatin1Char('\''));
-    return texto;
-}
-
-std::optional<FuncionarioRelatorio> Primeiro(const QString& sql) {
-    Recordset rs = conexaoBanco->Execute(sql);
-    if (rs.Eof())
+std::optional<FuncionarioRelatorio> Relatorio(const std::optional<FuncionarioAchado>& achado) {
+    if (!achado)
         return std::nullopt;
-    return FuncionarioRelatorio{rs[QStringLiteral("codigo")].toString(),
-                                rs[QStringLiteral("nome")].toString()};
+    return FuncionarioRelatorio{achado->codigo, achado->nome};
 }
 
 } // namespace
 
 std::optional<FuncionarioRelatorio> FuncionarioPorCartao(const QString& cartao) {
-    return Primeiro(QStringLiteral("Select * from funcionarios where  registro  = '") + Limpo(cartao) +
-                    QStringLiteral("'"));
+    return Relatorio(FuncionarioPorRegistro(cartao));
 }
 
 std::optional<FuncionarioRelatorio> FuncionarioPorCodigo(const QString& codigo) {
-    if (!EhNumeroInteiro(codigo))
-        return std::nullopt;
-    return Primeiro(QStringLiteral("Select * from funcionarios where  codigo  = ") + Limpo(codigo));
+    return Relatorio(FuncionarioPorNumero(codigo));
 }
 
 QList<FuncionarioRelatorio> FuncionariosPorNome() {

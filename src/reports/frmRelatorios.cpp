@@ -1,5 +1,6 @@
 #include "frmRelatorios.h"
 
+#include "CampoFuncionario.h"
 #include "CartaoPonto.h"
 #include "Clock.h"
 #include "Conexao.h"
@@ -60,8 +61,7 @@ frmRelatorios::frmRelatorios(QWidget* parent)
     setWindowTitle(QStringLiteral("Relatório Velto"));
     criarControles();
 
-    OnLostFocus(txtcartao, [this] { txtcartao_LostFocus(); });
-    OnLostFocus(TXTCODIGOFUNCIONARIO, [this] { TXTCODIGOFUNCIONARIO_LostFocus(); });
+    new CampoFuncionario(*this, this, txtcartao, TXTCODIGOFUNCIONARIO, TXTNOME);
     connect(Command1, &QPushButton::clicked, this, &frmRelatorios::Command1_Click);
     for (QPushButton* botao : {Command2, Command3, Command5, Command6})
         AindaNaoDisponivel(botao);
@@ -164,32 +164,6 @@ void frmRelatorios::Form_Load() {
     txtData->setText(QStringLiteral("01/") + hoje.toString(QStringLiteral("MM/yyyy")));
     txtdata1->setText(hoje.toString(QStringLiteral("dd/MM/yyyy")));
     txtData->setFocus();
-}
-
-void frmRelatorios::txtcartao_LostFocus() {
-    TXTCODIGOFUNCIONARIO->clear();
-    TXTNOME->clear();
-    try {
-        if (const auto achado = FuncionarioPorCartao(txtcartao->text())) {
-            TXTCODIGOFUNCIONARIO->setText(achado->codigo);
-            TXTNOME->setText(achado->nome);
-        }
-    } catch (const DatabaseError&) {
-        // A failed card lookup leaves code and name empty.
-    }
-}
-
-void frmRelatorios::TXTCODIGOFUNCIONARIO_LostFocus() {
-    const QString codigo = TXTCODIGOFUNCIONARIO->text();
-    if (codigo == QLatin1String("0")) {
-        TXTCODIGOFUNCIONARIO->clear();
-        frm_consultarFuncionarios::Abrir(*this, *this);
-        return;
-    }
-    if (!EhNumeroInteiro(codigo))
-        return; // a code that is no number leaves the name as it was
-    const auto achado = FuncionarioPorCodigo(codigo);
-    TXTNOME->setText(achado ? achado->nome : QString());
 }
 
 void frmRelatorios::Command1_Click() {

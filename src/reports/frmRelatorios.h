@@ -45,8 +45,6 @@ public:
 private:
     void criarControles();
     void Form_Load();
-    void txtcartao_LostFocus();
-    void TXTCODIGOFUNCIONARIO_LostFocus();
     void Command1_Click();
     void AvisarArquivoPdf(const Printer& impressora);
 };

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include "Clock.h"
 
 #include <QFile>
 #include <QProcess>
@@ -258,4 +259,58 @@ TEST_F(VeltoRelatorioTeste, ImpressoraAtivaRecebeEParadaViraPdf) {
     EXPECT_TRUE(
         TextoDaPagina(guardado, 1).contains(QStringLiteral("FUNCIONARIO.............: %1 - ANA").arg(ana)));
     EXPECT_TRUE(cups.trabalhosPendentes(QStringLiteral("Parada")).isEmpty());
+}
+
+TEST_F(VeltoRelatorioTeste, AuditoriaListaAsAlteracoesDoPeriodoNaOrdem) {
+    Clock::set(QDateTime(QDate(2010, 3, 3), QTime(10, 15, 0)));
+    const qint64 entrada =
+        banco.sql(QStringLiteral("Select min(codigo) as s from movimentacao"))["s"].toInteger();
+    {
+        const OrigemAlteracao origem(QStringLiteral("frm_manutHorario"));
+        banco.sql(QStringLiteral("update   MOVIMENTACAO set periodo= 'M', data = '02/03/2010', entradaSaida= "
+                                 "'E', HORA = '07:55:00'   WHERE CODIGO = %1 ")
+                      .arg(entrada));
+    }
+    Clock::set(QDateTime(QDate(2010, 3, 4), QTime(9, 0, 0)));
+    {
+        const OrigemAlteracao origem(QStringLiteral("frmLancarDia"));
+        banco.ponto(zeca, "03/03/2010", "17:00:00", "S", "2");
+    }
+    Clock::set({});
+    const QStringList de = {QStringLiteral("auditoria"), QStringLiteral("--de"),
+                            QStringLiteral("03/03/2010")};
+
+    Execucao r = Executar(de + QStringList{QStringLiteral("--ate"), QStringLiteral("04/03/2010")});
+    ASSERT_EQ(r.status, 0) << r.erro.toStdString();
+    QStringList linhas = r.saida.split('\n');
+    ASSERT_GE(linhas.size(), 7);
+    EXPECT_EQ(linhas[0],
+              QStringLiteral("VELTO - Alterações de pontos feitas à mão: 03/03/2010 - 04/03/2010"));
+    EXPECT_TRUE(linhas[2].startsWith(QStringLiteral("QUANDO")));
+    EXPECT_EQ(linhas[3].simplified(),
+              QStringLiteral("03/03/2010 10:15:00 ALTERADO frm_manutHorario %1 %2 ANA "
+                             "02/03/2010 08:00:00 E M -> 02/03/2010 07:55:00 E M")
+                  .arg(entrada)
+                  .arg(ana));
+    EXPECT_TRUE(
+        linhas[4].simplified().startsWith(QStringLiteral("04/03/2010 09:00:00 LANCADO frmLancarDia")));
+    EXPECT_TRUE(linhas[4].simplified().endsWith(QStringLiteral("ZECA -> 03/03/2010 17:00:00 S 2")));
+    EXPECT_EQ(linhas[6], QStringLiteral("2 alterações."));
+
+    // One employee; a period with nothing; a date that is none.
+    r = Executar(de + QStringList{QStringLiteral("--ate"), QStringLiteral("04/03/2010"),
+                                  QStringLiteral("--funcionario"), QString::number(zeca)});
+    EXPECT_EQ(r.saida.count(QStringLiteral("LANCADO")) + r.saida.count(QStringLiteral("ALTERADO")), 1);
+    r = Executar({QStringLiteral("auditoria"), QStringLiteral("--de"), QStringLiteral("05/03/2010"),
+                  QStringLiteral("--ate"), QStringLiteral("31/03/2010")});
+    EXPECT_TRUE(r.saida.contains(QStringLiteral("Nenhuma alteração no período.")));
+    r = Executar(de + QStringList{QStringLiteral("--ate"), QStringLiteral("32/03/2010")});
+    EXPECT_EQ(r.status, 2);
+
+    const QString pdf = banco.raiz() + QStringLiteral("/auditoria.pdf");
+    r = Executar(de + QStringList{QStringLiteral("--ate"), QStringLiteral("04/03/2010"),
+                                  QStringLiteral("--pdf"), pdf});
+    ASSERT_EQ(r.status, 0) << r.erro.toStdString();
+    EXPECT_TRUE(
+        TextoDaPagina(pdf, 1).contains(QStringLiteral("02/03/2010 08:00:00 E M -> 02/03/2010 07:55:00 E M")));
 }
