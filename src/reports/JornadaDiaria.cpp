@@ -202,6 +202,9 @@ bool JornadaDiaria(const EntradaRelatorio& entrada, const DestinoRelatorio& dest
     if (destino.lista)
         destino.lista->Clear();
     try {
+        // Hundreds of reads on one snapshot: the file's locks are taken once, and the report sees
+        // one state of the punches.
+        const Connection::ReadSnapshot leitura(*conexaoBanco);
         Jornada(saida, entrada, *periodo).executar();
     } catch (...) {
         saida.abortar();

@@ -1,6 +1,7 @@
 #include "SaldoPorDia.h"
 
 #include "Conexao.h"
+#include "DatabaseError.h"
 #include "HorasAritmetica.h"
 #include "MdConsultaHComb.h"
 
@@ -66,6 +67,8 @@ private:
         }
         qint32 trabalhado = 0;
         bool cabecalhoImpresso = false;
+        // The day's agreement, the same for each of its entries.
+        std::optional<Combinado> acordo;
         for (; !entradas.Eof(); entradas.MoveNext()) {
             const int entrada = SegundosDaHora(entradas[QStringLiteral("HORA")]);
             const std::optional<int> saida = saidaDoPar(dia, entrada, usadas);
@@ -75,24 +78,35 @@ private:
             }
             int par = 0;
             if (saida) {
-                CamposHoras campos;
-                HORAR_TRABALHADA(*saida, entrada, periodo_.codigo, dia, campos);
-                par = campos.horasTrabalhadas;
-                jornada_ = campos.horasPrevistas;
+                par = DuracaoPeriodo(entrada, *saida);
+                jornada_ = horasPrevistas(*saida, entrada, dia);
             }
-            const Combinado acordo = combinadoDoDia(dia);
-            if (acordo.combinado == QLatin1String("1") && !acordo.horas.isEmpty()) {
-                if (const auto horas = SegundosDoTexto(acordo.horas))
+            if (!acordo)
+                acordo = combinadoDoDia(dia);
+            if (acordo->combinado == QLatin1String("1") && !acordo->horas.isEmpty()) {
+                if (const auto horas = SegundosDoTexto(acordo->horas))
                     jornada_ = *horas;
             }
             saida_.negrito(false);
             saida_.linha(Brancos(10) + Brancos(3) + Campo(TextoHora(entrada), 10) + Brancos(3) +
                          Campo(saida ? TextoHora(*saida) : QString(), 10) + Brancos(3) + TextoHora(par) +
-                         Brancos(1) + acordo.obs);
+                         Brancos(1) + acordo->obs);
             trabalhado = SomarSegundos(trabalhado, par);
         }
         if (trabalhado != 0)
             linhaDoDia(trabalhado);
+    }
+
+    // What the schedule expects of a weekday does not change while the report runs: it is looked
+    // up with the first pair of each weekday.
+    int horasPrevistas(int saida, int entrada, const QDate& dia) {
+        std::optional<int>& previstas = previstasDaSemana_[DiaDaSemana(dia) - 1];
+        if (!previstas) {
+            CamposHoras campos;
+            HORAR_TRABALHADA(saida, entrada, periodo_.codigo, dia, campos);
+            previstas = campos.horasPrevistas;
+        }
+        return *previstas;
     }
 
     Recordset movimentosDoDia(const QDate& dia) {
@@ -138,14 +152,31 @@ private:
     }
 
     Combinado combinadoDoDia(const QDate& dia) {
-        Combinado acordo{periodo_.codigo, QString(), QString()};
         QString data = dia.toString(QStringLiteral("dd/MM/yyyy"));
+        if (!diasCombinados_.contains(data))
+            return {}; // what the lookup hands back when it finds nothing
+        Combinado acordo{periodo_.codigo, QString(), QString()};
         consultarHoraCombinada(acordo.combinado, data, acordo.horas, acordo.obs);
         return acordo;
     }
 
+    // The days with an agreement of the employee: the lookup runs only for those, as on any other
+    // day it finds nothing. Without the table no day has one.
+    QSet<QString> diasCombinados() const {
+        QSet<QString> dias;
+        try {
+            for (Recordset rs = conexaoBanco->Execute(
+                     QStringLiteral("select data from HoraCombinada where funcionario='") + periodo_.codigo +
+                     QStringLiteral("'"));
+                 !rs.Eof(); rs.MoveNext())
+                dias.insert(rs[QStringLiteral("data")].toString());
+        } catch (const DatabaseError&) {
+        }
+        return dias;
+    }
+
     void semLancamento(const QDate& dia) {
-        const QString rotulo = RotinaFeriado(dia);
+        const QString rotulo = RotinaFeriado(dia, feriados_);
         const Combinado acordo = combinadoDoDia(dia);
         saida_.linha(QString());
         saida_.linha(dia.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(" - Não ha Lancamento! ") +
@@ -155,7 +186,7 @@ private:
     void cabecalhoDoDia(const QDate& dia) {
         saida_.linha(QString());
         saida_.negrito(true);
-        saida_.linha(dia.toString(QStringLiteral("dd/MM/yyyy")) + Brancos(1) + RotinaFeriado(dia));
+        saida_.linha(dia.toString(QStringLiteral("dd/MM/yyyy")) + Brancos(1) + RotinaFeriado(dia, feriados_));
         saida_.linha(Brancos(10) + QStringLiteral("    ENTRADA") + QStringLiteral("        SAIDA") +
                      QStringLiteral("     TOTAL"));
     }
@@ -218,6 +249,10 @@ private:
     const PeriodoRelatorio& periodo_;
     const QString inicioSql_;
 
+    // The holidays, read once for the labels of all the days.
+    const Recordset feriados_ = conexaoBanco->Execute(QStringLiteral("Select * from feriados"));
+    const QSet<QString> diasCombinados_ = diasCombinados();
+    std::optional<int> previstasDaSemana_[7];
     int jornada_ = 0;
     QSet<int> saidasDoDiaSeguinte_;
     qint32 periodoTrabalhado_ = 0;
@@ -232,6 +267,9 @@ bool SaldoPorDia(const EntradaRelatorio& entrada, const DestinoRelatorio& destin
         return false;
     SaidaRelatorio saida(destino, entrada.imprimir);
     try {
+        // Hundreds of reads on one snapshot: the file's locks are taken once, and the report sees
+        // one state of the punches.
+        const Connection::ReadSnapshot leitura(*conexaoBanco);
         Saldo(saida, entrada, *periodo).executar();
     } catch (...) {
         saida.abortar();

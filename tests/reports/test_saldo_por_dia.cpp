@@ -126,6 +126,24 @@ TEST_F(SaldoPorDiaTeste, ListaDosDiasLinhaALinha) {
                                             "funcionario='1' and data = '05/03/2010'")));
 }
 
+TEST_F(SaldoPorDiaTeste, SemTabelaDeCombinadosNenhumDiaTemAcordo) {
+    banco.sql(QStringLiteral("DROP TABLE HoraCombinada"));
+    ASSERT_TRUE(SaldoPorDia(Entrada(false), {&lista, nullptr}));
+    QStringList esperadas = Linhas();
+    for (QString& linha : esperadas) {
+        linha.replace(QStringLiteral(" SAIU CEDO"), QStringLiteral(" "));
+        linha.replace(QStringLiteral(" MEIO PERIODO"), QStringLiteral(" "));
+        linha.replace(QStringLiteral(" FOLGA COMBINADA"), QStringLiteral(" "));
+    }
+    // The Friday keeps its schedule's 8 hours.
+    const qsizetype sexta = esperadas.indexOf(Dia("04:00:00", "04:00:00", "00:00:00 +"));
+    ASSERT_GE(sexta, 0);
+    esperadas[sexta] = Dia("04:00:00", "08:00:00", "04:00:00 -");
+    esperadas[esperadas.indexOf(Dia("61:00:00", "36:00:00", "25:00:00 +"))] =
+        Dia("61:00:00", "40:00:00", "21:00:00 +");
+    EsperarLinhas(lista.itens(), esperadas);
+}
+
 TEST_F(SaldoPorDiaTeste, ImpressoraComCabecalhoTodoEmNegrito) {
     lista.AddItem(QStringLiteral("fica"));
     ASSERT_TRUE(SaldoPorDia(Entrada(true), {&lista, &impressora}));
