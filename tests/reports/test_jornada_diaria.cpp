@@ -1,6 +1,7 @@
 #include "DadosRelatorio.h"
 #include "JornadaDiaria.h"
 #include "RecordingPrinter.h"
+#include "SaldoPorDia.h"
 
 namespace {
 
@@ -138,4 +139,34 @@ TEST_F(JornadaDiariaTeste, SemEscalaOuSemMovimentos) {
         ASSERT_TRUE(JornadaDiaria(e, {&lista, nullptr}));
         EsperarLinhas(lista.itens(), {kColunas, zero});
     }
+}
+
+// Both day reports: the dates first, then the employee code (refused before any query, as the
+// time card does); nothing is output and nothing is sent.
+TEST_F(JornadaDiariaTeste, ValidacaoDosDoisRelatoriosDoDia) {
+    struct Caso {
+        QString inicio, fim, codigo, mensagem;
+    };
+    const QList<Caso> casos = {
+        {"31/02/2010", "31/03/2010", "", "Data Invalida!"},
+        {"01/03/2010", "__/__/____", "1", "Data Invalida!"},
+        {"01/03/2010", "31/03/2010", "", "FORNECA UM FUNCIONARIO!"},
+        {"01/03/2010", "31/03/2010", "1; delete from movimentacao", "FORNECA UM FUNCIONARIO!"}};
+    lista.AddItem(QStringLiteral("fica"));
+    for (auto relatorio : {&JornadaDiaria, &SaldoPorDia}) {
+        for (const bool imprimir : {false, true}) {
+            for (const Caso& c : casos) {
+                mensagens.clear();
+                EXPECT_FALSE(relatorio({c.inicio, c.fim, c.codigo, "JOAO", imprimir,
+                                        [this](const QString& m) {
+                                            mensagens << m;
+                                        }},
+                                       {&lista, &impressora}));
+                EXPECT_EQ(mensagens, QStringList{c.mensagem}) << c.codigo.toStdString();
+            }
+        }
+    }
+    EXPECT_EQ(lista.itens(), QStringList{QStringLiteral("fica")});
+    EXPECT_TRUE(impressora.items().isEmpty());
+    EXPECT_TRUE(banco.enviadas().isEmpty());
 }

@@ -179,10 +179,10 @@ TEST_F(SaldoPorDiaTeste, SemEscalaNemMovimentos) {
                    QString(), QString(), QString(), "Jornada/Semana na Tabela: ", "T- Total Trabalhado",
                    "J- Jornada de Trabalho ", "S- Resultado de Horas (+ Extra) (- Falta)"});
 
-    // Nobody with the code and a period with nothing in it: a zero balance is "+".
+    // Nobody with the code, a Sunday with nothing in it: a zero balance is "+".
     e.codigoFuncionario = QStringLiteral("999");
-    e.dataInicial = e.dataFinal = QStringLiteral("02/03/2010");
+    e.dataInicial = e.dataFinal = QStringLiteral("07/03/2010");
     ASSERT_TRUE(SaldoPorDia(e, {&lista, nullptr}));
-    EXPECT_EQ(lista.itens().mid(0, 3), QStringList({QString(), "02/03/2010 - Não ha Lancamento! TERCA-FEIRA ",
+    EXPECT_EQ(lista.itens().mid(0, 3), QStringList({QString(), "07/03/2010 - Não ha Lancamento! DOMINGO ",
                                                     Dia("00:00:00", "00:00:00", "00:00:00 +")}));
 }
