@@ -4,11 +4,15 @@
 #include "CartaoPonto.h"
 #include "Conexao.h"
 #include "Console.h"
+#include "GradeHorarios.h"
+#include "HorasAritmetica.h"
+#include "JornadaDiaria.h"
 #include "LinhaComando.h"
+#include "ListaFuncionarios.h"
 #include "MsgBox.h"
 #include "OpcoesRelatorio.h"
-#include "HorasAritmetica.h"
 #include "RelatorioAuditoria.h"
+#include "SaldoPorDia.h"
 
 #include <QGuiApplication>
 #include <memory>
@@ -27,8 +31,28 @@ const char* const kUsoCartao =
     "  velto-relatorio cartao (--funcionario N | --cartao CODIGO | --todos)\n"
     "                  --de dd/mm/aaaa --ate dd/mm/aaaa [--pdf ARQUIVO | --impressora [NOME]]\n"
     "      cartão de ponto do funcionário (ou de todos, em ordem de nome, um por página)\n";
+const char* const kUsoJornada =
+    "  velto-relatorio jornada (--funcionario N | --cartao CODIGO | --todos)\n"
+    "                  --de dd/mm/aaaa --ate dd/mm/aaaa [--pdf ARQUIVO | --impressora [NOME]]\n"
+    "      jornada diária: uma linha por dia trabalhado, com jornada, horas e extra\n";
+const char* const kUsoSaldo =
+    "  velto-relatorio saldo (--funcionario N | --cartao CODIGO | --todos)\n"
+    "                  --de dd/mm/aaaa --ate dd/mm/aaaa [--pdf ARQUIVO | --impressora [NOME]]\n"
+    "      saldo por dia: cada dia do período com seus pares, total, jornada e saldo\n";
+const char* const kUsoGrade = "  velto-relatorio grade (--funcionario N | --cartao CODIGO | --todos)\n"
+                              "                  [--pdf ARQUIVO | --impressora [NOME]]\n"
+                              "      grade de horários do funcionário\n";
+const char* const kUsoFuncionarios = "  velto-relatorio funcionarios\n"
+                                     "      lista de funcionários, em ordem de nome\n";
 
-int Cartao(const QStringList& args) {
+void Escrever(const ListaTexto& lista) {
+    for (const QString& linha : lista.itens())
+        saida() << linha << '\n';
+}
+
+// A report of one period, for one employee or for all of them: the lines of each go to the
+// standard output, or its document to the printer (with --todos, one after another).
+int PorPeriodo(const QStringList& args, bool (*relatorio)(const EntradaRelatorio&, const DestinoRelatorio&)) {
     const Opcoes opcoes(args, kOpcoesFuncionario + kOpcoesPeriodo + kOpcoesDestino, kOpcaoTodos,
                         kOpcoesDestinoOpcionais);
     opcoes.limitarPosicionais(0);
@@ -43,7 +67,7 @@ int Cartao(const QStringList& args) {
     QString mensagem;
     for (const FuncionarioRelatorio& funcionario : funcionarios) {
         ListaTexto lista;
-        EntradaCartaoPonto entrada;
+        EntradaRelatorio entrada;
         entrada.dataInicial = periodo.de;
         entrada.dataFinal = periodo.ate;
         entrada.codigoFuncionario = funcionario.codigo;
@@ -52,16 +76,59 @@ int Cartao(const QStringList& args) {
         entrada.mensagem = [&mensagem](const QString& texto) {
             mensagem = texto;
         };
-        if (!CartaoPonto(entrada, DestinoRelatorio{&lista, destino.impressora()})) {
+        if (!relatorio(entrada, DestinoRelatorio{&lista, destino.impressora()})) {
             erro() << mensagem << '\n';
             return kSaidaErro;
         }
         if (destino.falhou())
             return kSaidaErro; // already told on the error output
-        for (const QString& linha : lista.itens())
-            saida() << linha << '\n';
+        Escrever(lista);
     }
     return destino.concluir();
+}
+
+int Cartao(const QStringList& args) {
+    return PorPeriodo(args, CartaoPonto);
+}
+
+int Jornada(const QStringList& args) {
+    return PorPeriodo(args, JornadaDiaria);
+}
+
+int Saldo(const QStringList& args) {
+    return PorPeriodo(args, SaldoPorDia);
+}
+
+int Grade(const QStringList& args) {
+    const Opcoes opcoes(args, kOpcoesFuncionario + kOpcoesDestino, kOpcaoTodos, kOpcoesDestinoOpcionais);
+    opcoes.limitarPosicionais(0);
+    AbrirConexao();
+    const QList<FuncionarioRelatorio> funcionarios = FuncionariosEscolhidos(opcoes);
+    if (funcionarios.isEmpty()) {
+        erro() << "velto-relatorio: nenhum funcionário cadastrado\n";
+        return kSaidaSucesso;
+    }
+    DestinoImpressao destino(opcoes);
+    for (const FuncionarioRelatorio& funcionario : funcionarios) {
+        ListaTexto lista;
+        // The report itself says nothing of a code that finds nobody; here the user must know.
+        if (!GradeHorarios(funcionario.codigo, destino.impressora() != nullptr,
+                           DestinoRelatorio{&lista, destino.impressora()}))
+            throw ErroExecucao{QStringLiteral("Funcionário não encontrado")};
+        if (destino.falhou())
+            return kSaidaErro;
+        Escrever(lista);
+    }
+    return destino.concluir();
+}
+
+int Funcionarios(const QStringList& args) {
+    Opcoes(args, {}).limitarPosicionais(0);
+    AbrirConexao();
+    ListaTexto lista;
+    ListaFuncionarios(lista);
+    Escrever(lista);
+    return kSaidaSucesso;
 }
 
 const char* const kUsoAuditoria =
@@ -72,8 +139,8 @@ const char* const kUsoAuditoria =
 
 // The record of hand changes made from --de to --ate, of one employee or of everybody.
 int Auditoria(const QStringList& args) {
-    const Opcoes opcoes(args, QStringList{QStringLiteral("--funcionario")} + kOpcoesPeriodo + kOpcoesDestino, {},
-                        kOpcoesDestinoOpcionais);
+    const Opcoes opcoes(args, QStringList{QStringLiteral("--funcionario")} + kOpcoesPeriodo + kOpcoesDestino,
+                        {}, kOpcoesDestinoOpcionais);
     opcoes.limitarPosicionais(0);
     EntradaAuditoria entrada;
     entrada.funcionario = opcoes.valor(QStringLiteral("--funcionario")).trimmed();
@@ -91,14 +158,17 @@ int Auditoria(const QStringList& args) {
     RelatorioAuditoria(entrada, DestinoRelatorio{&lista, destino.impressora()});
     if (destino.falhou())
         return kSaidaErro; // already told on the error output
-    for (const QString& linha : lista.itens())
-        saida() << linha << '\n';
+    Escrever(lista);
     return destino.concluir();
 }
 
 // One line per subcommand.
 const QList<Subcomando> kSubcomandos{
     {"cartao", kUsoCartao, Cartao},
+    {"jornada", kUsoJornada, Jornada},
+    {"saldo", kUsoSaldo, Saldo},
+    {"grade", kUsoGrade, Grade},
+    {"funcionarios", kUsoFuncionarios, Funcionarios},
     {"auditoria", kUsoAuditoria, Auditoria},
 };
 

@@ -11,6 +11,7 @@
 #include "MsgBox.h"
 #include "Teclado.h"
 #include "frmLancarDia.h"
+#include "horas.h"
 
 #include <QDate>
 #include <QGridLayout>
@@ -115,8 +116,6 @@ void frm_manutHorario::criarControles() {
     Command5 = Nomeado(new QPushButton(QStringLiteral("Lançar Novo Horário"), Frame3), "Command5");
     Command4 = Nomeado(new QPushButton(QStringLiteral("Atualizar Horário"), Frame3), "Command4");
     // Recomputing the schedule totals belongs to the work-schedule module, not here yet.
-    Command4->setEnabled(false);
-    Command4->setToolTip(QStringLiteral("Disponível em breve"));
 
     for (QLineEdit* curto : {TxtEntradaSaida, txtmanhaTarde})
         curto->setFixedWidth(40);
@@ -300,8 +299,8 @@ void frm_manutHorario::Command5_Click() {
     }
 }
 
-// "Atualizar Horário": recomputes the stored total hours of every schedule row with
-// atualizarTotaisHorarios() of the work-schedule module (horas.h), then says "Fim da Operação!"
-// (OK only). Until that module is part of the build the button stays disabled and this runs
-// nothing: the message must not claim a recomputation that did not happen.
-void frm_manutHorario::Command4_Click() {}
+// "Atualizar Horário": the stored day totals of every schedule, from their own times.
+void frm_manutHorario::Command4_Click() {
+    atualizarTotaisHorarios();
+    MsgBox(QStringLiteral("Fim da Operação!"), MsgBoxButtons::OkOnly);
+}

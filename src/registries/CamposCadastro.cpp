@@ -10,7 +10,7 @@ QString TextoSql(QString texto) {
     return texto.replace(QLatin1Char('\''), QStringLiteral("''"));
 }
 
-bool EhCodigoNumerico(const QString& texto) {
+bool EhSoDigitos(const QString& texto) {
     static const QRegularExpression digitos(QStringLiteral("^\\d{1,18}$"));
     return digitos.match(texto).hasMatch();
 }

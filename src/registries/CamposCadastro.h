@@ -12,4 +12,4 @@ QString TextoSql(QString texto);
 
 // A code made of digits only ("001", "7"): what may go into a statement as a schedule or
 // holiday code.
-bool EhCodigoNumerico(const QString& texto);
+bool EhSoDigitos(const QString& texto);

@@ -55,6 +55,8 @@ void EscreverData(MaskedEdit* campo, const QString& texto) {
 // The employee and all his punches go together, or neither does. The schedule he used stays:
 // other employees share it.
 void ExcluirFuncionario(const QString& codigo) {
+    // The punches deleted with him go into the record of hand changes.
+    const OrigemAlteracao origem(QStringLiteral("FrmFuncionarios"));
     conexaoBanco->BeginTrans();
     try {
         conexaoBanco->Execute(QStringLiteral("Delete from movimentacao where funcionario = ") + codigo);

@@ -101,7 +101,7 @@ void frmFeriados::Form_Load() {
 void frmFeriados::txtcodigo_LostFocus() {
     txtcodigo->setText(SemApostrofos(txtcodigo->text()));
     const QString codigo = txtcodigo->text();
-    if (EhCodigoNumerico(codigo)) {
+    if (EhSoDigitos(codigo)) {
         const Recordset rs =
             conexaoBanco->Execute(QStringLiteral("sELECT * FROM feriados WHERE codigo = ") + codigo);
         if (!rs.Eof()) {
@@ -122,7 +122,7 @@ void frmFeriados::btGravar_Click() {
     const QString feriado = TextoSql(TxtFUNCIONARIO->text()), dia = TextoSql(txtdia->text()),
                   mes = TextoSql(txtmes->text()), ano = TextoSql(txtano->text());
     const bool existe =
-        EhCodigoNumerico(codigo) && !conexaoBanco
+        EhSoDigitos(codigo) && !conexaoBanco
                                          ->Execute(QStringLiteral("sELECT * FROM feriados WHERE codigo = ") +
                                                    codigo + QStringLiteral(" "))
                                          .Eof();

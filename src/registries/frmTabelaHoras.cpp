@@ -248,7 +248,7 @@ void frmTabelaHoras::TXTVELTO_LostFocus() {
 
 void frmTabelaHoras::buscarValoresCartHors() {
     const QString cod = codigo();
-    if (!EhCodigoNumerico(cod))
+    if (!EhSoDigitos(cod))
         return;
     // Each step is skipped on an error; the others still run.
     try {
@@ -276,7 +276,7 @@ void frmTabelaHoras::buscarValoresCartHors() {
 }
 
 void frmTabelaHoras::txtDiaSemana_Click() {
-    if (!EhCodigoNumerico(SemApostrofos(codigo()))) {
+    if (!EhSoDigitos(SemApostrofos(codigo()))) {
         MsgBox(QStringLiteral("Informar o codigo do Horario!"), MsgBoxButtons::OkOnly,
                MsgBoxIcon::Information, QStringLiteral("sis-Velto"));
         TXTVELTO->setFocus();
@@ -335,7 +335,7 @@ void frmTabelaHoras::btGravar_Click() {
         return;
     }
     setCodigo(SemApostrofos(codigo()));
-    if (!EhCodigoNumerico(codigo())) {
+    if (!EhSoDigitos(codigo())) {
         MsgBox(QStringLiteral("forneca um codigo Para o Cadastro das Horas!"), MsgBoxButtons::OkOnly);
         return;
     }

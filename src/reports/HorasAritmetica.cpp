@@ -157,23 +157,30 @@ QString NomeDiaSemana(int diaSemana) {
 }
 
 std::optional<QString> FeriadoDoDia(const QDate& data) {
-    for (Recordset rs = conexaoBanco->Execute(QStringLiteral("Select * from feriados")); !rs.Eof();
-         rs.MoveNext()) {
-        if (NumeroInteiro(rs[QStringLiteral("dia")].toString()) != data.day())
+    return FeriadoDoDia(data, conexaoBanco->Execute(QStringLiteral("Select * from feriados")));
+}
+
+std::optional<QString> FeriadoDoDia(const QDate& data, Recordset feriados) {
+    for (feriados.MoveFirst(); !feriados.Eof(); feriados.MoveNext()) {
+        if (NumeroInteiro(feriados[QStringLiteral("dia")].toString()) != data.day())
             continue;
-        if (NumeroInteiro(rs[QStringLiteral("mes")].toString()) != data.month())
+        if (NumeroInteiro(feriados[QStringLiteral("mes")].toString()) != data.month())
             continue;
-        const QString ano = rs[QStringLiteral("ano")].toString().trimmed();
+        const QString ano = feriados[QStringLiteral("ano")].toString().trimmed();
         if (!ano.isEmpty() && ano != QString::number(data.year()))
             continue;
-        return rs[QStringLiteral("FERIADO")].toString();
+        return feriados[QStringLiteral("FERIADO")].toString();
     }
     return std::nullopt;
 }
 
 QString RotinaFeriado(const QDate& data) {
+    return RotinaFeriado(data, conexaoBanco->Execute(QStringLiteral("Select * from feriados")));
+}
+
+QString RotinaFeriado(const QDate& data, const Recordset& feriados) {
     QString rotulo = NomeDiaSemana(DiaDaSemana(data));
-    if (const auto feriado = FeriadoDoDia(data))
+    if (const auto feriado = FeriadoDoDia(data, feriados))
         rotulo += QStringLiteral(" - F. ") + *feriado;
     return rotulo;
 }

@@ -53,11 +53,16 @@ int DiaDaSemana(const QDate& data);
 // "DOMINGO" ... "SABADO".
 QString NomeDiaSemana(int diaSemana);
 
+class Recordset;
+
 // The first holiday of `feriados` that falls on the date, by its name; nullopt when none does.
 std::optional<QString> FeriadoDoDia(const QDate& data);
+// The same on the rows of "Select * from feriados" read before, for a report that labels many days.
+std::optional<QString> FeriadoDoDia(const QDate& data, Recordset feriados);
 
 // The weekday name, followed by " - F. " and the holiday's name on a holiday.
 QString RotinaFeriado(const QDate& data);
+QString RotinaFeriado(const QDate& data, const Recordset& feriados);
 
 // The working fields that the hour operations fill on the report screen.
 struct CamposHoras {

@@ -86,5 +86,9 @@ QDate LerDataRelatorio(const QString& texto) {
 }
 
 QString LiteralData(const QDate& data) {
-    return QLatin1Char('#') + data.toString(QStringLiteral("MM-dd-yyyy")) + QLatin1Char('#');
+    // Built from the numbers: a report sends one per day, and the calendar's formatter is slow.
+    return QStringLiteral("#%1-%2-%3#")
+        .arg(data.month(), 2, 10, QLatin1Char('0'))
+        .arg(data.day(), 2, 10, QLatin1Char('0'))
+        .arg(data.year(), 4, 10, QLatin1Char('0'));
 }

@@ -7,11 +7,15 @@
 #include "DatabaseError.h"
 #include "FocusHelpers.h"
 #include "FuncionarioRelatorio.h"
+#include "GradeHorarios.h"
 #include "HorasAritmetica.h"
+#include "JornadaDiaria.h"
+#include "ListaFuncionarios.h"
 #include "ListaTela.h"
 #include "MaskedEdit.h"
 #include "MsgBox.h"
 #include "Printer.h"
+#include "SaldoPorDia.h"
 #include "frm_consultarFuncionarios.h"
 
 #include <QCheckBox>
@@ -46,12 +50,6 @@ template <typename W> W* Controle(W* w, const char* nome, const QFont& fonte) {
     return w;
 }
 
-// A report that a later version brings: shown, but it does not pretend to run.
-void AindaNaoDisponivel(QPushButton* botao) {
-    botao->setEnabled(false);
-    botao->setToolTip(QStringLiteral("Disponível em breve"));
-}
-
 } // namespace
 
 frmRelatorios::frmRelatorios(QWidget* parent)
@@ -63,8 +61,10 @@ frmRelatorios::frmRelatorios(QWidget* parent)
 
     new CampoFuncionario(*this, this, txtcartao, TXTCODIGOFUNCIONARIO, TXTNOME);
     connect(Command1, &QPushButton::clicked, this, &frmRelatorios::Command1_Click);
-    for (QPushButton* botao : {Command2, Command3, Command5, Command6})
-        AindaNaoDisponivel(botao);
+    connect(Command3, &QPushButton::clicked, this, &frmRelatorios::Command3_Click);
+    connect(Command6, &QPushButton::clicked, this, &frmRelatorios::Command6_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmRelatorios::Command2_Click);
+    connect(Command5, &QPushButton::clicked, this, &frmRelatorios::Command5_Click);
 
     Form_Load();
 }
@@ -150,7 +150,11 @@ void frmRelatorios::criarControles() {
     setTabOrder(TXTCODIGOFUNCIONARIO, TXTNOME);
     setTabOrder(TXTNOME, ckboxImprimir);
     setTabOrder(ckboxImprimir, Command1);
-    setTabOrder(Command1, List1);
+    setTabOrder(Command1, Command3);
+    setTabOrder(Command3, Command6);
+    setTabOrder(Command6, Command2);
+    setTabOrder(Command2, Command5);
+    setTabOrder(Command5, List1);
 
     // Wide enough for a whole time-card line, about 130 characters of the list's font.
     const int linha = List1->fontMetrics().horizontalAdvance(QString(132, QLatin1Char('0')));
@@ -167,8 +171,20 @@ void frmRelatorios::Form_Load() {
 }
 
 void frmRelatorios::Command1_Click() {
+    RelatorioDoPeriodo(CartaoPonto);
+}
+
+void frmRelatorios::Command3_Click() {
+    RelatorioDoPeriodo(JornadaDiaria);
+}
+
+void frmRelatorios::Command6_Click() {
+    RelatorioDoPeriodo(SaldoPorDia);
+}
+
+void frmRelatorios::RelatorioDoPeriodo(bool (*relatorio)(const EntradaRelatorio&, const DestinoRelatorio&)) {
     const bool imprimir = ckboxImprimir->isChecked();
-    EntradaCartaoPonto entrada;
+    EntradaRelatorio entrada;
     entrada.dataInicial = txtData->Text();
     entrada.dataFinal = txtdata1->Text();
     entrada.codigoFuncionario = TXTCODIGOFUNCIONARIO->text();
@@ -178,8 +194,21 @@ void frmRelatorios::Command1_Click() {
         MsgBox(texto, MsgBoxButtons::OkOnly);
     };
     Printer* impressora = imprimir ? &DefaultPrinter() : nullptr;
-    if (CartaoPonto(entrada, DestinoRelatorio{List1, impressora}) && impressora)
+    if (relatorio(entrada, DestinoRelatorio{List1, impressora}) && impressora)
         AvisarArquivoPdf(*impressora);
+}
+
+void frmRelatorios::Command2_Click() {
+    Printer* impressora = ckboxImprimir->isChecked() ? &DefaultPrinter() : nullptr;
+    if (GradeHorarios(TXTCODIGOFUNCIONARIO->text(), impressora != nullptr,
+                      DestinoRelatorio{List1, impressora}) &&
+        impressora)
+        AvisarArquivoPdf(*impressora);
+}
+
+// The employee list never prints, whatever the box says.
+void frmRelatorios::Command5_Click() {
+    ListaFuncionarios(*List1);
 }
 
 // A document the printer could not take became a PDF file: the user must know why and where.

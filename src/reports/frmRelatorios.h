@@ -2,6 +2,8 @@
 
 #include "ChamadorConsulta.h"
 #include "ChildScreen.h"
+#include "EntradaRelatorio.h"
+#include "SaidaRelatorio.h"
 
 class ListaTela;
 class MaskedEdit;
@@ -46,5 +48,12 @@ private:
     void criarControles();
     void Form_Load();
     void Command1_Click();
+    void Command3_Click();
+    void Command6_Click();
+    void Command2_Click();
+    void Command5_Click();
+    // Runs a report of the period and employee on the screen: to the default printer when the
+    // box is ticked, to the list otherwise; its messages in message boxes.
+    void RelatorioDoPeriodo(bool (*relatorio)(const EntradaRelatorio&, const DestinoRelatorio&));
     void AvisarArquivoPdf(const Printer& impressora);
 };

@@ -248,8 +248,15 @@ TEST_F(ManutencaoTeste, ListaCarregaAlteraEExclui) {
     EXPECT_EQ(pontos(), 3);
     EXPECT_EQ(auditoria(), 2);
 
-    // Recomputing the schedule totals is not there yet: the button does not pretend.
-    EXPECT_FALSE(tela->Command4->isEnabled());
+    // "Atualizar Horário" gives a night row corrected by hand its real total.
+    banco.sql("INSERT INTO horarios(registro, DiaSemana, CODHORA, DESCRICAO, nome, tele, endereco, cidade, "
+              "totalhoras) VALUES('9', 'SEGUNDA-FEIRA', '2', 'NOITE', '22:00:00', '06:00:00', '__:__:__', "
+              "'__:__:__', '00:00:00')");
+    mensagens.calls.clear();
+    tela->Command4->click();
+    EXPECT_EQ(mensagens.texts(), QStringList{"Fim da Operação!"});
+    EXPECT_EQ(banco.sql("Select totalhoras from horarios where registro = '9'")["totalhoras"].toString(),
+              "08:00:00");
     tela->Command5->click();
     Processar();
     EXPECT_TRUE(aberta<frmLancarDia>());

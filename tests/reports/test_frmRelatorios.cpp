@@ -2,16 +2,21 @@
 #include "CartaoPonto.h"
 #include "Clock.h"
 #include "DadosRelatorio.h"
+#include "GradeHorarios.h"
+#include "JornadaDiaria.h"
+#include "ListaFuncionarios.h"
 #include "ListaTela.h"
 #include "MaskedEdit.h"
 #include "MsgBox.h"
 #include "QtPrinter.h"
 #include "RecordingPrinter.h"
+#include "SaldoPorDia.h"
 #include "TelaTeste.h"
 #include "frmRelatorios.h"
 #include "frm_consultarFuncionarios.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -71,17 +76,14 @@ protected:
 
 } // namespace
 
-TEST_F(RelatoriosTeste, CarregaComOPeriodoDoMesEOsRelatoriosQueAindaNaoExistem) {
+TEST_F(RelatoriosTeste, CarregaComOPeriodoDoMes) {
     EXPECT_EQ(tela->windowTitle(), QStringLiteral("Relatório Velto"));
     EXPECT_EQ(tela->txtData->Text(), QStringLiteral("01/03/2010"));
     EXPECT_EQ(tela->txtdata1->Text(), QStringLiteral("15/03/2010"));
     EXPECT_TRUE(tela->txtData->hasFocus());
     EXPECT_FALSE(tela->ckboxImprimir->isChecked());
-    EXPECT_TRUE(tela->Command1->isEnabled());
-    for (QPushButton* b : {tela->Command2, tela->Command3, tela->Command5, tela->Command6}) {
-        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
-        EXPECT_EQ(b->toolTip(), QStringLiteral("Disponível em breve"));
-    }
+    for (QPushButton* b : {tela->Command1, tela->Command2, tela->Command3, tela->Command5, tela->Command6})
+        EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
     EXPECT_TRUE(QFontInfo(tela->List1->font()).fixedPitch());
     // A whole time-card line shows without scrolling.
     const int linha = tela->List1->fontMetrics().horizontalAdvance(QString(130, QLatin1Char('0')));
@@ -250,4 +252,81 @@ TEST_F(RelatoriosTeste, DataAlcancadaPorTabOuEnterNaoFicaSelecionada) {
     ASSERT_TRUE(tela->txtdata1->hasFocus());
     EXPECT_TRUE(tela->txtdata1->selectedText().isEmpty());
     EXPECT_EQ(tela->txtdata1->cursorPosition(), 0);
+}
+
+TEST_F(RelatoriosTeste, OsOutrosQuatroRelatoriosNaListaENaImpressora) {
+    digitarESair(tela->TXTCODIGOFUNCIONARIO, QString::number(ana));
+    auto gravadora = std::make_unique<RecordingPrinter>();
+    RecordingPrinter* impressora = gravadora.get();
+    SetDefaultPrinter(std::move(gravadora));
+    const EntradaRelatorio entrada{"01/03/2010", "15/03/2010", QString::number(ana), "ANA", false, {}};
+    const auto lista = [](auto relatorio) {
+        ListaTexto l;
+        relatorio(l);
+        return l.itens();
+    };
+    struct Caso {
+        QPushButton* botao;
+        QStringList esperada;
+        bool limpaAoImprimir; // the daily journey empties the list in both modes
+    };
+    const QList<Caso> casos = {{tela->Command3, lista([&](ListaTexto& l) {
+                                    JornadaDiaria(entrada, {&l, nullptr});
+                                }),
+                                true},
+                               {tela->Command6, lista([&](ListaTexto& l) {
+                                    SaldoPorDia(entrada, {&l, nullptr});
+                                }),
+                                false},
+                               {tela->Command2, lista([&](ListaTexto& l) {
+                                    GradeHorarios(QString::number(ana), false, {&l, nullptr});
+                                }),
+                                false}};
+    for (const Caso& c : casos) {
+        const std::string nome = c.botao->objectName().toStdString();
+        ASSERT_GE(c.esperada.size(), 3) << nome;
+        tela->ckboxImprimir->setChecked(false);
+        c.botao->click();
+        Processar();
+        EXPECT_EQ(tela->List1->itens(), c.esperada) << nome;
+        EXPECT_TRUE(impressora->items().isEmpty()) << nome;
+
+        tela->ckboxImprimir->setChecked(true);
+        c.botao->click();
+        Processar();
+        EXPECT_EQ(tela->List1->count(), c.limpaAoImprimir ? 0 : c.esperada.size()) << nome;
+        EXPECT_EQ(impressora->documentsEnded(), 1) << nome;
+        for (const QString& linha : c.esperada)
+            EXPECT_TRUE(impressora->lines().contains(linha)) << nome << " " << linha.toStdString();
+        impressora->clear();
+    }
+    // The employee list goes to the list whatever the box says.
+    tela->Command5->click();
+    Processar();
+    EXPECT_EQ(tela->List1->itens(), lista([](ListaTexto& l) { ListaFuncionarios(l); }));
+    EXPECT_EQ(tela->List1->count(), 3);
+    EXPECT_TRUE(impressora->items().isEmpty());
+    EXPECT_TRUE(mensagens.calls.isEmpty());
+}
+
+TEST_F(RelatoriosTeste, GradeDeNinguemNaoGeraPdfNemAviso) {
+    SetDefaultPrinter(std::make_unique<QtPrinter>(QtPrinter::Destination::PdfFile));
+    tela->ckboxImprimir->setChecked(true);
+    digitarESair(tela->TXTCODIGOFUNCIONARIO, QStringLiteral("999"));
+    tela->Command2->click();
+    Processar();
+    EXPECT_TRUE(mensagens.calls.isEmpty());
+    EXPECT_TRUE(QDir(QtPrinter::pdfFolder()).entryList(QDir::Files).isEmpty());
+
+    // The day reports check the period with their own message.
+    tela->txtdata1->setText(QStringLiteral("31/02/2010"));
+    for (QPushButton* botao : {tela->Command3, tela->Command6}) {
+        botao->click();
+        Processar();
+    }
+    ASSERT_EQ(mensagens.calls.size(), 2);
+    for (const MsgBoxCall& m : mensagens.calls) {
+        EXPECT_EQ(m.text, QStringLiteral("Data Invalida!"));
+        EXPECT_EQ(m.title, QStringLiteral("Velto"));
+    }
 }

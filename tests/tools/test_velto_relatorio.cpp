@@ -1,3 +1,4 @@
+#include "../reports/DadosRelatorio.h"
 #include "BancoTeste.h"
 #include "CartaoPonto.h"
 #include "ServidorCups.h"
@@ -5,6 +6,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include "Clock.h"
+#include "GradeHorarios.h"
+#include "JornadaDiaria.h"
+#include "ListaFuncionarios.h"
+#include "SaldoPorDia.h"
 
 #include <QFile>
 #include <QProcess>
@@ -216,6 +221,81 @@ TEST_F(VeltoRelatorioTeste, PdfQueNaoPodeSerGravadoNaoFingeSucesso) {
         << r.erro.toStdString();
     EXPECT_TRUE(r.saida.isEmpty());
     EXPECT_FALSE(QFile::exists(arquivo));
+}
+
+TEST_F(VeltoRelatorioTeste, JornadaSaldoGradeEFuncionariosComoNaTela) {
+    const auto texto = [](const QStringList& linhas) {
+        return linhas.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    };
+    const auto doPeriodo = [&](bool (*relatorio)(const EntradaRelatorio&, const DestinoRelatorio&)) {
+        QString todos;
+        for (const auto& [codigo, nome] : {std::pair{ana, "ANA"}, {maria, "MARIA"}, {zeca, "ZECA"}}) {
+            ListaTexto lista;
+            EXPECT_TRUE(relatorio({"01/03/2010", "31/03/2010", QString::number(codigo), nome, false, {}},
+                                  {&lista, nullptr}));
+            todos += texto(lista.itens());
+        }
+        return todos;
+    };
+    for (const auto& [comando, relatorio] : {std::pair{"jornada", &JornadaDiaria}, {"saldo", &SaldoPorDia}}) {
+        const Execucao r =
+            Executar(QStringList{QLatin1String(comando), QStringLiteral("--todos")} + Periodo());
+        EXPECT_EQ(r.status, 0) << comando << r.erro.toStdString();
+        EXPECT_EQ(r.saida, doPeriodo(relatorio)) << comando;
+    }
+    const Execucao saldo = Executar(QStringList{"saldo", "--funcionario", QString::number(ana)} + Periodo());
+    EXPECT_TRUE(saldo.saida.contains(QStringLiteral("          T: 04:00:00  J: 00:00:00  S: 04:00:00 +")));
+
+    ListaTexto grade;
+    ASSERT_TRUE(GradeHorarios(QString::number(zeca), false, {&grade, nullptr}));
+    Execucao r = Executar({"grade", "--cartao", "7891000079195"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.saida, texto(grade.itens()));
+    r = Executar({"grade", "--funcionario", "99"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.erro, QStringLiteral("velto-relatorio: Funcionário não encontrado\n"));
+    EXPECT_TRUE(r.saida.isEmpty());
+
+    ListaTexto funcionarios;
+    ListaFuncionarios(funcionarios);
+    r = Executar({"funcionarios"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.saida, texto(funcionarios.itens()));
+    EXPECT_EQ(Executar({"funcionarios", "--todos"}).status, 2);
+
+    r = Executar({"jornada", "--funcionario", "1", "--de", "01/03/2010", "--ate", "31/13/2010"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.erro, QStringLiteral("Data Invalida!\n"));
+    r = Executar(QStringList{"saldo", "--funcionario", "x"} + Periodo());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.erro, QStringLiteral("FORNECA UM FUNCIONARIO!\n"));
+}
+
+TEST_F(VeltoRelatorioTeste, JornadaEGradeEmPdf) {
+    banco.sql("UPDATE funcionarios SET CODHORA = '001' WHERE codigo = " + QString::number(ana));
+    Horario(banco, "001", 3, "08:00:00", "12:00:00", "13:00:00", "17:00:00", "08:00:00");
+    const QString jornada = banco.raiz() + QStringLiteral("/jornada.pdf");
+    Execucao r = Executar(QStringList{"jornada", "--todos", "--pdf", jornada} + Periodo());
+    ASSERT_EQ(r.status, 0) << r.erro.toStdString();
+    ASSERT_EQ(Paginas(jornada), 3);
+    EXPECT_TRUE(
+        TextoDaPagina(jornada, 1)
+            .contains(QStringLiteral(
+                "02/03/2010 TERCA-FEIRA 08:00:00 12:00:00 00:00:00 00:00:00 08:00:00 04:00:00 -04:00:00")));
+    EXPECT_TRUE(
+        TextoDaPagina(jornada, 3).contains(QStringLiteral("FUNCIONARIO.............: %1 - ZECA").arg(zeca)));
+
+    const QString grade = banco.raiz() + QStringLiteral("/grade.pdf");
+    r = Executar({"grade", "--funcionario", QString::number(ana), "--pdf", grade});
+    ASSERT_EQ(r.status, 0) << r.erro.toStdString();
+    EXPECT_TRUE(TextoDaPagina(grade, 1).startsWith(
+        QStringLiteral("HORARIO FUNCIONARIO - VELTO NOME......: %1 - ANA").arg(ana)));
+    EXPECT_TRUE(
+        TextoDaPagina(grade, 1).contains(QStringLiteral("TERCA-FEIRA 08:00:00 12:00:00 13:00:00 17:00:00")));
+    // Nobody found: no file.
+    const QString nada = banco.raiz() + QStringLiteral("/nada.pdf");
+    EXPECT_EQ(Executar({"grade", "--funcionario", "99", "--pdf", nada}).status, 1);
+    EXPECT_FALSE(QFile::exists(nada));
 }
 
 TEST(VeltoRelatorioSemBanco, ErroDoBancoVaiParaOErro) {
