@@ -90,6 +90,8 @@ public:
         : box_(box)
         , scope_(scope) {
         timer_.setSingleShot(true);
+        // A coarse timer may fire up to 5 % early: the box must stay its whole five seconds.
+        timer_.setTimerType(Qt::PreciseTimer);
         connect(&timer_, &QTimer::timeout, this, &UnattendedBox::timeUp);
         timer_.start(scope.timeoutMs());
         qApp->installEventFilter(this);

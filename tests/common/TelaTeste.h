@@ -34,10 +34,13 @@ inline void Escanear(QWidget* campo, const QString& codigo) {
 inline void DigitarESair(QWidget* campo, const QString& texto) {
     campo->setFocus();
     Processar();
-    if (auto* combo = qobject_cast<QComboBox*>(campo); combo && combo->lineEdit())
-        combo->lineEdit()->selectAll();
-    else if (auto* edit = qobject_cast<QLineEdit*>(campo))
+    QLineEdit* edit = qobject_cast<QLineEdit*>(campo);
+    if (auto* combo = qobject_cast<QComboBox*>(campo))
+        edit = combo->lineEdit();
+    if (edit) {
         edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+    }
     QTest::keyClicks(campo, texto);
     QTest::keyClick(campo, Qt::Key_Return);
     Processar();

@@ -114,7 +114,7 @@ TEST(AuditoriaArquivoAntigo, OArquivoFeitoAntesGanhaORegistroAoAbrir) {
     conexaoBanco->ExecuteNative(QStringLiteral(
         "DROP TRIGGER auditoria_sem_exclusao; DROP TRIGGER auditoria_sem_alteracao; DROP TRIGGER "
         "auditoria_insercao; DROP TRIGGER auditoria_alteracao; DROP TRIGGER auditoria_exclusao; DROP TABLE "
-        "auditoria_movimentacao;"));
+        "auditoria_movimentacao; PRAGMA user_version = 1;"));
     AbrirConexao();
     const qint64 ana = banco.funcionario(QStringLiteral("ANA"), QStringLiteral("1"));
     {
