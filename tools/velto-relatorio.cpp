@@ -5,6 +5,7 @@
 #include "Conexao.h"
 #include "Console.h"
 #include "DatabaseError.h"
+#include "Etiquetas.h"
 #include "FuncionarioRelatorio.h"
 #include "MsgBox.h"
 #include "QtPrinter.h"
@@ -22,7 +23,9 @@ int uso() {
               "  velto-relatorio cartao (--funcionario N | --cartao CODIGO | --todos)\n"
               "                  --de dd/mm/aaaa --ate dd/mm/aaaa [--pdf ARQUIVO]\n"
               "      cartão de ponto do funcionário (ou de todos, em ordem de nome) no período;\n"
-              "      as linhas vão para a saída padrão, ou o documento impresso para ARQUIVO\n";
+              "      as linhas vão para a saída padrão, ou o documento impresso para ARQUIVO\n"
+              "  velto-relatorio etiquetas [--cartao CODIGO] --pdf ARQUIVO\n"
+              "      folha de etiquetas de todos os funcionários (ou a etiqueta de um cartão)\n";
     erro().flush();
     return 2;
 }
@@ -131,9 +134,82 @@ int Cartao(const QStringList& args) {
     return 0;
 }
 
+struct OpcoesEtiquetas {
+    QString cartao;
+    bool temCartao = false;
+    QString pdf;
+};
+
+bool LerOpcoes(const QStringList& args, OpcoesEtiquetas& opcoes) {
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args.at(i);
+        if (i + 1 >= args.size())
+            return false;
+        if (a == QLatin1String("--cartao")) {
+            opcoes.cartao = args.at(++i);
+            opcoes.temCartao = true;
+        } else if (a == QLatin1String("--pdf")) {
+            opcoes.pdf = args.at(++i);
+        } else {
+            return false;
+        }
+    }
+    return !opcoes.pdf.isEmpty();
+}
+
+// The printer of the label run: the one place that chooses it.
+std::unique_ptr<QtPrinter> ImpressoraEtiquetas(const OpcoesEtiquetas& opcoes) {
+    return std::make_unique<QtPrinter>(opcoes.pdf);
+}
+
+// The label sheet of every employee, or the single label of one card, through the code of the
+// barcode form; a card that finds nobody is an error.
+int Etiquetas(const QStringList& args) {
+    OpcoesEtiquetas opcoes;
+    if (!LerOpcoes(args, opcoes))
+        return uso();
+    AbrirConexao();
+    const std::unique_ptr<QtPrinter> impressora = ImpressoraEtiquetas(opcoes);
+    CamposTexto campos;
+    try {
+        if (opcoes.temCartao) {
+            campos.setCodigo(opcoes.cartao);
+            if (!UnicaEtiqueta(campos, *impressora)) {
+                impressora->discardFile();
+                erro() << "velto-relatorio: nenhum funcionário tem o cartão " << campos.codigo() << '\n';
+                return 1;
+            }
+        } else if (A4_4ColunasEtiquetaCodBarW(campos, *impressora) == 0) {
+            impressora->discardFile();
+            erro() << "velto-relatorio: nenhum funcionário cadastrado\n";
+            return 0;
+        }
+    } catch (...) {
+        impressora->discardFile(); // no file of half the labels
+        throw;
+    }
+    if (!impressora->closeFile()) {
+        erro() << "velto-relatorio: " << impressora->lastError() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+// The toolkit's own notices (a missing runtime folder, font substitutions) are no business of
+// whoever reads this tool's output; its errors still show.
+void SilenciarAvisosDoToolkit() {
+    qInstallMessageHandler([](QtMsgType tipo, const QMessageLogContext&, const QString& texto) {
+        if (tipo == QtCriticalMsg || tipo == QtFatalMsg) {
+            erro() << texto << '\n';
+            erro().flush();
+        }
+    });
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    SilenciarAvisosDoToolkit();
     // A PDF needs fonts, so a GUI application, which never shows a window; the text output
     // does without one.
     std::unique_ptr<QCoreApplication> aplicacao;
@@ -159,6 +235,8 @@ int main(int argc, char** argv) {
         int status = 2;
         if (comando == QLatin1String("cartao"))
             status = Cartao(args);
+        else if (comando == QLatin1String("etiquetas"))
+            status = Etiquetas(args);
         else
             return uso();
         saida().flush();

@@ -10,6 +10,7 @@
 #include "ListaTela.h"
 #include "MaskedEdit.h"
 #include "MsgBox.h"
+#include "PdfNotice.h"
 #include "Printer.h"
 #include "frm_consultarFuncionarios.h"
 
@@ -210,10 +211,5 @@ void frmRelatorios::Command1_Click() {
 
 // Without a configured printer the document became a PDF file: the user must know where.
 void frmRelatorios::AvisarArquivoPdf(const Printer& impressora) {
-    const QString arquivo = impressora.lastDocumentPath();
-    if (arquivo.isEmpty())
-        return;
-    MsgBox(QStringLiteral("Não há impressora configurada: o relatório foi gravado no arquivo\n") +
-               QDir::toNativeSeparators(arquivo),
-           MsgBoxButtons::OkOnly, MsgBoxIcon::Information);
+    ShowPdfNotice(impressora);
 }
