@@ -90,7 +90,7 @@ constexpr int META_CREATEPENINDIRECT = 0x02FA;
 constexpr int META_CREATEBRUSHINDIRECT = 0x02FC;
 constexpr int META_CREATEFONTINDIRECT = 0x02FB;
 constexpr int META_RECTANGLE = 0x041B;
-constexpr int META_TEXTOUT = 0x0521;
+constexpr int META_EXTTEXTOUT = 0x0A32;
 
 } // namespace
 
@@ -173,7 +173,8 @@ QByteArray BarCodePicture::toWmf() const {
         body.record(META_RECTANGLE, {int(kBarHeight), int(run.end * kModule), 0, int(run.start * kModule)});
     }
     if (showsText_) {
-        QList<int> font = {-int(kTextSize), 0, 0, 0, 400};
+        // The width is given, not left to the player: libwmf would draw the text wider than the bars.
+        QList<int> font = {-int(kTextSize), int(std::lround(kTextSize * kAdvance)), 0, 0, 400};
         font << 0       // not italic, not underlined
              << 0       // not struck out, ANSI character set
              << 0       // default precisions
@@ -185,15 +186,20 @@ QByteArray BarCodePicture::toWmf() const {
         body.record(META_CREATEFONTINDIRECT, font); // object 3
         body.record(META_SELECTOBJECT, {3});
         body.record(META_SETTEXTCOLOR, {0, 0});
-        body.record(META_SETTEXTALIGN, {6}); // centred on x, top at y
-        QByteArray latin = text_.toLatin1();
-        QList<int> params = {int(latin.size())};
-        if (latin.size() % 2)
-            latin.append('\0');
-        for (int i = 0; i < latin.size(); i += 2)
-            params << (quint8(latin.at(i)) | quint8(latin.at(i + 1)) << 8);
-        params << int(textRect().top()) << width / 2;
-        body.record(META_TEXTOUT, params);
+        body.record(META_SETTEXTALIGN, {0}); // left at x, top at y
+        // The start and every advance are given, so each player sets the text where it belongs.
+        const QByteArray latin = text_.toLatin1();
+        const int advance = int(std::lround(kTextSize * kAdvance));
+        const int start = (width - advance * int(latin.size())) / 2;
+        QList<int> params = {int(textRect().top()), start, int(latin.size()), 0};
+        QByteArray padded = latin;
+        if (padded.size() % 2)
+            padded.append('\0');
+        for (int i = 0; i < padded.size(); i += 2)
+            params << (quint8(padded.at(i)) | quint8(padded.at(i + 1)) << 8);
+        for (int i = 0; i < latin.size(); ++i)
+            params << advance;
+        body.record(META_EXTTEXTOUT, params);
     }
     body.record(0, {}); // end of file
     const quint32 words = quint32(body.bytes.size() / 2);

@@ -61,13 +61,14 @@ TEST_F(EtiquetasTeste, FolhaImpressaEmPdfLeCadaCodigoNaSuaCelulaEmOrdemDeCodigo)
     ASSERT_EQ(paginas.size(), 2);
     const double pontos = dpi / 1440.0;
     const double colunas[] = {300, 4200, 8200};
-    for (int k = 0; k < 28; ++k) {
+    // Every cell of both pages: the second holds one label, in its first cell.
+    for (int k = 0; k < 54; ++k) {
         const int celula = k % 27;
         const QRect regiao(int(colunas[celula % 3] * pontos), int((400 + 1800 * (celula / 3)) * pontos),
                            int(3900 * pontos), int(1000 * pontos));
-        EXPECT_EQ(LerCodigoEm(paginas.at(k / 27), regiao), pessoas.at(k).registro) << "etiqueta " << k;
+        const QString esperado = k < 28 ? pessoas.at(k).registro : QString();
+        EXPECT_EQ(LerCodigoEm(paginas.at(k / 27), regiao), esperado) << "etiqueta " << k;
     }
-    EXPECT_EQ(LerCodigos(paginas.at(1)).size(), 1) << "the second page holds one label";
     // The fields show the last employee printed.
     EXPECT_EQ(campos.codigo(), pessoas.last().registro);
     EXPECT_EQ(campos.nome(), pessoas.last().nome);

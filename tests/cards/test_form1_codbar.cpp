@@ -72,7 +72,7 @@ TEST_F(FormCodBarTeste, CarregaDoCadastroEUmaSoInstanciaVemParaAFrente) {
     EXPECT_EQ(tela->txtdescricao->text(), QStringLiteral("BRUNO"));
     EXPECT_EQ(tela->DataToEncodeText->text(), QStringLiteral("7891000158388"));
     EXPECT_EQ(tela->BarCode1->DataToEncode(), QStringLiteral("7891000158388"));
-    EXPECT_EQ(LerCodigos(tela->BarCode1->grab().toImage()).value(0).texto, QStringLiteral("7891000158388"));
+    EXPECT_EQ(LerCodigo(tela->BarCode1->grab().toImage()).texto, QStringLiteral("7891000158388"));
     EXPECT_TRUE(tela->DataToEncodeText->hasFocus());
 
     nome.setText(QStringLiteral("ANA"));
@@ -112,7 +112,7 @@ TEST_F(FormCodBarTeste, EnterPassaAoProximoCampoEOCodigoSegueCadaTecla) {
     });
     QTest::keyClicks(tela->DataToEncodeText, QStringLiteral("1234567890123"));
     EXPECT_EQ(redesenhos, 13);
-    EXPECT_EQ(LerCodigos(tela->BarCode1->grab().toImage()).value(0).texto, QStringLiteral("1234567890123"));
+    EXPECT_EQ(LerCodigo(tela->BarCode1->grab().toImage()).texto, QStringLiteral("1234567890123"));
     QTest::keyClick(tela->DataToEncodeText, Qt::Key_Enter);
     Processar();
     EXPECT_EQ(tela->DataToEncodeText->text(), QStringLiteral("1234567890123")) << "Enter inserts nothing";
@@ -164,7 +164,7 @@ TEST_F(FormCodBarTeste, SemImpressoraOsDocumentosViramPdfEOUsuarioSabeOnde) {
     EXPECT_TRUE(mensagens.texts().first().endsWith(arquivos.first()));
     const QList<QImage> paginas = PaginasPdf(QDir(QtPrinter::pdfFolder()).filePath(arquivos.first()), 150);
     ASSERT_EQ(paginas.size(), 1);
-    EXPECT_EQ(LerCodigos(paginas.first()).value(0).texto, QStringLiteral("7891000158388"));
+    EXPECT_EQ(LerCodigo(paginas.first()).texto, QStringLiteral("7891000158388"));
 
     tela->PrintForm->click();
     EXPECT_EQ(mensagens.calls.size(), 2);

@@ -6,28 +6,25 @@
 
 #include <ZXing/ReadBarcode.h>
 
-QList<CodigoLido> LerCodigos(const QImage& imagem) {
+CodigoLido LerCodigo(const QImage& imagem) {
     const QImage cinza = imagem.convertToFormat(QImage::Format_Grayscale8);
     ZXing::DecodeHints dicas;
     dicas.setFormats(ZXing::BarcodeFormat::Code128);
     dicas.setTryHarder(true);
     const ZXing::ImageView vista(cinza.constBits(), cinza.width(), cinza.height(), ZXing::ImageFormat::Lum,
                                  int(cinza.bytesPerLine()));
-    QList<CodigoLido> lidos;
-    for (const ZXing::Result& r : ZXing::ReadBarcodes(vista, dicas)) {
-        if (!r.isValid())
-            continue;
-        const auto& p = r.position();
-        const QPoint a(p.topLeft().x, p.topLeft().y);
-        const QPoint b(p.bottomRight().x, p.bottomRight().y);
-        lidos.append({QString::fromStdString(r.text()), QRect(a, b).normalized()});
-    }
-    return lidos;
+    // One symbol at a time: the reader of this version can trip over several linear ones at once.
+    const ZXing::Result r = ZXing::ReadBarcode(vista, dicas);
+    if (!r.isValid())
+        return {};
+    const auto& p = r.position();
+    const QPoint a(p.topLeft().x, p.topLeft().y);
+    const QPoint b(p.bottomRight().x, p.bottomRight().y);
+    return {QString::fromStdString(r.text()), QRect(a, b).normalized()};
 }
 
 QString LerCodigoEm(const QImage& imagem, const QRect& regiao) {
-    const QList<CodigoLido> lidos = LerCodigos(imagem.copy(regiao));
-    return lidos.size() == 1 ? lidos.first().texto : QString();
+    return LerCodigo(imagem.copy(regiao)).texto;
 }
 
 QList<QImage> PaginasPdf(const QString& arquivo, int dpi) {

@@ -12,9 +12,9 @@ struct CodigoLido {
     QRect posicao; // in the image's pixels
 };
 
-// Every Code 128 symbol found in the image.
-QList<CodigoLido> LerCodigos(const QImage& imagem);
-// The one symbol in the region of the image; an empty text when none reads there.
+// The Code 128 symbol of the image (the first found); an empty text when none reads.
+CodigoLido LerCodigo(const QImage& imagem);
+// The symbol in the region of the image; an empty text when none reads there.
 QString LerCodigoEm(const QImage& imagem, const QRect& regiao);
 
 // The pages of a PDF file as images at the given dots per inch (pdftoppm).
