@@ -11,6 +11,15 @@ QStringList RecordingPrinter::lines() const {
     return out;
 }
 
+QList<PrintedItem> RecordingPrinter::items(PrintedItem::Kind kind) const {
+    QList<PrintedItem> out;
+    for (const PrintedItem& item : items_) {
+        if (item.kind == kind)
+            out << item;
+    }
+    return out;
+}
+
 void RecordingPrinter::drawText(const QString& text, double x, double y) {
     items_.append(
         PrintedItem{PrintedItem::Kind::Text, text, fontName(), fontSize(), fontBold(), x, y, 0, 0, page_});

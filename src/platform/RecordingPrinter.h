@@ -13,6 +13,7 @@ public:
     double textWidth(const QString& text) const override { return text.size() * fontSize() * 20 * 0.6; }
 
     const QList<PrintedItem>& items() const { return items_; }
+    QList<PrintedItem> items(PrintedItem::Kind kind) const;
     // The printed texts in order, of ended and open documents.
     QStringList lines() const;
     int documentsEnded() const { return documents_; }
