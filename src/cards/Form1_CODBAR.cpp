@@ -135,14 +135,14 @@ void Form1_CODBAR::PrintForm_Click() {
     ShowPdfNotice(impressora);
 }
 
-QImage Form1_CODBAR::imagemDaTela() const {
+QImage Form1_CODBAR::imagemDaTela() {
     // Three dots for each of the screen's, so the printed bars keep their edges.
     constexpr int kFator = 3;
     QImage imagem(size() * kFator, QImage::Format_RGB32);
     imagem.setDevicePixelRatio(kFator);
     imagem.fill(palette().color(QPalette::Window));
     QPainter pintor(&imagem);
-    const_cast<Form1_CODBAR*>(this)->render(&pintor);
+    render(&pintor);
     return imagem;
 }
 

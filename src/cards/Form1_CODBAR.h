@@ -45,7 +45,7 @@ private:
     void SaveToFile_Click();
     void CopyToClipboard_Click();
     // The form as it looks on the screen, finer than the screen's dots.
-    QImage imagemDaTela() const;
+    QImage imagemDaTela();
 
     // The fields the label printing goes through.
     QString codigo() const override;
