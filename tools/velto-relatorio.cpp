@@ -4,6 +4,7 @@
 #include "CartaoPonto.h"
 #include "Conexao.h"
 #include "Console.h"
+#include "Etiquetas.h"
 #include "GradeHorarios.h"
 #include "HorasAritmetica.h"
 #include "JornadaDiaria.h"
@@ -162,6 +163,36 @@ int Auditoria(const QStringList& args) {
     return destino.concluir();
 }
 
+const char* const kUsoEtiquetas =
+    "  velto-relatorio etiquetas [--cartao CODIGO] (--pdf ARQUIVO | --impressora [NOME])\n"
+    "      folha de etiquetas de todos os funcionários (ou a etiqueta de um cartão)\n";
+
+// The label sheet of every employee, or the single label of one card, through the code of the
+// barcode form; a card that finds nobody is an error.
+int Etiquetas(const QStringList& args) {
+    const Opcoes opcoes(args, QStringList{QStringLiteral("--cartao")} + kOpcoesDestino, {},
+                        kOpcoesDestinoOpcionais);
+    opcoes.limitarPosicionais(0);
+    if (!opcoes.tem(QStringLiteral("--pdf")) && !opcoes.tem(QStringLiteral("--impressora")))
+        throw ErroUso{QStringLiteral("as etiquetas vão para --pdf ARQUIVO ou --impressora [NOME]")};
+    AbrirConexao();
+    DestinoImpressao destino(opcoes);
+    CamposTexto campos;
+    if (opcoes.tem(QStringLiteral("--cartao"))) {
+        campos.setCodigo(opcoes.valor(QStringLiteral("--cartao")));
+        if (!UnicaEtiqueta(campos, *destino.impressora()))
+            throw ErroExecucao{
+                QStringLiteral("Funcionário não encontrado: nenhum funcionário tem o cartão ") +
+                campos.codigo()};
+    } else if (A4_4ColunasEtiquetaCodBarW(campos, *destino.impressora()) == 0) {
+        erro() << "velto-relatorio: nenhum funcionário cadastrado\n";
+        return kSaidaSucesso;
+    }
+    if (destino.falhou())
+        return kSaidaErro; // already told on the error output
+    return destino.concluir();
+}
+
 // One line per subcommand.
 const QList<Subcomando> kSubcomandos{
     {"cartao", kUsoCartao, Cartao},
@@ -170,6 +201,7 @@ const QList<Subcomando> kSubcomandos{
     {"grade", kUsoGrade, Grade},
     {"funcionarios", kUsoFuncionarios, Funcionarios},
     {"auditoria", kUsoAuditoria, Auditoria},
+    {"etiquetas", kUsoEtiquetas, Etiquetas},
 };
 
 } // namespace

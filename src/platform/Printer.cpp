@@ -1,5 +1,7 @@
 #include "Printer.h"
 
+#include "BarCodePicture.h"
+
 #include <cmath>
 
 void Printer::ensureDocument() {
@@ -14,6 +16,8 @@ void Printer::ensureDocument() {
 
 void Printer::print(const QString& line) {
     ensureDocument();
+    if (!line.trimmed().isEmpty())
+        inked_ = true;
     const double height = textHeight();
     if (currentY_ > 0 && currentY_ + height > scaleHeight())
         newPage();
@@ -59,7 +63,14 @@ void Printer::drawFitted(const QString& line) {
 
 void Printer::paintPicture(const QImage& picture, double x, double y, double width, double height) {
     ensureDocument();
+    inked_ = true;
     drawPicture(picture, x, y, width, height);
+}
+
+void Printer::paintPicture(const BarCodePicture& picture, double x, double y) {
+    ensureDocument();
+    inked_ = true;
+    drawBarCode(picture, x, y);
 }
 
 void Printer::newPage() {
@@ -71,10 +82,12 @@ void Printer::newPage() {
 }
 
 void Printer::endDoc() {
-    if (!documentOpen_)
-        return;
-    finishDocument();
+    if (documentOpen_ && inked_)
+        finishDocument();
+    else
+        dropEmptyDocument();
     documentOpen_ = false;
+    inked_ = false;
     page_ = 0;
     currentX_ = 0;
     currentY_ = 0;
@@ -85,6 +98,7 @@ void Printer::abortDoc() {
         return;
     discardDocument();
     documentOpen_ = false;
+    inked_ = false;
     page_ = 0;
     currentX_ = 0;
     currentY_ = 0;
@@ -95,9 +109,11 @@ void Printer::printForm(const QImage& screen) {
     if (wasOpen)
         endDoc();
     ensureDocument();
+    inked_ = true;
+    // At the size it has on a screen of 96 dots per inch, however finely it was grabbed.
     const double inch = 1440.0;
-    double width = screen.width() * inch / 96.0;
-    double height = screen.height() * inch / 96.0;
+    double width = screen.deviceIndependentSize().width() * inch / 96.0;
+    double height = screen.deviceIndependentSize().height() * inch / 96.0;
     if (width > scaleWidth()) {
         height *= scaleWidth() / width;
         width = scaleWidth();

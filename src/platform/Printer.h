@@ -5,6 +5,8 @@
 #include <QString>
 #include <memory>
 
+class BarCodePicture;
+
 // The default printer as the reports use it: positions in twips (1440 to the inch), a font
 // name, size and bold, a current position, one line printed at a time, pictures, and the end
 // of the document. Lines that do not fit the page go on to the next one.
@@ -24,7 +26,14 @@ public:
     double currentY() const { return currentY_; }
     void setCurrentY(double twips) { currentY_ = twips; }
 
-    // Printable area of a page, in twips.
+    // Where positions are measured from: the corner of the printable area (the reports), or
+    // the corner of the paper (label stock, whose cells are where the paper has them whatever
+    // the printer's margins). The scale below follows.
+    enum class Origin { PrintableArea, PaperCorner };
+    Origin origin() const { return origin_; }
+    void setOrigin(Origin origin) { origin_ = origin; }
+
+    // Printable area of a page (with Origin::PaperCorner, the whole paper), in twips.
     virtual double scaleWidth() const = 0;
     virtual double scaleHeight() const = 0;
     // Height of a line and width of a text in the current font, in twips.
@@ -37,9 +46,13 @@ public:
     void print(const QString& line);
     // Draws a picture into the given rectangle (twips) of the current page.
     void paintPicture(const QImage& picture, double x, double y, double width, double height);
+    // Draws the barcode with its top-left corner at the point (twips), at its own size, as
+    // bars the device draws itself: sharp at any resolution.
+    void paintPicture(const BarCodePicture& picture, double x, double y);
     // Starts a new page; the position goes back to the top left.
     void newPage();
-    // Ends the document and sends it on. Printing again starts a new document.
+    // Ends the document and sends it on. Printing again starts a new document. A document
+    // with nothing on it (no text but blanks, no picture) is not sent: no sheet, no file.
     void endDoc();
     // Drops the open document unsent, for a report that stopped on an error: nothing of it is
     // printed or kept.
@@ -60,9 +73,13 @@ public:
 protected:
     virtual void drawText(const QString& text, double x, double y) = 0;
     virtual void drawPicture(const QImage& picture, double x, double y, double width, double height) = 0;
+    virtual void drawBarCode(const BarCodePicture& picture, double x, double y) = 0;
     virtual void startPage() = 0;
     virtual void finishDocument() = 0;
     virtual void discardDocument() = 0;
+    // Instead of finishDocument() when the ended document has nothing on it, or when no
+    // document was open at all.
+    virtual void dropEmptyDocument() {}
 
     bool documentOpen_ = false;
     int page_ = 0;
@@ -74,13 +91,16 @@ private:
     QString fontName_ = QStringLiteral("Courier New");
     double fontSize_ = kDefaultFontSize;
     bool fontBold_ = false;
+    Origin origin_ = Origin::PrintableArea;
+    // Whether the open document has anything on it.
+    bool inked_ = false;
     double currentX_ = 0;
     double currentY_ = 0;
 };
 
 // What a recording printer saw, for tests.
 struct PrintedItem {
-    enum class Kind { Text, Picture, NewPage, EndDoc, Abort };
+    enum class Kind { Text, Picture, BarCode, NewPage, EndDoc, Abort };
     Kind kind;
     QString text;
     QString fontName;

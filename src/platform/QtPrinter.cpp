@@ -1,5 +1,6 @@
 #include "QtPrinter.h"
 
+#include "BarCodePicture.h"
 #include "Clock.h"
 #include "Connection.h"
 #include "MsgBox.h"
@@ -98,7 +99,7 @@ QString QtPrinter::lastDocumentNotice() const {
     // A file asked for by name is no surprise to anybody.
     if (lastPath_.isEmpty() || !fixedPath_.isEmpty())
         return {};
-    return reason_ + QStringLiteral(": o relatório foi gravado no arquivo\n") +
+    return reason_ + QStringLiteral(": o documento foi gravado no arquivo\n") +
            QDir::toNativeSeparators(lastPath_);
 }
 
@@ -106,15 +107,21 @@ QString QtPrinter::pdfFolder() {
     return mapWindowsPath(QStringLiteral("C:\\PONTO\\impressoes"));
 }
 
-// The printable area as the device draws it, in its own pixels.
+// The printable area (or the paper) as the device draws it, in its own pixels.
 double QtPrinter::scaleWidth() const {
-    return printer_->pageLayout().paintRectPixels(printer_->resolution()).width() * kTwipsPerInch /
-           printer_->resolution();
+    const QPageLayout layout = printer_->pageLayout();
+    const int dpi = printer_->resolution();
+    const QRect area =
+        origin() == Origin::PaperCorner ? layout.fullRectPixels(dpi) : layout.paintRectPixels(dpi);
+    return area.width() * kTwipsPerInch / dpi;
 }
 
 double QtPrinter::scaleHeight() const {
-    return printer_->pageLayout().paintRectPixels(printer_->resolution()).height() * kTwipsPerInch /
-           printer_->resolution();
+    const QPageLayout layout = printer_->pageLayout();
+    const int dpi = printer_->resolution();
+    const QRect area =
+        origin() == Origin::PaperCorner ? layout.fullRectPixels(dpi) : layout.paintRectPixels(dpi);
+    return area.height() * kTwipsPerInch / dpi;
 }
 
 double QtPrinter::textHeight() const {
@@ -141,20 +148,54 @@ double QtPrinter::toDevice(double twips) const {
     return twips * printer_->resolution() / kTwipsPerInch;
 }
 
+// The painter's origin is the printable area's corner; the paper's lies up and to the left.
+QPointF QtPrinter::toDevice(double x, double y) const {
+    QPointF point(toDevice(x), toDevice(y));
+    if (origin() == Origin::PaperCorner)
+        point -= printer_->pageLayout().paintRectPixels(printer_->resolution()).topLeft();
+    return point;
+}
+
 void QtPrinter::drawText(const QString& text, double x, double y) {
-    if (!painter_.isActive())
+    // Blanks put nothing on the page.
+    if (text.trimmed().isEmpty() || !readyToDraw())
         return;
     const QFont font = currentFont();
     painter_.setFont(font);
     const QFontMetricsF metrics(font, printer_.get());
-    painter_.drawText(QPointF(toDevice(x), toDevice(y) + metrics.ascent()), text);
+    painter_.drawText(toDevice(x, y) + QPointF(0, metrics.ascent()), text);
 }
 
 void QtPrinter::drawPicture(const QImage& picture, double x, double y, double width, double height) {
-    if (!painter_.isActive())
+    if (!readyToDraw())
         return;
     painter_.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter_.drawImage(QRectF(toDevice(x), toDevice(y), toDevice(width), toDevice(height)), picture);
+    painter_.drawImage(QRectF(toDevice(x, y), QSizeF(toDevice(width), toDevice(height))), picture);
+}
+
+void QtPrinter::drawBarCode(const BarCodePicture& picture, double x, double y) {
+    if (!readyToDraw())
+        return;
+    const QSizeF size = picture.size();
+    picture.draw(painter_, QRectF(toDevice(x, y), QSizeF(toDevice(size.width()), toDevice(size.height()))));
+}
+
+bool QtPrinter::readyToDraw() {
+    if (deviceFailed_)
+        return false;
+    if (devicePages_ == 0) {
+        if (!beginDocument()) {
+            // A document that cannot be printed must not pass for printed.
+            deviceFailed_ = true;
+            MsgBox(error_, MsgBoxButtons::OkOnly, MsgBoxIcon::Exclamation);
+            return false;
+        }
+        devicePages_ = 1;
+    }
+    // Pages left blank inside the document are kept.
+    for (; devicePages_ < page_; ++devicePages_)
+        printer_->newPage();
+    return true;
 }
 
 bool QtPrinter::beginDocument() {
@@ -188,14 +229,10 @@ bool QtPrinter::beginDocument() {
 }
 
 void QtPrinter::startPage() {
-    if (page_ == 1) {
-        // A document that cannot be printed must not pass for printed.
-        if (!beginDocument())
-            MsgBox(error_, MsgBoxButtons::OkOnly, MsgBoxIcon::Exclamation);
-        return;
-    }
-    if (painter_.isActive())
-        printer_->newPage();
+    if (page_ > 1)
+        return; // the device follows when something is drawn there
+    devicePages_ = 0;
+    deviceFailed_ = false;
 }
 
 void QtPrinter::finishDocument() {
@@ -206,6 +243,13 @@ void QtPrinter::finishDocument() {
     deliver();
     if (!error_.isEmpty())
         MsgBox(error_, MsgBoxButtons::OkOnly, MsgBoxIcon::Exclamation);
+}
+
+void QtPrinter::dropEmptyDocument() {
+    devicePages_ = 0;
+    // Nothing went anywhere; with a file of its own, the file keeps what it had.
+    if (fixedPath_.isEmpty())
+        lastPath_.clear();
 }
 
 void QtPrinter::discardDocument() {

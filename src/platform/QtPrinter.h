@@ -54,13 +54,20 @@ public:
 protected:
     void drawText(const QString& text, double x, double y) override;
     void drawPicture(const QImage& picture, double x, double y, double width, double height) override;
+    void drawBarCode(const BarCodePicture& picture, double x, double y) override;
     void startPage() override;
     void finishDocument() override;
     void discardDocument() override;
+    void dropEmptyDocument() override;
 
 private:
     QFont currentFont() const;
     double toDevice(double twips) const;
+    // A position (twips from the origin) in the painter's coordinates.
+    QPointF toDevice(double x, double y) const;
+    // The device starts a document, and each page, only when something is drawn on it: a
+    // document that ends with nothing on it never reaches the printer or the disk.
+    bool readyToDraw();
     bool beginDocument();
     // Ends the painter and keeps the path only when the file was really written.
     void endPainter();
@@ -73,6 +80,8 @@ private:
     QString queue_;     // as asked: empty for the default queue
     QString sendingTo_; // the queue of the open document; empty when it only becomes a file
     bool collect_ = false;
+    int devicePages_ = 0;       // pages of the open document the device has started
+    bool deviceFailed_ = false; // the open document could not be started: told once
     QString pdfPath_;
     QString fixedPath_;
     QString lastPath_;

@@ -3,6 +3,7 @@
 #include "CamposCadastro.h"
 #include "Conexao.h"
 #include "FocusHelpers.h"
+#include "Form1_CODBAR.h"
 #include "MaskedEdit.h"
 #include "MsgBox.h"
 #include "frm_consultarFuncionarios.h"
@@ -12,6 +13,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QVBoxLayout>
@@ -309,8 +312,10 @@ void FrmFuncionarios::Gravar(const QString& registro) {
                           QStringLiteral("'"));
 }
 
+// "Gerar Código": the barcode form, which takes the name and card code from this screen.
 void FrmFuncionarios::Command1_Click() {
-    // Opens the barcode form Form1_CODBAR, which reads TxtFUNCIONARIO and TXTVELTO as it loads.
+    if (QMdiSubWindow* janela = subWindow())
+        Form1_CODBAR::Mostrar(janela->mdiArea(), TxtFUNCIONARIO, TXTVELTO);
 }
 
 void FrmFuncionarios::Command2_Click() {

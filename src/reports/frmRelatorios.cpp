@@ -14,6 +14,7 @@
 #include "ListaTela.h"
 #include "MaskedEdit.h"
 #include "MsgBox.h"
+#include "PdfNotice.h"
 #include "Printer.h"
 #include "SaldoPorDia.h"
 #include "frm_consultarFuncionarios.h"
@@ -213,8 +214,5 @@ void frmRelatorios::Command5_Click() {
 
 // A document the printer could not take became a PDF file: the user must know why and where.
 void frmRelatorios::AvisarArquivoPdf(const Printer& impressora) {
-    const QString aviso = impressora.lastDocumentNotice();
-    if (aviso.isEmpty())
-        return;
-    MsgBox(aviso, MsgBoxButtons::OkOnly, MsgBoxIcon::Information);
+    ShowPdfNotice(impressora);
 }

@@ -72,7 +72,7 @@ TEST_F(ImpressaoCups, FilaParadaRecusadaOuInexistenteViraPdfComOMotivo) {
         ASSERT_TRUE(QFileInfo::exists(arquivo)) << caso.fila;
         EXPECT_EQ(QFileInfo(arquivo).absolutePath(), QtPrinter::pdfFolder());
         EXPECT_EQ(impressora.lastDocumentNotice().toStdString(),
-                  (QString::fromUtf8(caso.motivo) + QStringLiteral(": o relatório foi gravado no arquivo\n") +
+                  (QString::fromUtf8(caso.motivo) + QStringLiteral(": o documento foi gravado no arquivo\n") +
                    arquivo)
                       .toStdString());
         QFile pdf(arquivo);

@@ -332,7 +332,7 @@ TEST_F(VeltoRelatorioTeste, ImpressoraAtivaRecebeEParadaViraPdf) {
                  Periodo());
     EXPECT_EQ(r.status, 1);
     const QString prefixo = QStringLiteral(
-        "velto-relatorio: A impressora Parada está parada: o relatório foi gravado no arquivo\n");
+        "velto-relatorio: A impressora Parada está parada: o documento foi gravado no arquivo\n");
     ASSERT_TRUE(r.erro.startsWith(prefixo)) << r.erro.toStdString();
     const QString guardado = r.erro.mid(prefixo.size()).trimmed();
     EXPECT_TRUE(guardado.startsWith(banco.raiz() + QStringLiteral("/C/PONTO/impressoes/velto-")));
