@@ -22,7 +22,11 @@ int uso() {
            "  velto-banco senha NOVA                          redefine a senha de manutenção\n"
            "  velto-banco sql \"INSTRUÇÃO\"                     envia uma instrução e mostra o resultado\n"
            "  velto-banco sql < arquivo                       envia uma instrução por linha, numa transação\n"
-           "  velto-banco caminho                             mostra onde fica o arquivo do banco\n";
+           "  velto-banco caminho                             mostra onde fica o arquivo do banco\n"
+           "\n"
+           "Um lote prende o banco do início ao fim. O terminal espera no máximo 10 segundos por\n"
+           "ele: com um lote mais longo, os pontos passados enquanto isso não são registrados (o\n"
+           "funcionário é avisado e passa o cartão de novo).\n";
     erro().flush();
     return 2;
 }
@@ -102,7 +106,11 @@ int Senha(const QStringList& args) {
 int Sql(const QStringList& args) {
     if (args.size() > 1)
         return uso();
-    AbrirConexao();
+    // A query only reads: it works on a file it may not write.
+    if (args.size() == 1 && args.at(0).trimmed().startsWith(QLatin1String("select"), Qt::CaseInsensitive))
+        AbrirConexaoLeitura();
+    else
+        AbrirConexao();
     if (args.size() == 1) {
         Imprimir(conexaoBanco->Execute(args.at(0)));
         return 0;

@@ -83,7 +83,7 @@ int Cartao(const QStringList& args) {
     OpcoesCartao opcoes;
     if (!LerOpcoes(args, opcoes))
         return uso();
-    AbrirConexao();
+    AbrirConexaoLeitura();
     const QList<FuncionarioRelatorio> funcionarios = Funcionarios(opcoes);
     if (funcionarios.isEmpty()) {
         erro() << "velto-relatorio: nenhum funcionário cadastrado\n";

@@ -11,3 +11,11 @@ void AbrirConexao() {
         nova->setObserver(conexaoBanco->observer());
     conexaoBanco = std::move(nova);
 }
+
+void AbrirConexaoLeitura() {
+    std::unique_ptr<Connection> nova = Connection::Open(kStringConexao, Connection::OpenMode::ReadOnly);
+    InstalarContagens(*nova);
+    if (conexaoBanco)
+        nova->setObserver(conexaoBanco->observer());
+    conexaoBanco = std::move(nova);
+}

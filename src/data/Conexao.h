@@ -14,3 +14,7 @@ extern std::unique_ptr<Connection> conexaoBanco;
 // Replaces the shared connection by a newly opened one. Result sets held from the old
 // connection stay readable; an observer set on it carries over to the new one.
 void AbrirConexao();
+
+// The same for a program that only reads (the tools' reports and queries): the file is opened
+// read-only, so one that may not be written is read all the same.
+void AbrirConexaoLeitura();
