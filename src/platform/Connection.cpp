@@ -196,17 +196,27 @@ QByteArray nameToOpen(const QString& realPath, Connection::OpenMode mode) {
     return QFile::encodeName(realPath);
 }
 
-// The checks of a file at open, on a file that read as a database: opening never turns a file
-// of 0 bytes (or one without the system's tables) into an empty database, and a writer learns
-// at once, not at its first write, that it cannot write.
-void checkFileAtOpen(sqlite3* db, const QString& realPath, const QString& place, Connection::OpenMode mode) {
-    const auto refuse = [&place](const QString& reason, DatabaseError::Cause cause) {
-        throw DatabaseError(QStringLiteral("Não foi possível abrir o arquivo %1: %2.").arg(place, reason),
-                            cause);
-    };
-    if (QFileInfo(realPath).size() == 0)
-        refuse(QStringLiteral("o arquivo está vazio (0 bytes) e não é um banco de dados"),
-               DatabaseError::Cause::Other);
+[[noreturn]] void refuseFile(const QString& place, const QString& reason, DatabaseError::Cause cause) {
+    throw DatabaseError(QStringLiteral("Não foi possível abrir o arquivo %1: %2.").arg(place, reason), cause);
+}
+
+// The checks of an existing file before the engine opens it: opening never turns a file of 0
+// bytes into an empty database, and a writer learns at once, not at its first write, that it
+// cannot write the file (or, for its journal, the file's folder).
+void checkFileBeforeOpen(const QString& realPath, const QString& place, Connection::OpenMode mode) {
+    const QFileInfo file(realPath);
+    if (file.size() == 0)
+        refuseFile(place, QStringLiteral("o arquivo está vazio (0 bytes) e não é um banco de dados"),
+                   DatabaseError::Cause::Other);
+    if (mode == Connection::OpenMode::ReadWrite &&
+        (!file.isWritable() || !QFileInfo(file.absolutePath()).isWritable()))
+        refuseFile(place, QStringLiteral("sem permissão para gravar no arquivo ou na sua pasta"),
+                   DatabaseError::Cause::ReadOnly);
+}
+
+// The checks of a file the engine opened and read as a database: one without the system's
+// tables is none of the system's, and a writer must be able to write (a read-only mount).
+void checkOpenedDatabase(sqlite3* db, const QString& place, Connection::OpenMode mode) {
     sqlite3_stmt* stmt = nullptr;
     int tables = 0;
     if (sqlite3_prepare_v2(db, "SELECT count(*) FROM sqlite_master WHERE type = 'table'", -1, &stmt,
@@ -215,10 +225,11 @@ void checkFileAtOpen(sqlite3* db, const QString& realPath, const QString& place,
         tables = sqlite3_column_int(stmt, 0);
     sqlite3_finalize(stmt);
     if (tables == 0)
-        refuse(QStringLiteral("o arquivo não tem as tabelas de um banco de dados do Velto"),
-               DatabaseError::Cause::Other);
+        refuseFile(place, QStringLiteral("o arquivo não tem as tabelas de um banco de dados do Velto"),
+                   DatabaseError::Cause::Other);
     if (mode == Connection::OpenMode::ReadWrite && sqlite3_db_readonly(db, "main") == 1)
-        refuse(QStringLiteral("sem permissão para gravar no arquivo"), DatabaseError::Cause::ReadOnly);
+        refuseFile(place, QStringLiteral("sem permissão para gravar no arquivo"),
+                   DatabaseError::Cause::ReadOnly);
 }
 
 } // namespace
@@ -242,6 +253,8 @@ std::unique_ptr<Connection> Connection::openFile(const QString& connectionString
     } else if (!info.isFile()) {
         throw DatabaseError(QStringLiteral("%1 não é um arquivo.").arg(place));
     }
+    if (!create)
+        checkFileBeforeOpen(realPath, place, mode);
 
     sqlite3* db = nullptr;
     const int flags =
@@ -266,7 +279,7 @@ std::unique_ptr<Connection> Connection::openFile(const QString& connectionString
         throw DatabaseError(QStringLiteral("Não foi possível abrir o arquivo %1: %2.").arg(place, reason));
     }
     if (!create)
-        checkFileAtOpen(db, realPath, place, mode);
+        checkOpenedDatabase(db, place, mode);
     if (mode == OpenMode::ReadWrite)
         connection->ExecuteNative(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; "
                                                  "PRAGMA busy_timeout=5000;"));
