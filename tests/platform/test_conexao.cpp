@@ -207,19 +207,6 @@ TEST(Conexao, BancoNovoSoODonoLe) {
     EXPECT_EQ(modo(banco.caminhoArquivo()), 0600u);
 }
 
-TEST(Conexao, SabeSeOArquivoAbertoAindaEstaNoCaminho) {
-    BancoTeste banco;
-    const QString arquivo = banco.caminhoArquivo();
-    EXPECT_TRUE(conexaoBanco->openedFileIsAtPath());
-    ASSERT_TRUE(QFile::rename(arquivo, arquivo + QStringLiteral(".fora")));
-    EXPECT_FALSE(conexaoBanco->openedFileIsAtPath());
-    ASSERT_TRUE(QFile::copy(arquivo + QStringLiteral(".fora"), arquivo));
-    EXPECT_FALSE(conexaoBanco->openedFileIsAtPath()) << "a copy is another file";
-    ASSERT_TRUE(QFile::remove(arquivo));
-    ASSERT_TRUE(QFile::rename(arquivo + QStringLiteral(".fora"), arquivo));
-    EXPECT_TRUE(conexaoBanco->openedFileIsAtPath());
-}
-
 TEST(Conexao, LeBlobsETextosInteiros) {
     BancoTeste banco;
     Recordset rs = banco.sql(QStringLiteral("Select zeroblob(1000) as z, cast('abc' as blob) as b, "
