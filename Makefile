@@ -3,7 +3,7 @@ BUILD ?= build
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: deps configure build test run deb bench clean
+.PHONY: deps configure build test test-sanitizadores run deb bench clean
 
 deps:
 	tools/install-deps
@@ -14,8 +14,15 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The tests, then the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j 1
+	$(MAKE) test-sanitizadores
+
+test-sanitizadores: deps
+	cmake -S . -B $(BUILD)-asan -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTO_WERROR=ON -DVELTO_SANITIZE=ON
+	cmake --build $(BUILD)-asan -j $(JOBS)
+	cd $(BUILD)-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j 1
 
 # Creates the database on first start (VELTO_EXEMPLO=1 fills it with sample data), then starts the program.
 run: build
@@ -31,4 +38,4 @@ bench: deps
 	tools/run-bench $(BUILD)-bench
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-bench

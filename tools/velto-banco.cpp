@@ -24,7 +24,10 @@ const char* const kDescricao =
     "velto-banco: cria o banco de dados do relógio de ponto, redefine a senha de manutenção,\n"
     "envia instruções pelo mesmo driver do programa, copia e verifica o arquivo.\n"
     "Onde se pede uma SENHA, \"-\" a lê da entrada padrão (fora da lista de processos e do\n"
-    "histórico do shell).";
+    "histórico do shell).\n"
+    "Um lote de instruções (sql < arquivo) prende o banco do início ao fim. O terminal espera no\n"
+    "máximo 10 segundos por ele: com um lote mais longo, os pontos passados enquanto isso não são\n"
+    "registrados (o funcionário é avisado e passa o cartão de novo).";
 
 const char* const kUsoCriar =
     "  velto-banco criar [--senha SENHA|-] [--exemplo] cria o banco de dados (nunca sobrescreve)\n";
@@ -115,7 +118,11 @@ int Senha(const QStringList& args) {
 int Sql(const QStringList& args) {
     if (args.size() > 1)
         throw ErroUso{QStringLiteral("uma instrução só, entre aspas")};
-    AbrirConexao();
+    // A query only reads: it works on a file it may not write.
+    if (args.size() == 1 && args.at(0).trimmed().startsWith(QLatin1String("select"), Qt::CaseInsensitive))
+        AbrirConexaoLeitura();
+    else
+        AbrirConexao();
     // Punches changed by hand here are recorded like those changed on the screens.
     const OrigemAlteracao origem(QStringLiteral("velto-banco sql"));
     if (args.size() == 1) {

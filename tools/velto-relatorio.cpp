@@ -57,7 +57,7 @@ int PorPeriodo(const QStringList& args, bool (*relatorio)(const EntradaRelatorio
     const Opcoes opcoes(args, kOpcoesFuncionario + kOpcoesPeriodo + kOpcoesDestino, kOpcaoTodos,
                         kOpcoesDestinoOpcionais);
     opcoes.limitarPosicionais(0);
-    AbrirConexao();
+    AbrirConexaoLeitura();
     const PeriodoEscolhido periodo = LerPeriodo(opcoes);
     const QList<FuncionarioRelatorio> funcionarios = FuncionariosEscolhidos(opcoes);
     if (funcionarios.isEmpty()) {
@@ -103,7 +103,7 @@ int Saldo(const QStringList& args) {
 int Grade(const QStringList& args) {
     const Opcoes opcoes(args, kOpcoesFuncionario + kOpcoesDestino, kOpcaoTodos, kOpcoesDestinoOpcionais);
     opcoes.limitarPosicionais(0);
-    AbrirConexao();
+    AbrirConexaoLeitura();
     const QList<FuncionarioRelatorio> funcionarios = FuncionariosEscolhidos(opcoes);
     if (funcionarios.isEmpty()) {
         erro() << "velto-relatorio: nenhum funcionário cadastrado\n";
@@ -125,7 +125,7 @@ int Grade(const QStringList& args) {
 
 int Funcionarios(const QStringList& args) {
     Opcoes(args, {}).limitarPosicionais(0);
-    AbrirConexao();
+    AbrirConexaoLeitura();
     ListaTexto lista;
     ListaFuncionarios(lista);
     Escrever(lista);
@@ -152,7 +152,7 @@ int Auditoria(const QStringList& args) {
     entrada.fim = LerDataRelatorio(periodo.ate);
     if (!entrada.inicio.isValid() || !entrada.fim.isValid())
         throw ErroUso{QStringLiteral("data inválida (use dd/mm/aaaa)")};
-    AbrirConexao();
+    AbrirConexaoLeitura();
     DestinoImpressao destino(opcoes);
     entrada.imprimir = destino.impressora() != nullptr;
     ListaTexto lista;
@@ -175,7 +175,7 @@ int Etiquetas(const QStringList& args) {
     opcoes.limitarPosicionais(0);
     if (!opcoes.tem(QStringLiteral("--pdf")) && !opcoes.tem(QStringLiteral("--impressora")))
         throw ErroUso{QStringLiteral("as etiquetas vão para --pdf ARQUIVO ou --impressora [NOME]")};
-    AbrirConexao();
+    AbrirConexaoLeitura();
     DestinoImpressao destino(opcoes);
     CamposTexto campos;
     if (opcoes.tem(QStringLiteral("--cartao"))) {

@@ -31,3 +31,13 @@ OrigemAlteracao::~OrigemAlteracao() {
     if (conexaoBanco)
         conexaoBanco->setOrigin(anterior_);
 }
+
+void AbrirConexaoLeitura() {
+    std::unique_ptr<Connection> nova = Connection::Open(kStringConexao, Connection::OpenMode::ReadOnly);
+    InstalarContagens(*nova);
+    if (conexaoBanco) {
+        nova->setObserver(conexaoBanco->observer());
+        nova->setOrigin(conexaoBanco->origin());
+    }
+    conexaoBanco = std::move(nova);
+}

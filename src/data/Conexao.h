@@ -15,6 +15,10 @@ extern std::unique_ptr<Connection> conexaoBanco;
 // connection stay readable; an observer and an origin set on it carry over to the new one.
 void AbrirConexao();
 
+// The same for a program that only reads (the tools' reports and queries): the file is opened
+// read-only, so one that may not be written is read all the same.
+void AbrirConexaoLeitura();
+
 // Names the screen that makes the changes sent on the shared connection while it lives, so the
 // record of hand changes to punches says where each came from; the origin before it comes back
 // at the end of the scope. One line around a screen's statements:

@@ -5,11 +5,17 @@
 #include "PtBrText.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QThread>
+#include <QUrl>
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 ConnectionString ConnectionString::parse(const QString& text) {
     ConnectionString cs;
@@ -68,6 +74,26 @@ ColumnKind kindOfDeclaredType(const QString& declared) {
     return ColumnKind::Text;
 }
 
+DatabaseError::Cause causeOf(int code) {
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return DatabaseError::Cause::Busy;
+    case SQLITE_FULL:
+        return DatabaseError::Cause::Full;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        return DatabaseError::Cause::ReadOnly;
+    default:
+        return DatabaseError::Cause::Other;
+    }
+}
+
+[[noreturn]] void outOfMemory(sqlite3_stmt* stmt) {
+    const QString message = QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(stmt)));
+    throw DatabaseError(message, DatabaseError::Cause::Other, message);
+}
+
 Variant readColumn(sqlite3_stmt* stmt, int i, ColumnKind kind, bool declared) {
     switch (sqlite3_column_type(stmt, i)) {
     case SQLITE_NULL:
@@ -76,11 +102,22 @@ Variant readColumn(sqlite3_stmt* stmt, int i, ColumnKind kind, bool declared) {
         return Variant::integer(sqlite3_column_int64(stmt, i));
     case SQLITE_FLOAT:
         return Variant::real(sqlite3_column_double(stmt, i));
+    case SQLITE_BLOB: {
+        // The value first, then its size: the size is of the form last asked for.
+        const void* data = sqlite3_column_blob(stmt, i);
+        const int size = sqlite3_column_bytes(stmt, i);
+        if (!data && size > 0)
+            outOfMemory(stmt);
+        return Variant::bytes(QByteArray(static_cast<const char*>(data), size));
+    }
     default:
         break;
     }
-    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
-                                           sqlite3_column_bytes(stmt, i));
+    const auto* utf8 = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
+    const int size = sqlite3_column_bytes(stmt, i);
+    if (!utf8 && size > 0)
+        outOfMemory(stmt);
+    const QString text = QString::fromUtf8(utf8, size);
     // An expression (max(data), min(hora)) has no declared type: its stored form tells.
     static const QRegularExpression isoDate(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
     static const QRegularExpression isoTime(QStringLiteral("^\\d{2}:\\d{2}:\\d{2}$"));
@@ -115,15 +152,92 @@ Connection::~Connection() {
     sqlite3_close_v2(db_);
 }
 
-std::unique_ptr<Connection> Connection::Open(const QString& connectionString) {
-    return openFile(connectionString, false);
+std::unique_ptr<Connection> Connection::Open(const QString& connectionString, OpenMode mode) {
+    return openFile(connectionString, false, mode);
 }
 
 std::unique_ptr<Connection> Connection::Create(const QString& connectionString) {
     return openFile(connectionString, true);
 }
 
-std::unique_ptr<Connection> Connection::openFile(const QString& connectionString, bool create) {
+namespace {
+
+// Creates the missing folders of the path, each 0700.
+bool makePrivateFolders(const QString& path) {
+    const QFileInfo folder(path);
+    if (folder.isDir())
+        return true;
+    if (!makePrivateFolders(folder.absolutePath()))
+        return false;
+    return ::mkdir(QFile::encodeName(path).constData(), 0700) == 0 || errno == EEXIST;
+}
+
+// The database and its folders are the office's alone: another local account cannot copy them.
+void createPrivateFile(const QString& realPath, const QString& place) {
+    const QFileInfo info(realPath);
+    if (!makePrivateFolders(info.absolutePath()))
+        throw DatabaseError(QStringLiteral("Não foi possível criar a pasta de %1.").arg(place));
+    const int fd =
+        ::open(QFile::encodeName(realPath).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0)
+        throw DatabaseError(QStringLiteral("Não foi possível criar o arquivo %1: %2")
+                                .arg(place, QString::fromLocal8Bit(strerror(errno))));
+    ::close(fd);
+}
+
+// What the engine is given to open. A reader that cannot write the folder (a read-only mount, a
+// copy it may only read) cannot share the journal's index with a writer, and no writer can
+// change such a file: it is read as it stands.
+QByteArray nameToOpen(const QString& realPath, Connection::OpenMode mode) {
+    if (mode == Connection::OpenMode::ReadOnly) {
+        const QFileInfo folder(QFileInfo(realPath).absolutePath());
+        const QFileInfo index(realPath + QStringLiteral("-shm"));
+        if (!folder.isWritable() || (index.exists() && !index.isWritable()))
+            return QUrl::fromLocalFile(realPath).toString(QUrl::FullyEncoded).toUtf8() + "?immutable=1";
+    }
+    return QFile::encodeName(realPath);
+}
+
+[[noreturn]] void refuseFile(const QString& place, const QString& reason, DatabaseError::Cause cause) {
+    throw DatabaseError(QStringLiteral("Não foi possível abrir o arquivo %1: %2.").arg(place, reason), cause);
+}
+
+// The checks of an existing file before the engine opens it: opening never turns a file of 0
+// bytes into an empty database, and a writer learns at once, not at its first write, that it
+// cannot write the file (or, for its journal, the file's folder).
+void checkFileBeforeOpen(const QString& realPath, const QString& place, Connection::OpenMode mode) {
+    const QFileInfo file(realPath);
+    if (file.size() == 0)
+        refuseFile(place, QStringLiteral("o arquivo está vazio (0 bytes) e não é um banco de dados"),
+                   DatabaseError::Cause::Other);
+    if (mode == Connection::OpenMode::ReadWrite &&
+        (!file.isWritable() || !QFileInfo(file.absolutePath()).isWritable()))
+        refuseFile(place, QStringLiteral("sem permissão para gravar no arquivo ou na sua pasta"),
+                   DatabaseError::Cause::ReadOnly);
+}
+
+// The checks of a file the engine opened and read as a database: one without the system's
+// tables is none of the system's, and a writer must be able to write (a read-only mount).
+void checkOpenedDatabase(sqlite3* db, const QString& place, Connection::OpenMode mode) {
+    sqlite3_stmt* stmt = nullptr;
+    int tables = 0;
+    if (sqlite3_prepare_v2(db, "SELECT count(*) FROM sqlite_master WHERE type = 'table'", -1, &stmt,
+                           nullptr) == SQLITE_OK &&
+        sqlite3_step(stmt) == SQLITE_ROW)
+        tables = sqlite3_column_int(stmt, 0);
+    sqlite3_finalize(stmt);
+    if (tables == 0)
+        refuseFile(place, QStringLiteral("o arquivo não tem as tabelas de um banco de dados do Velto"),
+                   DatabaseError::Cause::Other);
+    if (mode == Connection::OpenMode::ReadWrite && sqlite3_db_readonly(db, "main") == 1)
+        refuseFile(place, QStringLiteral("sem permissão para gravar no arquivo"),
+                   DatabaseError::Cause::ReadOnly);
+}
+
+} // namespace
+
+std::unique_ptr<Connection> Connection::openFile(const QString& connectionString, bool create,
+                                                 OpenMode mode) {
     const ConnectionString cs = ConnectionString::parse(connectionString);
     const QString realPath = mapWindowsPath(cs.dbq);
     const QString place = where(cs.dbq, realPath);
@@ -134,19 +248,23 @@ std::unique_ptr<Connection> Connection::openFile(const QString& connectionString
     if (create) {
         if (info.exists())
             throw DatabaseError(QStringLiteral("O arquivo %1 já existe; não será substituído.").arg(place));
-        if (!QDir().mkpath(info.absolutePath()))
-            throw DatabaseError(QStringLiteral("Não foi possível criar a pasta de %1.").arg(place));
+        createPrivateFile(realPath, place);
     } else if (!info.exists()) {
         throw DatabaseError(QStringLiteral("Não foi possível encontrar o arquivo %1.\n"
                                            "Para criar o banco de dados, use o comando: velto-banco criar")
-                                .arg(place));
+                                .arg(place),
+                            DatabaseError::Cause::FileMissing);
     } else if (!info.isFile()) {
         throw DatabaseError(QStringLiteral("%1 não é um arquivo.").arg(place));
     }
+    if (!create)
+        checkFileBeforeOpen(realPath, place, mode);
 
     sqlite3* db = nullptr;
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
-    if (sqlite3_open_v2(QFile::encodeName(realPath).constData(), &db, flags, nullptr) != SQLITE_OK) {
+    const int flags =
+        (mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY | SQLITE_OPEN_URI : SQLITE_OPEN_READWRITE) |
+        (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
+    if (sqlite3_open_v2(nameToOpen(realPath, mode).constData(), &db, flags, nullptr) != SQLITE_OK) {
         const QString message = QString::fromUtf8(sqlite3_errmsg(db));
         sqlite3_close_v2(db);
         throw DatabaseError(QStringLiteral("Não foi possível abrir o arquivo %1: %2").arg(place, message));
@@ -169,15 +287,26 @@ std::unique_ptr<Connection> Connection::openFile(const QString& connectionString
                             QString::fromUtf8(sqlite3_errmsg(db)));
     }
     connection->registerChangeFunctions();
-    connection->ExecuteNative(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; "
-                                             "PRAGMA busy_timeout=5000;"));
+    if (!create)
+        checkOpenedDatabase(db, place, mode);
+    if (mode == OpenMode::ReadWrite)
+        connection->ExecuteNative(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; "
+                                                 "PRAGMA busy_timeout=5000;"));
+    else
+        connection->ExecuteNative(QStringLiteral("PRAGMA busy_timeout=5000;"));
+    struct stat opened {};
+    if (::stat(QFile::encodeName(realPath).constData(), &opened) == 0) {
+        connection->fileDevice_ = opened.st_dev;
+        connection->fileInode_ = opened.st_ino;
+    }
     return connection;
 }
 
 void Connection::fail(const QString& sql) const {
-    throw DatabaseError(
-        QStringLiteral("O banco de dados não executou a instrução."),
-        QStringLiteral("%1\n(instrução: %2)").arg(QString::fromUtf8(sqlite3_errmsg(db_)), sql));
+    const QString message = QString::fromUtf8(sqlite3_errmsg(db_));
+    throw DatabaseError(QStringLiteral("O banco de dados não executou a instrução.\n%1\n(instrução: %2)")
+                            .arg(message, sql),
+                        causeOf(sqlite3_extended_errcode(db_)), message);
 }
 
 namespace {
@@ -372,10 +501,11 @@ Connection::ReadSnapshot::~ReadSnapshot() {
 void Connection::ExecuteNative(const QString& script) {
     noteStatementInstant();
     char* error = nullptr;
-    if (sqlite3_exec(db_, script.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+    if (const int rc = sqlite3_exec(db_, script.toUtf8().constData(), nullptr, nullptr, &error);
+        rc != SQLITE_OK) {
         const QString message = QString::fromUtf8(error ? error : sqlite3_errmsg(db_));
         sqlite3_free(error);
-        throw DatabaseError(QStringLiteral("O banco de dados não executou o comando."), message);
+        throw DatabaseError(QStringLiteral("O banco de dados não executou o comando."), message, causeOf(rc));
     }
     if (isSchemaChange(script)) {
         columnCache_.clear();
@@ -462,4 +592,61 @@ QStringList Connection::IntegrityCheck() {
         sqlite3_finalize(stmt);
     }
     return findings;
+}
+
+Connection::WriteTransaction::WriteTransaction(Connection& connection)
+    : connection_(connection) {
+    connection_.BeginTrans();
+}
+
+Connection::WriteTransaction::~WriteTransaction() {
+    if (committed_)
+        return;
+    try {
+        connection_.RollbackTrans();
+    } catch (const DatabaseError&) {
+        // The engine rolls back what it could not finish; nothing of the transaction stays.
+    }
+}
+
+void Connection::WriteTransaction::Commit() {
+    connection_.CommitTrans();
+    committed_ = true;
+}
+
+Connection::BusyWait::BusyWait(Connection& connection, int milliseconds, std::function<void()> whileWaiting)
+    : connection_(connection)
+    , milliseconds_(milliseconds)
+    , whileWaiting_(std::move(whileWaiting)) {
+    sqlite3_busy_handler(connection_.db_, &BusyWait::retry, this);
+}
+
+Connection::BusyWait::~BusyWait() {
+    sqlite3_busy_timeout(connection_.db_, 5000);
+}
+
+int Connection::BusyWait::retry(void* self, int tries) {
+    auto* wait = static_cast<BusyWait*>(self);
+    static QElapsedTimer clock;
+    if (!clock.isValid())
+        clock.start();
+    if (tries == 0)
+        wait->started_ = clock.elapsed();
+    if (clock.elapsed() - wait->started_ >= wait->milliseconds_)
+        return 0;
+    if (wait->whileWaiting_)
+        wait->whileWaiting_();
+    else
+        QThread::msleep(10);
+    return 1;
+}
+
+bool Connection::openedFileIsAtPath() const {
+    struct stat now {};
+    return ::stat(QFile::encodeName(realPath_).constData(), &now) == 0 && now.st_dev == fileDevice_ &&
+           now.st_ino == fileInode_;
+}
+
+bool Connection::isReadOnly() const {
+    return sqlite3_db_readonly(db_, "main") == 1;
 }

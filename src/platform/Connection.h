@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QString>
 #include <QVariantList>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -40,9 +41,15 @@ public:
     // May answer a statement with another one of the same result; nullopt leaves it alone.
     using Rewriter = std::function<std::optional<Rewrite>(const QString& sql)>;
 
-    // Opens an existing file; never creates one.
-    static std::unique_ptr<Connection> Open(const QString& connectionString);
-    // Creates a new, empty file; refuses one that exists.
+    // A writer refuses, when it opens the file, one it cannot write; a reader (reports, queries)
+    // opens it read-only and never writes.
+    enum class OpenMode { ReadWrite, ReadOnly };
+
+    // Opens an existing file; never creates one. A file of 0 bytes, one that is not a database
+    // or has none of the system's tables is refused, as is, for a writer, one it cannot write.
+    static std::unique_ptr<Connection> Open(const QString& connectionString,
+                                            OpenMode mode = OpenMode::ReadWrite);
+    // Creates a new, empty file (0600, in folders made 0700); refuses one that exists.
     static std::unique_ptr<Connection> Create(const QString& connectionString);
     ~Connection();
     Connection(const Connection&) = delete;
@@ -78,6 +85,45 @@ public:
         Connection* connection_;
     };
 
+    // A write transaction while it lives: the file's write lock is taken at once (a lock held by
+    // another program is waited for as any statement waits), and it is rolled back unless
+    // committed, so its statements are all applied or none.
+    class WriteTransaction {
+    public:
+        explicit WriteTransaction(Connection& connection);
+        ~WriteTransaction();
+        WriteTransaction(const WriteTransaction&) = delete;
+        WriteTransaction& operator=(const WriteTransaction&) = delete;
+        void Commit();
+
+    private:
+        Connection& connection_;
+        bool committed_ = false;
+    };
+
+    // While it lives, a statement that finds the file locked by another program waits for it up
+    // to `milliseconds`, calling `whileWaiting` between tries (it should return within some tens
+    // of milliseconds), and then fails as busy. Without it, statements wait up to 5 seconds.
+    class BusyWait {
+    public:
+        BusyWait(Connection& connection, int milliseconds, std::function<void()> whileWaiting = {});
+        ~BusyWait();
+        BusyWait(const BusyWait&) = delete;
+        BusyWait& operator=(const BusyWait&) = delete;
+
+    private:
+        static int retry(void* self, int tries);
+        Connection& connection_;
+        int milliseconds_;
+        std::function<void()> whileWaiting_;
+        qint64 started_ = 0;
+    };
+
+    // Whether the file this connection opened is still the one at its path (not deleted, not
+    // replaced by another file).
+    bool openedFileIsAtPath() const;
+    bool isReadOnly() const;
+
     void setObserver(Observer observer) { observer_ = std::move(observer); }
     const Observer& observer() const { return observer_; }
     void setRewriter(Rewriter rewriter) { rewriter_ = std::move(rewriter); }
@@ -96,7 +142,8 @@ public:
 
 private:
     Connection(sqlite3* db, QString windowsPath, QString realPath);
-    static std::unique_ptr<Connection> openFile(const QString& connectionString, bool create);
+    static std::unique_ptr<Connection> openFile(const QString& connectionString, bool create,
+                                                OpenMode mode = OpenMode::ReadWrite);
     QList<ColumnInfo> tableColumns(const QString& table);
     sqlite3_stmt* prepared(const QString& translated, const QString& sql, bool& cached);
     void clearStatements();
@@ -107,6 +154,9 @@ private:
     sqlite3* db_;
     QString windowsPath_;
     QString realPath_;
+    // The identity (device, inode) of the file opened.
+    std::uint64_t fileDevice_ = 0;
+    std::uint64_t fileInode_ = 0;
     Observer observer_;
     Rewriter rewriter_;
     bool rewritesEnabled_ = true;

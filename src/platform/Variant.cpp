@@ -37,6 +37,13 @@ Variant Variant::time(const QTime& value) {
     return v;
 }
 
+Variant Variant::bytes(const QByteArray& value) {
+    Variant v;
+    v.type_ = Type::Bytes;
+    v.bytes_ = value;
+    return v;
+}
+
 QString realText(double value) {
     QString s = QString::number(value, 'g', 15);
     s.replace(QLatin1Char('.'), QLatin1Char(','));
@@ -57,6 +64,8 @@ QString Variant::toString() const {
         return date_.toString(QStringLiteral("dd/MM/yyyy"));
     case Type::Time:
         return time_.toString(QStringLiteral("hh:mm:ss"));
+    case Type::Bytes:
+        return QStringLiteral("X'%1'").arg(QString::fromLatin1(bytes_.toHex().toUpper()));
     }
     return {};
 }
@@ -104,4 +113,8 @@ QTime Variant::toTime() const {
     if (type_ == Type::Text)
         return QTime::fromString(text_, QStringLiteral("hh:mm:ss"));
     return {};
+}
+
+QByteArray Variant::toBytes() const {
+    return type_ == Type::Bytes ? bytes_ : toString().toUtf8();
 }

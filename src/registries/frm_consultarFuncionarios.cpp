@@ -59,6 +59,8 @@ void frm_consultarFuncionarios::criarControles() {
     Label1->setObjectName(QStringLiteral("Label1"));
     txtconsultar = new QLineEdit(this);
     txtconsultar->setObjectName(QStringLiteral("txtconsultar"));
+    // The text is the start of a LIKE pattern, whose length the engine bounds.
+    txtconsultar->setMaxLength(60);
     DataGrid1 = new QTableView(this);
     DataGrid1->setObjectName(QStringLiteral("DataGrid1"));
     DataGrid1->setModel(modelo_);

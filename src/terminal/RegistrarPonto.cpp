@@ -66,6 +66,29 @@ QString TextoDecorrido(int segundos) {
         .arg(absoluto % 60, 2, 10, QLatin1Char('0'));
 }
 
+QString MensagemPontoNaoRegistrado(const DatabaseError& erro) {
+    QString motivo;
+    switch (erro.cause()) {
+    case DatabaseError::Cause::Busy:
+        motivo = QStringLiteral("Banco de dados ocupado por outro programa.");
+        break;
+    case DatabaseError::Cause::Full:
+        motivo = QStringLiteral("Disco cheio.");
+        break;
+    case DatabaseError::Cause::ReadOnly:
+        motivo = QStringLiteral("Sem permissão para gravar no banco de dados.");
+        break;
+    case DatabaseError::Cause::FileMissing:
+        motivo = QStringLiteral("Arquivo do banco de dados não encontrado.");
+        break;
+    case DatabaseError::Cause::Other:
+        motivo = QStringLiteral("Erro no banco de dados: ") + erro.engineMessage();
+        break;
+    }
+    return QStringLiteral("PONTO NÃO REGISTRADO!\r\n\r\n") + motivo +
+           QStringLiteral("\r\nPasse o cartão novamente.");
+}
+
 QString MensagemCedoDemais(const QString& decorrido) {
     return QStringLiteral(
                "Deverá Aguardar 10 minutos para dar Entrada ou Saida!\r\n\r\n\r\nTempo decorrido: ") +
@@ -84,6 +107,10 @@ ResultadoPonto RegistrarPonto(const QString& textoCartao, const QDate& dataAtual
     }
     const QString numero = SemEspacosEApostrofos(funcionario["codigo"].toString());
     resultado.numeroFuncionario = numero;
+
+    // The ten-minute check, the counts and the insert decide as one: another program registering
+    // the same card waits for this one and then finds its punch.
+    Connection::WriteTransaction transacao(*conexaoBanco);
 
     if (const auto decorrido = SegundosDesdeUltimoPonto(numero, dataAtual, horaAtual);
         decorrido && *decorrido <= kIntervaloMinimo) {
@@ -107,6 +134,7 @@ ResultadoPonto RegistrarPonto(const QString& textoCartao, const QDate& dataAtual
     conexaoBanco->Execute("Insert into movimentacao(data,hora,entradaSaida,funcionario,periodo) values('" +
                           dataMostrada + "','" + horaMostrada + "', '" + tipo + "', " + numero + ", '" +
                           periodo + "' )");
+    transacao.Commit();
     resultado.tipo = ResultadoPonto::Tipo::Registrado;
     resultado.entradaSaida = tipo;
     return resultado;

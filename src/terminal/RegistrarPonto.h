@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DatabaseError.h"
+
 #include <QDate>
 #include <QString>
 #include <QTime>
@@ -20,6 +22,10 @@ ResultadoPonto RegistrarPonto(const QString& textoCartao, const QDate& dataAtual
 
 // The text of the message shown when a swipe comes too soon after the last one.
 QString MensagemCedoDemais(const QString& decorrido);
+
+// The text shown when a swipe could not be registered because of the database: what happened,
+// in words an employee understands, and that he should swipe again.
+QString MensagemPontoNaoRegistrado(const DatabaseError& erro);
 
 // A signed number of seconds as hh:mm:ss, with a leading "-" when negative.
 QString TextoDecorrido(int segundos);

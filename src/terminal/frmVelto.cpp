@@ -2,16 +2,18 @@
 
 #include "Clock.h"
 #include "Conexao.h"
+#include "DatabaseError.h"
 #include "FocusHelpers.h"
 #include "MaskedEdit.h"
-#include "MsgBox.h"
 #include "RegistrarPonto.h"
 
+#include <QEventLoop>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QThread>
 #include <QVBoxLayout>
 
 namespace {
@@ -62,6 +64,8 @@ void frmVelto::criarControles() {
     TxtFUNCIONARIO->setObjectName(QStringLiteral("TxtFUNCIONARIO"));
     TxtFUNCIONARIO->setFont(Fonte("Courier New", 20, true));
     MakePasswordField(TxtFUNCIONARIO);
+    // A card carries 13 digits; anything much longer is no card.
+    TxtFUNCIONARIO->setMaxLength(64);
     TxtFUNCIONARIO->setMinimumHeight(44);
 
     // Takes the focus at the Enter that ends each scan; it must not show.
@@ -146,12 +150,26 @@ void frmVelto::criarControles() {
 }
 
 void frmVelto::Form_Load() {
-    AbrirConexao();
+    AbrirBanco();
     VerFuncionariosTrabalhando();
     Timer1_Timer();
     Timer1.start();
     PintarCartao(false);
     TxtFUNCIONARIO->setFocus();
+}
+
+// At start (before the event loop runs), a file the program cannot use ends it with the
+// driver's message. Once the program runs, the terminal stays up: each scan tries the file
+// again and says why it was not registered.
+void frmVelto::AbrirBanco() {
+    try {
+        AbrirConexao();
+        arquivoTrocado_ = false;
+    } catch (const DatabaseError&) {
+        if (QThread::currentThread()->loopLevel() == 0)
+            throw;
+        arquivoTrocado_ = true;
+    }
 }
 
 void frmVelto::Timer1_Timer() {
@@ -204,8 +222,20 @@ void frmVelto::Passar(const QString& cartao) {
     // The row is written with the date and time shown: shown and checked are one instant.
     const QDateTime agora = Clock::now();
     MostrarDataHora(agora);
-    const ResultadoPonto resultado =
-        RegistrarPonto(cartao, agora.date(), agora.time(), txtData->Text(), TXTHORA->text());
+    const QString dataMostrada = txtData->Text();
+    const QString horaMostrada = TXTHORA->text();
+    // Locked while the scan waits for the database; the clock keeps running meanwhile.
+    TxtFUNCIONARIO->setEnabled(false);
+    ResultadoPonto resultado;
+    try {
+        ConferirArquivo();
+        const Connection::BusyWait espera(*conexaoBanco, kEsperaBanco, [this] { EsperarBanco(); });
+        resultado =
+            RegistrarPonto(cartao, agora.date(), agora.time(), dataMostrada, horaMostrada);
+    } catch (const DatabaseError& erro) {
+        PontoNaoRegistrado(erro);
+        return;
+    }
     TXTNOME->clear();
     switch (resultado.tipo) {
     case ResultadoPonto::Tipo::CartaoNaoEncontrado:
@@ -215,8 +245,7 @@ void frmVelto::Passar(const QString& cartao) {
         TxtFUNCIONARIO->clear();
         return;
     case ResultadoPonto::Tipo::CedoDemais:
-        MsgBox(MensagemCedoDemais(resultado.decorrido), MsgBoxButtons::OkOnly, MsgBoxIcon::Information,
-               QStringLiteral("sis-velto"));
+        AvisoTerminal(MensagemCedoDemais(resultado.decorrido), MsgBoxIcon::Information);
         TxtFUNCIONARIO->clear();
         break;
     case ResultadoPonto::Tipo::Registrado:
@@ -236,18 +265,74 @@ void frmVelto::Passar(const QString& cartao) {
     PintarCartao(false);
 }
 
-void frmVelto::VerFuncionariosTrabalhando() {
-    List1->clear();
-    const Connection::ReadSnapshot leitura(*conexaoBanco);
-    for (Recordset rs = conexaoBanco->Execute(QStringLiteral("Select * from funcionarios ORDER BY NOME ASC"));
-         !rs.Eof(); rs.MoveNext()) {
-        const QString numero = SemEspacosEApostrofos(rs["codigo"].toString());
-        if (ContarPontos(numero, QStringLiteral("E")) > ContarPontos(numero, QStringLiteral("S"))) {
-            const Recordset f =
-                conexaoBanco->Execute("Select * from funcionarios where  CODIGO  = " + numero);
-            if (!f.Eof())
-                List1->addItem(Alinhado4(QString::number(f["CODIGO"].toInteger())) + " - " +
-                               f["NOME"].toString());
-        }
+// Before each scan: the file the connection opened must still be the one at its path, or the
+// punch would go into a deleted file. The scan that finds it gone or replaced is not
+// registered; the file now at the path, once there is one, serves the next scans.
+void frmVelto::ConferirArquivo() {
+    if (!arquivoTrocado_ && conexaoBanco && conexaoBanco->openedFileIsAtPath())
+        return;
+    const bool jaSabido = arquivoTrocado_;
+    arquivoTrocado_ = true;
+    if (conexaoBanco && !conexaoBanco->openedFileIsAtPath()) {
+        // Closed first: the old file's journal goes with it, so the file now at the path never
+        // reads it.
+        const Connection::Observer observador = conexaoBanco->observer();
+        conexaoBanco.reset();
+        AbrirConexao();
+        conexaoBanco->setObserver(observador);
+    } else {
+        AbrirConexao();
     }
+    arquivoTrocado_ = false;
+    if (!jaSabido)
+        throw DatabaseError(
+            QStringLiteral("O arquivo %1 foi apagado ou substituído.").arg(conexaoBanco->realPath()),
+            DatabaseError::Cause::FileMissing);
+}
+
+// Waits a moment with the screen alive: the clock runs and repaints; keys typed meanwhile
+// wait until the scan is over.
+void frmVelto::EsperarBanco() {
+    QEventLoop espera;
+    QTimer::singleShot(25, &espera, &QEventLoop::quit);
+    espera.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+void frmVelto::PontoNaoRegistrado(const DatabaseError& erro) {
+    TXTNOME->clear();
+    AvisoTerminal(MensagemPontoNaoRegistrado(erro), MsgBoxIcon::Exclamation);
+    TxtFUNCIONARIO->clear();
+    Timer2.start();
+    TxtFUNCIONARIO->setEnabled(false);
+    PintarCartao(false);
+}
+
+// Every message of the terminal: OK only, titled "sis-velto".
+void frmVelto::AvisoTerminal(const QString& texto, MsgBoxIcon icone) {
+    MsgBox(texto, MsgBoxButtons::OkOnly, icone, QStringLiteral("sis-velto"));
+}
+
+void frmVelto::VerFuncionariosTrabalhando() {
+    if (arquivoTrocado_)
+        return;
+    QStringList linhas;
+    try {
+        const Connection::ReadSnapshot leitura(*conexaoBanco);
+        for (Recordset rs =
+                 conexaoBanco->Execute(QStringLiteral("Select * from funcionarios ORDER BY NOME ASC"));
+             !rs.Eof(); rs.MoveNext()) {
+            const QString numero = SemEspacosEApostrofos(rs["codigo"].toString());
+            if (ContarPontos(numero, QStringLiteral("E")) > ContarPontos(numero, QStringLiteral("S"))) {
+                const Recordset f =
+                    conexaoBanco->Execute("Select * from funcionarios where  CODIGO  = " + numero);
+                if (!f.Eof())
+                    linhas << Alinhado4(QString::number(f["CODIGO"].toInteger())) + " - " +
+                                  f["NOME"].toString();
+            }
+        }
+    } catch (const DatabaseError&) {
+        return;
+    }
+    List1->clear();
+    List1->addItems(linhas);
 }

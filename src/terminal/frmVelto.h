@@ -1,9 +1,11 @@
 #pragma once
 
 #include "ChildScreen.h"
+#include "MsgBox.h"
 
 #include <QTimer>
 
+class DatabaseError;
 class MaskedEdit;
 class QGroupBox;
 class QLabel;
@@ -17,7 +19,8 @@ class frmVelto : public ChildScreen {
 public:
     explicit frmVelto(QWidget* parent = nullptr);
 
-    // Rebuilds the list of the employees with an open entry, in name order.
+    // Rebuilds the list of the employees with an open entry, in name order. When the database
+    // fails, the list keeps what it showed.
     void VerFuncionariosTrabalhando();
 
     // At an unattended terminal (kiosk mode) the terminal's message boxes close by themselves
@@ -25,6 +28,8 @@ public:
     void setQuiosque(bool quiosque) { quiosque_ = quiosque; }
     bool quiosque() const { return quiosque_; }
     static constexpr int kSegundosCaixa = 5;
+    // How long a scan waits for a database locked by another program.
+    static constexpr int kEsperaBanco = 10000;
 
     QGroupBox* Frame1;
     QLabel* Label1;
@@ -49,13 +54,22 @@ public:
 private:
     void criarControles();
     void Form_Load();
+    void AbrirBanco();
     void Timer1_Timer();
     void MostrarDataHora(const QDateTime& agora);
     void Timer2_Timer();
     void TxtFUNCIONARIO_Change();
     void TxtFUNCIONARIO_LostFocus();
     void Passar(const QString& cartao);
+    void ConferirArquivo();
+    void EsperarBanco();
+    void PontoNaoRegistrado(const DatabaseError& erro);
+    void AvisoTerminal(const QString& texto, MsgBoxIcon icone);
     void PintarCartao(bool comFoco);
 
     bool quiosque_ = false;
+
+    // The file the connection opened was deleted or replaced (or could not be opened again):
+    // every scan tries the file at the path until one opens.
+    bool arquivoTrocado_ = false;
 };

@@ -1,9 +1,14 @@
 #include "BancoTeste.h"
 #include "DatabaseError.h"
+#include "DiscoCheio.h"
 #include "PtBrText.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QThread>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 TEST(Conexao, DataGravadaDiaPrimeiroEAchadaPeloLiteralMesPrimeiro) {
     BancoTeste banco;
@@ -179,4 +184,119 @@ TEST(Conexao, NomesOrdenadosEAchadosSemCaixaNemAcento) {
     // The name index agrees with the comparison the rows were sorted by.
     EXPECT_EQ(banco.sql(QStringLiteral("PRAGMA integrity_check"))["integrity_check"].toString(),
               QStringLiteral("ok"));
+}
+
+namespace {
+
+DatabaseError ErroAoAbrir(const QString& arquivo,
+                          Connection::OpenMode modo = Connection::OpenMode::ReadWrite) {
+    try {
+        Connection::Open("Dbq=C:\\PONTO\\" + arquivo + ";Pwd=QWZRTLK;", modo);
+    } catch (const DatabaseError& e) {
+        return e;
+    }
+    return DatabaseError(QStringLiteral("abriu"));
+}
+
+} // namespace
+
+TEST(Conexao, AberturaRecusaArquivoVazioOuSemTabelasSemNuncaCriarUmBanco) {
+    BancoTeste banco;
+    const QString pasta = banco.raiz() + QStringLiteral("/C/PONTO/");
+    QFile vazio(pasta + QStringLiteral("vazio.mdb"));
+    ASSERT_TRUE(vazio.open(QIODevice::WriteOnly));
+    vazio.close();
+    for (const auto modo : {Connection::OpenMode::ReadWrite, Connection::OpenMode::ReadOnly}) {
+        const DatabaseError e = ErroAoAbrir(QStringLiteral("vazio.mdb"), modo);
+        EXPECT_TRUE(e.message().contains(QStringLiteral("0 bytes"))) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(QStringLiteral("C:\\PONTO\\vazio.mdb")));
+        EXPECT_TRUE(e.message().contains(pasta + QStringLiteral("vazio.mdb")));
+        EXPECT_EQ(QFileInfo(vazio).size(), 0) << "the refused file is left as it was";
+    }
+    Connection::Create(QStringLiteral("Dbq=C:\\PONTO\\semtabelas.mdb;Pwd=QWZRTLK;")).reset();
+    EXPECT_TRUE(ErroAoAbrir(QStringLiteral("semtabelas.mdb")).message().contains(QStringLiteral("tabelas")));
+    const DatabaseError faltando = ErroAoAbrir(QStringLiteral("outro.mdb"));
+    EXPECT_EQ(faltando.cause(), DatabaseError::Cause::FileMissing);
+    EXPECT_FALSE(QFile::exists(pasta + QStringLiteral("outro.mdb")));
+}
+
+TEST(Conexao, LeitorAbreSoParaLeitura) {
+    BancoTeste banco;
+    banco.funcionario(QStringLiteral("ANA"), QStringLiteral("1"));
+    const auto leitor = Connection::Open(kStringConexao, Connection::OpenMode::ReadOnly);
+    EXPECT_TRUE(leitor->isReadOnly());
+    EXPECT_FALSE(conexaoBanco->isReadOnly());
+    EXPECT_EQ(leitor->Execute(QStringLiteral("Select * from funcionarios")).rowCount(), 1);
+    try {
+        leitor->Execute(QStringLiteral("Delete from funcionarios"));
+        ADD_FAILURE() << "a reader wrote";
+    } catch (const DatabaseError& e) {
+        EXPECT_EQ(e.cause(), DatabaseError::Cause::ReadOnly) << e.message().toStdString();
+    }
+}
+
+TEST(Conexao, BancoNovoSoODonoLe) {
+    BancoTeste banco;
+    const auto modo = [](const QString& caminho) {
+        struct stat s {};
+        return ::stat(QFile::encodeName(caminho).constData(), &s) == 0 ? s.st_mode & 07777 : 0;
+    };
+    EXPECT_EQ(modo(banco.raiz() + QStringLiteral("/C")), 0700u);
+    EXPECT_EQ(modo(banco.raiz() + QStringLiteral("/C/PONTO")), 0700u);
+    EXPECT_EQ(modo(banco.caminhoArquivo()), 0600u);
+}
+
+TEST(Conexao, LeBlobsETextosInteiros) {
+    BancoTeste banco;
+    Recordset rs = banco.sql(QStringLiteral("Select zeroblob(1000) as z, cast('abc' as blob) as b, "
+                                            "zeroblob(0) as v, 'a' || char(0) || 'b' as t"));
+    EXPECT_EQ(rs["z"].type(), Variant::Type::Bytes);
+    EXPECT_EQ(rs["z"].toBytes(), QByteArray(1000, '\0'));
+    EXPECT_EQ(rs["z"].toString(), "X'" + QString(2000, QLatin1Char('0')) + "'");
+    EXPECT_EQ(rs["b"].toString(), QStringLiteral("X'616263'"));
+    EXPECT_TRUE(rs["v"].toBytes().isEmpty());
+    EXPECT_EQ(rs["t"].toString(), QStringLiteral("a") + QChar(0) + QStringLiteral("b"));
+    rs = banco.sql(QStringLiteral("Select zeroblob(20000000) as z"));
+    EXPECT_EQ(rs["z"].toBytes().size(), 20000000);
+}
+
+TEST(Conexao, BloqueioDeOutroProgramaEDiscoCheioTemCausa) {
+    BancoTeste banco;
+    const auto outro = Connection::Open(kStringConexao);
+    auto trava = std::make_unique<Connection::WriteTransaction>(*outro);
+    int esperas = 0;
+    QElapsedTimer relogio;
+    relogio.start();
+    try {
+        const Connection::BusyWait espera(*conexaoBanco, 300, [&esperas] {
+            ++esperas;
+            QThread::msleep(10);
+        });
+        banco.funcionario(QStringLiteral("ANA"), QStringLiteral("1"));
+        ADD_FAILURE() << "wrote while another program held the lock";
+    } catch (const DatabaseError& e) {
+        EXPECT_EQ(e.cause(), DatabaseError::Cause::Busy) << e.message().toStdString();
+        EXPECT_EQ(e.engineMessage(), QStringLiteral("database is locked"));
+    }
+    EXPECT_GE(relogio.elapsed(), 300);
+    EXPECT_GT(esperas, 5);
+
+    // The lock given back during the wait: the statement goes through.
+    {
+        const Connection::BusyWait espera(*conexaoBanco, 5000, [&trava] {
+            trava.reset();
+            QThread::msleep(5);
+        });
+        banco.funcionario(QStringLiteral("ANA"), QStringLiteral("1"));
+    }
+    {
+        const DiscoCheio cheio;
+        try {
+            banco.funcionario(QStringLiteral("BIA"), QStringLiteral("2"));
+            ADD_FAILURE() << "wrote on a full disk";
+        } catch (const DatabaseError& e) {
+            EXPECT_EQ(e.cause(), DatabaseError::Cause::Full) << e.message().toStdString();
+        }
+    }
+    EXPECT_EQ(banco.sql(QStringLiteral("Select count(*) as n from funcionarios"))["n"].toInteger(), 1);
 }

@@ -115,6 +115,12 @@ TEST_F(ConsultaTeste, ListaTodosEBuscaPeloComecoDoNome) {
               QStringLiteral("Select CODIGO,NOME from FUNCIONARIOS where NOME like 'D''A%'   ORDER BY NOME"));
     EXPECT_EQ(linhas(*consulta), QStringList{l(davila, "D'AVILA")});
 
+    // A pasted text longer than a name stops at 60 characters, a pattern the engine takes.
+    consulta->txtconsultar->clear();
+    consulta->txtconsultar->insert("%" + QString(50000, QLatin1Char('A')));
+    EXPECT_EQ(consulta->txtconsultar->text().size(), 60);
+    EXPECT_TRUE(linhas(*consulta).isEmpty());
+
     consulta->txtconsultar->clear();
     EXPECT_EQ(linhas(*consulta).size(), 4);
 

@@ -1,12 +1,17 @@
 #include "BancoTeste.h"
 #include "Clock.h"
+#include "DatabaseError.h"
+#include "DiscoCheio.h"
 #include "MDIVelto.h"
 #include "MaskedEdit.h"
 #include "MsgBox.h"
 #include "TelaTeste.h"
 #include "frmVelto.h"
 
+#include <QAction>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -34,6 +39,21 @@ protected:
         Clock::set({});
     }
     QLineEdit* cartao() { return terminal->TxtFUNCIONARIO; }
+    // A scan once the card field is unlocked again.
+    void passar(const QString& codigo) {
+        ASSERT_TRUE(QTest::qWaitFor([this] { return cartao()->isEnabled(); }, 3000));
+        ASSERT_TRUE(cartao()->hasFocus());
+        Escanear(cartao(), codigo);
+    }
+    qint64 pontos(qint64 funcionario) {
+        return banco
+            .sql(QStringLiteral("Select count(*) as n from movimentacao where funcionario = %1")
+                     .arg(funcionario))["n"]
+            .toInteger();
+    }
+    QString ultimaMensagem() const {
+        return mensagens.calls.isEmpty() ? QString() : mensagens.calls.last().text;
+    }
 
     BancoTeste banco;
     MsgBoxRecorder mensagens;
@@ -192,4 +212,148 @@ TEST_F(TerminalTeste, QuiosqueCaixaFechaSozinhaEEscaneioNelaEhOProximoPasse) {
     EXPECT_GE(tempo.elapsed(), 4900);
     EXPECT_FALSE(QApplication::activeModalWidget());
     EXPECT_EQ(pontos(), 2);
+}
+
+namespace {
+
+QString NaoRegistrado(const QString& motivo) {
+    return "PONTO NÃO REGISTRADO!\r\n\r\n" + motivo + "\r\nPasse o cartão novamente.";
+}
+
+} // namespace
+
+TEST_F(TerminalTeste, BancoOcupadoEsperaComORelogioAndandoEDepoisAvisa) {
+    const auto outro = Connection::Open(kStringConexao);
+    auto trava = std::make_unique<Connection::WriteTransaction>(*outro);
+    QString horaNaEspera;
+    bool travadoNaEspera = false;
+    QTimer::singleShot(1000, [] { Clock::advance(1000); });
+    QTimer::singleShot(1500, [&] {
+        horaNaEspera = terminal->TXTHORA->text();
+        travadoNaEspera = !cartao()->isEnabled();
+    });
+    QElapsedTimer espera;
+    espera.start();
+    Escanear(cartao(), QStringLiteral("7891000079195"));
+    EXPECT_GE(espera.elapsed(), frmVelto::kEsperaBanco);
+    EXPECT_LT(espera.elapsed(), frmVelto::kEsperaBanco + 3000);
+    EXPECT_EQ(horaNaEspera, QStringLiteral("08:02:11"));
+    EXPECT_TRUE(travadoNaEspera);
+    ASSERT_EQ(mensagens.calls.size(), 1);
+    const MsgBoxCall& m = mensagens.calls.first();
+    EXPECT_EQ(m.text, NaoRegistrado(QStringLiteral("Banco de dados ocupado por outro programa.")));
+    EXPECT_EQ(m.icon, MsgBoxIcon::Exclamation);
+    EXPECT_EQ(m.buttons, MsgBoxButtons::OkOnly);
+    EXPECT_EQ(m.title, QStringLiteral("sis-velto"));
+    EXPECT_TRUE(cartao()->text().isEmpty());
+    EXPECT_FALSE(cartao()->isEnabled());
+    EXPECT_TRUE(terminal->TXTNOME->text().isEmpty());
+    trava.reset();
+    EXPECT_EQ(pontos(ana), 0);
+
+    // A lock given back during the wait only delays the scan.
+    ASSERT_TRUE(QTest::qWaitFor([this] { return cartao()->isEnabled(); }, 3000));
+    trava = std::make_unique<Connection::WriteTransaction>(*outro);
+    QTimer::singleShot(700, [&trava] { trava.reset(); });
+    espera.restart();
+    Escanear(cartao(), QStringLiteral("7891000079195"));
+    EXPECT_GE(espera.elapsed(), 700);
+    EXPECT_EQ(terminal->TXTNOME->text(), QStringLiteral("ANA PAULA - (Registrada ENTRADA!)"));
+    EXPECT_EQ(mensagens.calls.size(), 1);
+    EXPECT_EQ(pontos(ana), 1);
+}
+
+TEST_F(TerminalTeste, DiscoCheioAvisaMantemALista) {
+    terminal->Timer2.setInterval(100);
+    banco.ponto(bia, QStringLiteral("04/12/2026"), QStringLiteral("22:00:00"), QStringLiteral("E"));
+    terminal->VerFuncionariosTrabalhando();
+    {
+        const DiscoCheio cheio;
+        Escanear(cartao(), QStringLiteral("7891000079195"));
+    }
+    EXPECT_EQ(ultimaMensagem(), NaoRegistrado(QStringLiteral("Disco cheio.")));
+    EXPECT_EQ(terminal->List1->count(), 1);
+    EXPECT_EQ(pontos(ana), 0);
+    passar(QStringLiteral("7891000079195"));
+    EXPECT_EQ(terminal->TXTNOME->text(), QStringLiteral("ANA PAULA - (Registrada ENTRADA!)"));
+    EXPECT_EQ(terminal->List1->count(), 2);
+}
+
+TEST_F(TerminalTeste, ArquivoApagadoOuTrocadoNaoRecebePontos) {
+    terminal->Timer2.setInterval(100);
+    const QString arquivo = banco.caminhoArquivo();
+    const QString copia = arquivo + QStringLiteral(".copia");
+    conexaoBanco->ExecuteNative(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    ASSERT_TRUE(QFile::copy(arquivo, copia));
+    ASSERT_TRUE(QFile::remove(arquivo));
+    const QString naoEncontrado = NaoRegistrado(QStringLiteral("Arquivo do banco de dados não encontrado."));
+    passar(QStringLiteral("7891000079195"));
+    EXPECT_EQ(ultimaMensagem(), naoEncontrado);
+    passar(QStringLiteral("7891000079195"));
+    EXPECT_EQ(mensagens.texts(), QStringList({naoEncontrado, naoEncontrado}));
+    EXPECT_FALSE(QFile::exists(arquivo)) << "opening never creates the file";
+
+    // Back at its path, the file takes the next scan.
+    ASSERT_TRUE(QFile::copy(copia, arquivo));
+    passar(QStringLiteral("7891000079195"));
+    EXPECT_EQ(terminal->TXTNOME->text(), QStringLiteral("ANA PAULA - (Registrada ENTRADA!)"));
+    EXPECT_EQ(pontos(ana), 1);
+
+    // Replaced by another file: that scan is refused, the next goes into the new file.
+    ASSERT_TRUE(QFile::copy(copia, arquivo + QStringLiteral(".nova")));
+    ASSERT_TRUE(QFile::remove(arquivo));
+    ASSERT_TRUE(QFile::rename(arquivo + QStringLiteral(".nova"), arquivo));
+    passar(QStringLiteral("7891000158388"));
+    EXPECT_EQ(ultimaMensagem(), naoEncontrado);
+    passar(QStringLiteral("7891000158388"));
+    EXPECT_EQ(terminal->TXTNOME->text(), QStringLiteral("BEATRIZ - (Registrada ENTRADA!)"));
+    const auto novo = Connection::Open(kStringConexao);
+    EXPECT_EQ(novo->Execute(QStringLiteral("Select count(*) as n from movimentacao"))["n"].toInteger(), 1);
+    EXPECT_EQ(
+        novo->Execute(QStringLiteral("Select funcionario from movimentacao"))["funcionario"].toInteger(),
+        bia);
+}
+
+TEST_F(TerminalTeste, ErroAoMontarAListaOuAoPassarNaoTerminaOPrograma) {
+    banco.ponto(bia, QStringLiteral("04/12/2026"), QStringLiteral("22:00:00"), QStringLiteral("E"));
+    terminal->VerFuncionariosTrabalhando();
+    banco.sql(QStringLiteral("ALTER TABLE funcionarios RENAME TO outros"));
+    terminal->VerFuncionariosTrabalhando();
+    EXPECT_EQ(terminal->List1->count(), 1) << "a failed rebuild leaves the list as it was";
+    Escanear(cartao(), QStringLiteral("7891000079195"));
+    EXPECT_EQ(ultimaMensagem(),
+              NaoRegistrado(QStringLiteral("Erro no banco de dados: no such table: funcionarios")));
+    banco.sql(QStringLiteral("ALTER TABLE outros RENAME TO funcionarios"));
+
+    // Opened again while the program runs, with its file gone, the terminal stays up.
+    QTest::keyClick(terminal, Qt::Key_Escape);
+    Processar();
+    ASSERT_TRUE(QFile::remove(banco.caminhoArquivo()));
+    QEventLoop laco;
+    QTimer::singleShot(0, [&] {
+        janela->mnures->trigger();
+        laco.quit();
+    });
+    laco.exec();
+    Processar();
+    terminal = janela->area()->findChild<frmVelto*>();
+    ASSERT_TRUE(terminal);
+    ASSERT_TRUE(Ativar(*janela));
+    passar(QStringLiteral("7891000079195"));
+    EXPECT_EQ(ultimaMensagem(), NaoRegistrado(QStringLiteral("Arquivo do banco de dados não encontrado.")));
+}
+
+TEST(TerminalInicio, ArquivoVazioRecusadoAoAbrirOPrograma) {
+    BancoTeste banco;
+    conexaoBanco.reset();
+    QFile arquivo(banco.caminhoArquivo());
+    ASSERT_TRUE(arquivo.resize(0));
+    try {
+        MDIVelto janela;
+        ADD_FAILURE() << "the terminal opened an empty file";
+    } catch (const DatabaseError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("0 bytes"))) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(QStringLiteral("C:\\PONTO\\ponto.mdb")));
+    }
+    EXPECT_EQ(arquivo.size(), 0);
 }

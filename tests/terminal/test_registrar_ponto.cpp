@@ -5,7 +5,10 @@
 
 #include <QTemporaryDir>
 
+#include <QThread>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -212,4 +215,56 @@ TEST(ArquivoAntigo, AbertoEAtualizadoRegistraASaidaDeQuemEstaTrabalhando) {
     EXPECT_EQ(VersaoEsquema(*conexaoBanco), VersaoAtualEsquema());
     conexaoBanco.reset();
     qputenv("VELTO_DRIVE_ROOT", raizAnterior);
+}
+
+TEST_F(RegistrarPontoTeste, DoisProgramasComOMesmoCartaoNoMesmoInstanteRegistramUmaVez) {
+    // The other program swipes the same card while this one stands between its counts and its
+    // insert: it must wait for this swipe to end, and then find it.
+    int sinal[2];
+    ASSERT_EQ(::pipe(sinal), 0);
+    const pid_t outro = ::fork();
+    ASSERT_GE(outro, 0);
+    if (outro == 0) {
+        ::close(sinal[1]);
+        (void)conexaoBanco.release(); // the parent's, not this process's to close
+        try {
+            AbrirConexao();
+            char c;
+            if (::read(sinal[0], &c, 1) != 1)
+                ::_exit(10);
+            ::_exit(
+                static_cast<int>(Passar(QStringLiteral("7891000079195"), QStringLiteral("08:02:10")).tipo));
+        } catch (...) {
+            ::_exit(11);
+        }
+    }
+    ::close(sinal[0]);
+    conexaoBanco->setObserver([&sinal](const QString& sql) {
+        if (sql.startsWith(QLatin1String("Select count(EntradaSaida)")) &&
+            sql.contains(QLatin1String("'S'"))) {
+            EXPECT_EQ(::write(sinal[1], "x", 1), 1);
+            QThread::msleep(500);
+        }
+    });
+    EXPECT_EQ(Passar(QStringLiteral("7891000079195"), QStringLiteral("08:02:10")).tipo,
+              ResultadoPonto::Tipo::Registrado);
+    ::close(sinal[1]);
+    int status = 0;
+    ASSERT_EQ(::waitpid(outro, &status, 0), outro);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(ResultadoPonto::Tipo::CedoDemais));
+    EXPECT_EQ(banco.sql(QStringLiteral("Select count(*) as n from movimentacao"))["n"].toInteger(), 1);
+}
+
+TEST(MensagemPontoNaoRegistrado, MotivoPorCausa) {
+    const auto texto = [](DatabaseError::Cause causa) {
+        return MensagemPontoNaoRegistrado(
+            DatabaseError(QStringLiteral("x\n(instrução: y)"), causa, QStringLiteral("disk I/O error")));
+    };
+    EXPECT_EQ(texto(DatabaseError::Cause::ReadOnly),
+              QStringLiteral("PONTO NÃO REGISTRADO!\r\n\r\nSem permissão para gravar no banco de "
+                             "dados.\r\nPasse o cartão novamente."));
+    EXPECT_EQ(texto(DatabaseError::Cause::Other),
+              QStringLiteral("PONTO NÃO REGISTRADO!\r\n\r\nErro no banco de dados: disk I/O "
+                             "error\r\nPasse o cartão novamente."));
 }

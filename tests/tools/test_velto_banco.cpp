@@ -4,6 +4,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -209,4 +211,46 @@ TEST_F(VeltoBanco, TotaisRecalculaOsHorariosEOExemploJaEstaCerto) {
     ASSERT_EQ(rodar({QStringLiteral("totais")}).status, 0);
     EXPECT_TRUE(rodar(consulta).out.contains(QStringLiteral("001\t2\t09:30:00\n")));
     EXPECT_NE(rodar({QStringLiteral("totais"), QStringLiteral("x")}).status, 0);
+}
+
+TEST_F(VeltoBanco, ArquivoSemPermissaoDeGravarRecusadoPorQuemGravaELidoPorQuemLe) {
+    ASSERT_EQ(rodar({QStringLiteral("criar"), QStringLiteral("--senha"), QStringLiteral("abc")}).status, 0);
+    // Root may write any file: the tools then run as another account, for whom it is read-only.
+    QStringList comoOutro;
+    if (::geteuid() == 0) {
+        comoOutro = {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                     QStringLiteral("--clear-groups")};
+        for (const QString& caminho :
+             {pasta.path(), pasta.path() + QStringLiteral("/C"), pasta.path() + QStringLiteral("/C/PONTO")})
+            ASSERT_EQ(::chmod(QFile::encodeName(caminho).constData(), 0755), 0);
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(arquivo()).constData(), 0444), 0);
+    const auto executar = [&](const char* programa, const QStringList& args) {
+        return comoOutro.isEmpty()
+                   ? rodar(args, {}, programa)
+                   : rodar(comoOutro + QStringList{QString::fromUtf8(programa)} + args, {}, "setpriv");
+    };
+
+    const Saida grava = executar(VELTO_BANCO, {QStringLiteral("senha"), QStringLiteral("nova")});
+    EXPECT_EQ(grava.status, 1);
+    EXPECT_TRUE(grava.err.contains(QStringLiteral("sem permissão para gravar"))) << grava.err.toStdString();
+    EXPECT_TRUE(grava.err.contains(QStringLiteral("C:\\PONTO\\ponto.mdb")));
+    EXPECT_TRUE(grava.err.contains(arquivo()));
+
+    const Saida le =
+        executar(VELTO_BANCO, {QStringLiteral("sql"), QStringLiteral("Select senha from permissao")});
+    EXPECT_EQ(le.status, 0) << le.err.toStdString();
+    EXPECT_EQ(le.out, QStringLiteral("senha\nabc\n"));
+    const Saida relatorio =
+        executar(VELTO_RELATORIO,
+                 {QStringLiteral("cartao"), QStringLiteral("--todos"), QStringLiteral("--de"),
+                  QStringLiteral("01/11/2026"), QStringLiteral("--ate"), QStringLiteral("30/11/2026")});
+    EXPECT_EQ(relatorio.status, 0) << relatorio.err.toStdString();
+}
+
+TEST_F(VeltoBanco, BlobsSaemInteiros) {
+    ASSERT_EQ(rodar({QStringLiteral("criar")}).status, 0);
+    const Saida z = rodar({QStringLiteral("sql"), QStringLiteral("select zeroblob(1000) as z")});
+    EXPECT_EQ(z.status, 0) << z.err.toStdString();
+    EXPECT_EQ(z.out, "z\nX'" + QString(2000, QLatin1Char('0')) + "'\n");
 }
