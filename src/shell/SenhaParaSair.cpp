@@ -51,6 +51,9 @@ void SenhaParaSair::Command1_Click() {
         return;
     }
     MsgBox(QStringLiteral("senha invalida!"), MsgBoxButtons::OkOnly);
+    // The window manager may hand the activation back to the full-screen main window.
+    raise();
+    activateWindow();
     TxtEntradaSaida->setFocus();
     SelecionarTexto(TxtEntradaSaida);
 }
