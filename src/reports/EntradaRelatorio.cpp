@@ -1,5 +1,7 @@
 #include "EntradaRelatorio.h"
 
+#include "Conexao.h"
+
 #include "HorasAritmetica.h"
 #include "SaidaRelatorio.h"
 
@@ -20,4 +22,20 @@ std::optional<PeriodoRelatorio> ValidarEntrada(const EntradaRelatorio& entrada, 
         return std::nullopt;
     }
     return periodo;
+}
+
+bool RodarRelatorioDoPeriodo(const EntradaRelatorio& entrada, const DestinoRelatorio& destino,
+                             const std::function<void(SaidaRelatorio&, const PeriodoRelatorio&)>& corpo) {
+    const auto periodo = ValidarEntrada(entrada, QStringLiteral("Data Invalida!"));
+    if (!periodo)
+        return false;
+    SaidaRelatorio saida(destino, entrada.imprimir);
+    try {
+        const Connection::ReadSnapshot leitura(*conexaoBanco);
+        corpo(saida, *periodo);
+    } catch (...) {
+        saida.abortar();
+        throw;
+    }
+    return true;
 }

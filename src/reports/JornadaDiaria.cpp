@@ -194,21 +194,12 @@ private:
 } // namespace
 
 bool JornadaDiaria(const EntradaRelatorio& entrada, const DestinoRelatorio& destino) {
-    const auto periodo = ValidarEntrada(entrada, QStringLiteral("Data Invalida!"));
-    if (!periodo)
-        return false;
-    SaidaRelatorio saida(destino, entrada.imprimir);
-    // The screen's list is emptied also when the report goes to the printer.
-    if (destino.lista)
-        destino.lista->Clear();
-    try {
-        // Hundreds of reads on one snapshot: the file's locks are taken once, and the report sees
-        // one state of the punches.
-        const Connection::ReadSnapshot leitura(*conexaoBanco);
-        Jornada(saida, entrada, *periodo).executar();
-    } catch (...) {
-        saida.abortar();
-        throw;
-    }
-    return true;
+    return RodarRelatorioDoPeriodo(entrada, destino,
+                                   [&](SaidaRelatorio& saida, const PeriodoRelatorio& periodo) {
+                                       // The screen's list is emptied also when the report goes to the
+                                       // printer.
+                                       if (destino.lista)
+                                           destino.lista->Clear();
+                                       Jornada(saida, entrada, periodo).executar();
+                                   });
 }

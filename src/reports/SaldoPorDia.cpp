@@ -262,18 +262,8 @@ private:
 } // namespace
 
 bool SaldoPorDia(const EntradaRelatorio& entrada, const DestinoRelatorio& destino) {
-    const auto periodo = ValidarEntrada(entrada, QStringLiteral("Data Invalida!"));
-    if (!periodo)
-        return false;
-    SaidaRelatorio saida(destino, entrada.imprimir);
-    try {
-        // Hundreds of reads on one snapshot: the file's locks are taken once, and the report sees
-        // one state of the punches.
-        const Connection::ReadSnapshot leitura(*conexaoBanco);
-        Saldo(saida, entrada, *periodo).executar();
-    } catch (...) {
-        saida.abortar();
-        throw;
-    }
-    return true;
+    return RodarRelatorioDoPeriodo(entrada, destino,
+                                   [&](SaidaRelatorio& saida, const PeriodoRelatorio& periodo) {
+                                       Saldo(saida, entrada, periodo).executar();
+                                   });
 }

@@ -1,35 +1,25 @@
 #include "../reports/DadosRelatorio.h"
 #include "BancoTeste.h"
 #include "CartaoPonto.h"
-#include "ServidorCups.h"
-
-#include <QDir>
-#include <QFileInfo>
 #include "Clock.h"
 #include "GradeHorarios.h"
 #include "JornadaDiaria.h"
 #include "ListaFuncionarios.h"
+#include "Processo.h"
 #include "SaldoPorDia.h"
+#include "ServidorCups.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct Execucao {
-    int status = -1;
-    QString saida;
-    QString erro;
-};
-
 Execucao Executar(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(VELTO_RELATORIO), args);
-    EXPECT_TRUE(p.waitForFinished(60000));
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return ExecutarProcesso(QStringLiteral(VELTO_RELATORIO), args);
 }
 
 QString Rodar(const QString& programa, const QStringList& args) {

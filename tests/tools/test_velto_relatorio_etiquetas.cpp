@@ -1,5 +1,6 @@
 #include "BancoTeste.h"
 #include "LeitorCodigos.h"
+#include "Processo.h"
 
 #include <QFile>
 #include <QProcess>
@@ -8,18 +9,8 @@
 
 namespace {
 
-struct Execucao {
-    int status = -1;
-    QString saida;
-    QString erro;
-};
-
 Execucao Executar(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(VELTO_RELATORIO), args);
-    EXPECT_TRUE(p.waitForFinished(60000));
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return ExecutarProcesso(QStringLiteral(VELTO_RELATORIO), args);
 }
 
 class EtiquetasComandoTeste : public ::testing::Test {
