@@ -1,7 +1,6 @@
 #include "ColacaoNomes.h"
 
 #include "Connection.h"
-#include "PtBrText.h"
 
 #include <QRegularExpression>
 #include <optional>
@@ -82,6 +81,8 @@ std::optional<Tabela> TabelaFuncionarios(Connection& conexao) {
     return Tabela{rs["name"].toString(), rs["sql"].toString()};
 }
 
+constexpr const char* kColacaoDoArquivo = "NOCASE";
+
 // The CREATE TABLE text of the rebuilt table, or nullopt when `nome` needs nothing.
 std::optional<QString> CriacaoComColacao(const QString& sql) {
     const auto definicoes = Definicoes(sql);
@@ -95,11 +96,11 @@ std::optional<QString> CriacaoComColacao(const QString& sql) {
         static const QRegularExpression colacao(QStringLiteral("\\s+COLLATE\\s+([\"'`\\[]?)(\\w+)[\"'`\\]]?"),
                                                 QRegularExpression::CaseInsensitiveOption);
         const auto m = colacao.match(definicao);
-        if (m.hasMatch() && m.captured(2).compare(QLatin1String(kPtBrCollation), Qt::CaseInsensitive) == 0)
+        if (m.hasMatch() && m.captured(2).compare(QLatin1String(kColacaoDoArquivo), Qt::CaseInsensitive) == 0)
             return std::nullopt;
         QString nova = definicao;
         nova.remove(colacao);
-        nova = nova.trimmed() + QStringLiteral(" COLLATE ") + QLatin1String(kPtBrCollation);
+        nova = nova.trimmed() + QStringLiteral(" COLLATE ") + QLatin1String(kColacaoDoArquivo);
         return QStringLiteral("CREATE TABLE ") + kTabelaNova + sql.mid(abre, item.inicio - abre) +
                QLatin1Char(' ') + nova + sql.mid(item.fim);
     }
@@ -147,20 +148,10 @@ void Reconstruir(Connection& conexao, const Tabela& tabela, const QString& criac
 
 } // namespace
 
-void AtualizarColacaoDosNomes(Connection& conexao) {
-    std::optional<Tabela> tabela = TabelaFuncionarios(conexao);
-    if (!tabela || !CriacaoComColacao(tabela->sql))
+void DevolverColacaoComumAosNomes(Connection& conexao) {
+    const std::optional<Tabela> tabela = TabelaFuncionarios(conexao);
+    if (!tabela)
         return;
-    conexao.BeginTrans();
-    try {
-        tabela = TabelaFuncionarios(conexao);
-        if (tabela) {
-            if (const std::optional<QString> criacao = CriacaoComColacao(tabela->sql))
-                Reconstruir(conexao, *tabela, *criacao);
-        }
-        conexao.CommitTrans();
-    } catch (...) {
-        conexao.RollbackTrans();
-        throw;
-    }
+    if (const std::optional<QString> criacao = CriacaoComColacao(tabela->sql))
+        Reconstruir(conexao, *tabela, *criacao);
 }

@@ -1,6 +1,5 @@
 #include "Conexao.h"
 
-#include "ColacaoNomes.h"
 #include "Esquema.h"
 #include "VersaoEsquema.h"
 
@@ -8,9 +7,8 @@ std::unique_ptr<Connection> conexaoBanco;
 
 void AbrirConexao() {
     std::unique_ptr<Connection> nova = Connection::Open(kStringConexao);
-    AtualizarColacaoDosNomes(*nova);
     AtualizarEsquema(*nova);
-    InstalarContagens(*nova);
+    PrepararConexao(*nova);
     if (conexaoBanco) {
         nova->setObserver(conexaoBanco->observer());
         // A screen that opens another in the middle of its changes still names them.
@@ -34,7 +32,7 @@ OrigemAlteracao::~OrigemAlteracao() {
 
 void AbrirConexaoLeitura() {
     std::unique_ptr<Connection> nova = Connection::Open(kStringConexao, Connection::OpenMode::ReadOnly);
-    InstalarContagens(*nova);
+    PrepararConexao(*nova);
     if (conexaoBanco) {
         nova->setObserver(conexaoBanco->observer());
         nova->setOrigin(conexaoBanco->origin());

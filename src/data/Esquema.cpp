@@ -1,5 +1,7 @@
 #include "Esquema.h"
 
+#include "ColacaoNomes.h"
+#include "PtBrText.h"
 #include "VersaoEsquema.h"
 
 #include <QFile>
@@ -8,11 +10,12 @@
 namespace {
 
 // AUTOINCREMENT keeps the numbers strictly increasing and never reused after a deletion.
-// Names sort and match without regard to case or accents (PtBrText.h); other texts only case.
+// Texts compare without regard to case; names sort and match without regard to accents too,
+// on the program's connection only (PrepararConexao): the file declares nothing of its own.
 const char* const kTabelas = R"SQL(
 CREATE TABLE funcionarios(
   codigo INTEGER PRIMARY KEY AUTOINCREMENT,
-  nome TEXT COLLATE PTBR,
+  nome TEXT COLLATE NOCASE,
   tele TEXT COLLATE NOCASE,
   endereco TEXT COLLATE NOCASE,
   cidade TEXT COLLATE NOCASE,
@@ -131,6 +134,85 @@ END;
 // The objects of kAuditoria, by name: when all are there, opening writes nothing.
 constexpr int kObjetosAuditoria = 7;
 
+// The record's triggers as they stand in a file that any SQLCipher shell can change: what the
+// program tells them (its origin and clock) is one row of auditoria_contexto, present only inside
+// the program's own write transaction; a row without origin is the program's changes that are
+// not recorded (the terminal's punches); no row at all is a change from outside the program.
+const char* const kAuditoriaPortavel = R"SQL(
+CREATE TABLE IF NOT EXISTS auditoria_contexto(
+  origem TEXT COLLATE NOCASE,
+  data DATE,
+  hora TIME);
+DELETE FROM auditoria_contexto;
+DROP TRIGGER IF EXISTS auditoria_insercao;
+DROP TRIGGER IF EXISTS auditoria_alteracao;
+DROP TRIGGER IF EXISTS auditoria_exclusao;
+
+CREATE TRIGGER auditoria_insercao AFTER INSERT ON movimentacao
+WHEN NOT EXISTS (SELECT 1 FROM auditoria_contexto WHERE origem IS NULL)
+BEGIN
+  INSERT INTO auditoria_movimentacao(data, hora, operacao, lancamento, funcionario, nome,
+    data_nova, hora_nova, tipo_novo, periodo_novo, origem)
+  VALUES (coalesce((SELECT data FROM auditoria_contexto), date('now', 'localtime')),
+    coalesce((SELECT hora FROM auditoria_contexto), time('now', 'localtime')), 'LANCADO', NEW.codigo,
+    NEW.funcionario, (SELECT nome FROM funcionarios WHERE codigo = NEW.funcionario),
+    NEW.data, NEW.hora, NEW.EntradaSaida, NEW.periodo,
+    coalesce((SELECT origem FROM auditoria_contexto), 'fora do programa'));
+END;
+
+CREATE TRIGGER auditoria_alteracao AFTER UPDATE ON movimentacao
+WHEN NOT EXISTS (SELECT 1 FROM auditoria_contexto WHERE origem IS NULL) AND (OLD.data IS NOT NEW.data
+  OR OLD.hora IS NOT NEW.hora OR OLD.EntradaSaida IS NOT NEW.EntradaSaida OR OLD.periodo IS NOT NEW.periodo
+  OR OLD.funcionario IS NOT NEW.funcionario)
+BEGIN
+  INSERT INTO auditoria_movimentacao(data, hora, operacao, lancamento, funcionario, nome,
+    data_anterior, hora_anterior, tipo_anterior, periodo_anterior,
+    data_nova, hora_nova, tipo_novo, periodo_novo, origem)
+  VALUES (coalesce((SELECT data FROM auditoria_contexto), date('now', 'localtime')),
+    coalesce((SELECT hora FROM auditoria_contexto), time('now', 'localtime')), 'ALTERADO', NEW.codigo,
+    NEW.funcionario, (SELECT nome FROM funcionarios WHERE codigo = NEW.funcionario),
+    OLD.data, OLD.hora, OLD.EntradaSaida, OLD.periodo,
+    NEW.data, NEW.hora, NEW.EntradaSaida, NEW.periodo,
+    coalesce((SELECT origem FROM auditoria_contexto), 'fora do programa'));
+END;
+
+CREATE TRIGGER auditoria_exclusao AFTER DELETE ON movimentacao
+WHEN NOT EXISTS (SELECT 1 FROM auditoria_contexto WHERE origem IS NULL)
+BEGIN
+  INSERT INTO auditoria_movimentacao(data, hora, operacao, lancamento, funcionario, nome,
+    data_anterior, hora_anterior, tipo_anterior, periodo_anterior, origem)
+  VALUES (coalesce((SELECT data FROM auditoria_contexto), date('now', 'localtime')),
+    coalesce((SELECT hora FROM auditoria_contexto), time('now', 'localtime')), 'EXCLUIDO', OLD.codigo,
+    OLD.funcionario, (SELECT nome FROM funcionarios WHERE codigo = OLD.funcionario),
+    OLD.data, OLD.hora, OLD.EntradaSaida, OLD.periodo,
+    coalesce((SELECT origem FROM auditoria_contexto), 'fora do programa'));
+END;
+)SQL";
+
+// Agreed hours were once stored under the employee number as typed (" 7", "007", "+7"): such a
+// row of an existing employee gets his plain number, the one every lookup uses.
+void NumerosSimplesNasHorasCombinadas(Connection& conexao) {
+    if (conexao
+            .Execute(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND "
+                                    "lower(name) = 'horacombinada'"))
+            .Eof())
+        return;
+    for (Recordset rs = conexao.Execute(QStringLiteral("SELECT codigo, funcionario FROM HoraCombinada"));
+         !rs.Eof(); rs.MoveNext()) {
+        const QString guardado = rs[QStringLiteral("funcionario")].toString();
+        bool numero = false;
+        const qint64 funcionario = guardado.trimmed().toLongLong(&numero);
+        if (!numero || QString::number(funcionario) == guardado ||
+            conexao
+                .Execute(QStringLiteral("SELECT codigo FROM funcionarios WHERE codigo = %1").arg(funcionario))
+                .Eof())
+            continue;
+        conexao.Execute(QStringLiteral("UPDATE HoraCombinada SET funcionario = '%1' WHERE codigo = %2")
+                            .arg(funcionario)
+                            .arg(rs[QStringLiteral("codigo")].toInteger()));
+    }
+}
+
 } // namespace
 
 std::unique_ptr<Connection> CriarBanco(const QString& stringConexao, const QString& senhaManutencao,
@@ -139,7 +221,7 @@ std::unique_ptr<Connection> CriarBanco(const QString& stringConexao, const QStri
     try {
         CriarEsquema(*conexao, senhaManutencao);
         AtualizarEsquema(*conexao);
-        InstalarContagens(*conexao);
+        PrepararConexao(*conexao);
         if (preencher) {
             conexao->BeginTrans();
             preencher(*conexao);
@@ -202,6 +284,15 @@ std::optional<Connection::Rewrite> RespostaContagem(const QString& sql) {
         {m.captured(1).toLongLong(), m.captured(2)}};
 }
 
-void InstalarContagens(Connection& conexao) {
+void TornarArquivoPortavel(Connection& conexao) {
+    DevolverColacaoComumAosNomes(conexao);
+    conexao.ExecuteNative(QString::fromUtf8(kAuditoriaPortavel));
+    NumerosSimplesNasHorasCombinadas(conexao);
+}
+
+void PrepararConexao(Connection& conexao) {
     conexao.setRewriter(&RespostaContagem);
+    conexao.setColumnCollation(QStringLiteral("funcionarios"), QStringLiteral("nome"),
+                               QLatin1String(kPtBrCollation));
+    conexao.setChangeContext(QStringLiteral("movimentacao"), QStringLiteral("auditoria_contexto"));
 }

@@ -6,8 +6,8 @@
 #include <memory>
 #include <optional>
 
-// Creates a new database file with its schema at the current version, then lets `preencher` add its first rows in one
-// transaction; a failure anywhere leaves no file behind.
+// Creates a new database file with its schema at the current version, then lets `preencher` add its first
+// rows in one transaction; a failure anywhere leaves no file behind.
 std::unique_ptr<Connection> CriarBanco(const QString& stringConexao, const QString& senhaManutencao,
                                        const std::function<void(Connection&)>& preencher = {});
 
@@ -15,15 +15,22 @@ std::unique_ptr<Connection> CriarBanco(const QString& stringConexao, const QStri
 // maintenance password; AtualizarEsquema adds the program's own objects.
 void CriarEsquema(Connection& conexao, const QString& senhaManutencao);
 
-// Creates what is missing of the record of hand changes to punches: the table
-// auditoria_movimentacao, which nobody may change or empty, and the triggers that fill it for
-// every punch posted, changed or deleted while the connection names an origin (see
-// Connection::setOrigin). Punches recorded with no origin named, as the terminal's, leave no
-// row. Safe to call on every open; a file made before the record existed gets it then.
+// Step 2: the record of hand changes to punches, the table auditoria_movimentacao, which nobody
+// may change or empty, and its first triggers (step 3 replaces them). Safe to call again.
 void CriarAuditoria(Connection& conexao);
 
-// Lets the connection answer the terminal's two count statements from the maintained counts.
-void InstalarContagens(Connection& conexao);
+// Step 3: the file needs nothing of the program, so any SQLCipher shell reads, changes and
+// checks it: `nome` compares as the other texts do, the record's triggers learn the program's
+// origin and clock from a row it writes inside its own transactions (a change made outside the
+// program is recorded as "fora do programa" at the machine's time), and agreed hours stored under
+// an employee number in another form (" 7", "007") get the plain number.
+void TornarArquivoPortavel(Connection& conexao);
+
+// What the program keeps on its own connection, never in the file: the terminal's two count
+// statements answered from the maintained counts, names sorted and compared as a Brazilian
+// reader expects (PtBrText.h), and the origin of its changes told to the record's triggers. A
+// punch written with no origin named, as the terminal's, leaves no row in the record.
+void PrepararConexao(Connection& conexao);
 
 // The statement that answers a count statement from the maintained counts, if it is one.
 std::optional<Connection::Rewrite> RespostaContagem(const QString& sql);

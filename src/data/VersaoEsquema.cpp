@@ -16,6 +16,7 @@ using Passo = void (*)(Connection&);
 const Passo kPassos[] = {
     CriarContagens,
     CriarAuditoria,
+    TornarArquivoPortavel,
 };
 
 } // namespace

@@ -285,7 +285,108 @@ void translateUpdate(QList<SqlToken>& tokens, const TableColumns& tableColumns) 
     }
 }
 
+bool isComparison(const SqlToken& t) {
+    static const QStringList operators{"=", "<", ">", "!"};
+    return t.kind == SqlToken::Kind::Symbol && operators.contains(t.text);
+}
+
+// The table a SELECT reads (the first after its FROM) or an UPDATE or DELETE writes.
+QString statementTable(const QList<SqlToken>& tokens) {
+    const qsizetype first = nextSolid(tokens, 0);
+    if (first >= tokens.size())
+        return {};
+    if (isWord(tokens.at(first), "update")) {
+        const qsizetype table = nextSolid(tokens, first + 1);
+        return table < tokens.size() ? identifier(tokens.at(table)) : QString();
+    }
+    int depth = 0;
+    for (qsizetype i = first; i < tokens.size(); ++i) {
+        const SqlToken& t = tokens.at(i);
+        if (t.text == QLatin1String("("))
+            ++depth;
+        else if (t.text == QLatin1String(")"))
+            --depth;
+        else if (depth == 0 && isWord(t, "from")) {
+            const qsizetype table = nextSolid(tokens, i + 1);
+            return table < tokens.size() && tokens.at(table).kind == SqlToken::Kind::Word
+                       ? identifier(tokens.at(table))
+                       : QString();
+        }
+    }
+    return {};
+}
+
+// A column with a collation of the connection's own gets it where it is sorted (an ORDER BY
+// term) or compared; rows equal under it keep the order of their numbers, as an index on the
+// column would give them.
+void addCollations(QList<SqlToken>& tokens, const TableColumns& tableColumns) {
+    const QString table = statementTable(tokens);
+    if (table.isEmpty())
+        return;
+    const QList<ColumnInfo> columns = tableColumns(table);
+    const auto collationOf = [&](const SqlToken& t) -> QString {
+        if (t.kind != SqlToken::Kind::Word)
+            return {};
+        const ColumnInfo* column = findColumn(columns, identifier(t));
+        return column ? column->collation : QString();
+    };
+    bool inOrderBy = false, termStart = false, inCondition = false, sortedByCollation = false;
+    qsizetype orderEnd = -1;
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        const SqlToken& t = tokens.at(i);
+        if (t.kind == SqlToken::Kind::Space)
+            continue;
+        if (isWord(t, "where") || isWord(t, "having") || isWord(t, "on"))
+            inCondition = true;
+        if (isWord(t, "order") || (inOrderBy && isWord(t, "by"))) {
+            inCondition = false;
+            inOrderBy = true;
+            termStart = isWord(t, "by");
+            continue;
+        }
+        if (inOrderBy && (isWord(t, "limit") || t.text == QLatin1String(";"))) {
+            orderEnd = i;
+            inOrderBy = false;
+        }
+        const bool atTerm = inOrderBy && termStart;
+        termStart = inOrderBy && t.text == QLatin1String(",");
+        const QString collation = collationOf(t);
+        if (collation.isEmpty())
+            continue;
+        const qsizetype next = nextSolid(tokens, i + 1);
+        if (!atTerm && !(inCondition && next < tokens.size() && isComparison(tokens.at(next))))
+            continue;
+        tokens.insert(i + 1, SqlToken{SqlToken::Kind::Word, QStringLiteral(" COLLATE ") + collation});
+        ++i;
+        sortedByCollation = sortedByCollation || atTerm;
+    }
+    if (!sortedByCollation)
+        return;
+    if (orderEnd < 0)
+        orderEnd = tokens.size();
+    while (orderEnd > 0 && tokens.at(orderEnd - 1).kind == SqlToken::Kind::Space)
+        --orderEnd;
+    tokens.insert(orderEnd, SqlToken{SqlToken::Kind::Word, QStringLiteral(", rowid")});
+}
+
 } // namespace
+
+QString writtenTable(const QString& sql) {
+    const QList<SqlToken> tokens = tokenizeSql(sql);
+    const qsizetype first = nextSolid(tokens, 0);
+    if (first >= tokens.size())
+        return {};
+    if (isWord(tokens.at(first), "update"))
+        return statementTable(tokens);
+    if (!isWord(tokens.at(first), "insert") && !isWord(tokens.at(first), "delete"))
+        return {};
+    qsizetype table = nextSolid(tokens, first + 1);
+    if (table < tokens.size() && (isWord(tokens.at(table), "into") || isWord(tokens.at(table), "from")))
+        table = nextSolid(tokens, table + 1);
+    return table < tokens.size() && tokens.at(table).kind == SqlToken::Kind::Word
+               ? identifier(tokens.at(table))
+               : QString();
+}
 
 QList<SqlToken> tokenizeSql(const QString& sql) {
     QList<SqlToken> tokens;
@@ -360,6 +461,7 @@ QString translateAccessSql(const QString& sql, const TableColumns& columns) {
         else if (t.kind == SqlToken::Kind::String && t.text.startsWith(QLatin1Char('"')))
             t.text = sqlString(unquote(t.text));
     }
+    addCollations(tokens, columns);
     translateTop(tokens);
     translateInsert(tokens, columns);
     translateUpdate(tokens, columns);

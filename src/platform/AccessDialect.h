@@ -21,6 +21,8 @@ enum class ColumnKind { Text, Date, Time, Number };
 struct ColumnInfo {
     QString name;
     ColumnKind kind = ColumnKind::Text;
+    // The collation the column is sorted and compared with, when not the one it was declared with.
+    QString collation = {};
 };
 
 // The columns of a table in their order; empty when the table is unknown.
@@ -29,6 +31,9 @@ using TableColumns = std::function<QList<ColumnInfo>(const QString& table)>;
 // Throws DatabaseError for a literal that is no valid date or time, or a text that is no number
 // written into a numeric column.
 QString translateAccessSql(const QString& sql, const TableColumns& columns);
+
+// The table an INSERT, UPDATE or DELETE writes; empty for any other statement.
+QString writtenTable(const QString& sql);
 
 // The stored forms, and the parsing of what the screens write.
 QString storedDate(const QString& dayFirstText); // "05/12/2026" -> "2026-12-05"; empty if invalid

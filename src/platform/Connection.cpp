@@ -286,7 +286,6 @@ std::unique_ptr<Connection> Connection::openFile(const QString& connectionString
         throw DatabaseError(QStringLiteral("Não foi possível abrir o arquivo %1%2.").arg(place, reason),
                             QString::fromUtf8(sqlite3_errmsg(db)));
     }
-    connection->registerChangeFunctions();
     if (!create)
         checkOpenedDatabase(db, place, mode);
     if (mode == OpenMode::ReadWrite)
@@ -304,47 +303,48 @@ std::unique_ptr<Connection> Connection::openFile(const QString& connectionString
 
 void Connection::fail(const QString& sql) const {
     const QString message = QString::fromUtf8(sqlite3_errmsg(db_));
-    throw DatabaseError(QStringLiteral("O banco de dados não executou a instrução.\n%1\n(instrução: %2)")
-                            .arg(message, sql),
-                        causeOf(sqlite3_extended_errcode(db_)), message);
+    throw DatabaseError(
+        QStringLiteral("O banco de dados não executou a instrução.\n%1\n(instrução: %2)").arg(message, sql),
+        causeOf(sqlite3_extended_errcode(db_)), message);
 }
 
-namespace {
-
-void resultText(sqlite3_context* context, const QByteArray& text) {
-    sqlite3_result_text(context, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+void Connection::setChangeContext(const QString& watched, const QString& context) {
+    watchedTable_ = watched;
+    contextTable_ = context;
 }
 
-} // namespace
-
-void Connection::registerChangeFunctions() {
-    const auto add = [this](const char* name, void (*function)(sqlite3_context*, int, sqlite3_value**)) {
-        if (sqlite3_create_function_v2(db_, name, 0, SQLITE_UTF8, this, function, nullptr, nullptr,
-                                       nullptr) != SQLITE_OK)
-            throw DatabaseError(QString::fromUtf8(sqlite3_errmsg(db_)));
-    };
-    add("change_origin", [](sqlite3_context* context, int, sqlite3_value**) {
-        const auto* self = static_cast<const Connection*>(sqlite3_user_data(context));
-        if (self->origin_.isEmpty())
-            sqlite3_result_null(context);
-        else
-            resultText(context, self->origin_.toUtf8());
-    });
-    add("change_date", [](sqlite3_context* context, int, sqlite3_value**) {
-        resultText(context, static_cast<const Connection*>(sqlite3_user_data(context))->statementDate_);
-    });
-    add("change_time", [](sqlite3_context* context, int, sqlite3_value**) {
-        resultText(context, static_cast<const Connection*>(sqlite3_user_data(context))->statementTime_);
-    });
+void Connection::setColumnCollation(const QString& table, const QString& column, const QString& collation) {
+    collations_[table.toLower()].insert(column.toLower(), collation);
+    columnCache_.clear();
 }
 
-void Connection::noteStatementInstant() {
-    // Only changes with an origin are recorded; the terminal's statements pay nothing for it.
-    if (origin_.isEmpty())
+bool Connection::writesWatchedTable(const QString& sql) const {
+    return !watchedTable_.isEmpty() && writtenTable(sql).compare(watchedTable_, Qt::CaseInsensitive) == 0;
+}
+
+void Connection::writeChangeContext() {
+    QString values = QStringLiteral("NULL, NULL, NULL");
+    if (!origin_.isEmpty()) {
+        const QDateTime now = Clock::now().toLocalTime();
+        QString origin = origin_;
+        origin.replace(QLatin1Char('\''), QStringLiteral("''"));
+        values = QStringLiteral("'%1', '%2', '%3'")
+                     .arg(origin, now.date().toString(QStringLiteral("yyyy-MM-dd")),
+                          now.time().toString(QStringLiteral("hh:mm:ss")));
+    }
+    // A burst of changes of one screen in one second tells the triggers once.
+    if (values == writtenContext_)
         return;
-    const QDateTime now = Clock::now().toLocalTime();
-    statementDate_ = now.date().toString(QStringLiteral("yyyy-MM-dd")).toUtf8();
-    statementTime_ = now.time().toString(QStringLiteral("hh:mm:ss")).toUtf8();
+    ExecuteNative(QStringLiteral("DELETE FROM %1; INSERT INTO %1(origem, data, hora) VALUES (%2);")
+                      .arg(contextTable_, values));
+    writtenContext_ = values;
+}
+
+void Connection::clearChangeContext() {
+    if (writtenContext_.isEmpty())
+        return;
+    ExecuteNative(QStringLiteral("DELETE FROM %1").arg(contextTable_));
+    writtenContext_.clear();
 }
 
 QList<ColumnInfo> Connection::tableColumns(const QString& table) {
@@ -359,10 +359,12 @@ QList<ColumnInfo> Connection::tableColumns(const QString& table) {
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(db_, pragma.constData(), -1, &stmt, nullptr) == SQLITE_OK) {
         while (sqlite3_step(stmt) == SQLITE_ROW) {
-            columns.append(
-                ColumnInfo{QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1))),
-                           kindOfDeclaredType(QString::fromUtf8(
-                               reinterpret_cast<const char*>(sqlite3_column_text(stmt, 2))))});
+            const QString name =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)));
+            columns.append(ColumnInfo{name,
+                                      kindOfDeclaredType(QString::fromUtf8(
+                                          reinterpret_cast<const char*>(sqlite3_column_text(stmt, 2)))),
+                                      collations_.value(key).value(name.toLower())});
         }
     }
     sqlite3_finalize(stmt);
@@ -443,7 +445,6 @@ void Connection::clearStatements() {
 Recordset Connection::Execute(const QString& sql) {
     if (observer_)
         observer_(sql);
-    noteStatementInstant();
     std::optional<Rewrite> rewritten;
     if (rewriter_ && rewritesEnabled_)
         rewritten = rewriter_(sql);
@@ -454,7 +455,21 @@ Recordset Connection::Execute(const QString& sql) {
         columnCache_.clear();
         clearStatements();
     }
+    if (!writesWatchedTable(sql))
+        return run(sql, translated, rewritten);
+    if (!sqlite3_get_autocommit(db_)) {
+        writeChangeContext();
+        return run(sql, translated, rewritten);
+    }
+    WriteTransaction own(*this);
+    writeChangeContext();
+    Recordset rows = run(sql, translated, rewritten);
+    own.Commit();
+    return rows;
+}
 
+Recordset Connection::run(const QString& sql, const QString& translated,
+                          const std::optional<Rewrite>& rewritten) {
     bool cached = false;
     sqlite3_stmt* stmt = prepared(translated, sql, cached);
     if (!stmt)
@@ -494,12 +509,18 @@ Connection::ReadSnapshot::ReadSnapshot(Connection& connection)
 }
 
 Connection::ReadSnapshot::~ReadSnapshot() {
-    if (connection_ && !sqlite3_get_autocommit(connection_->db_))
-        sqlite3_exec(connection_->db_, "COMMIT", nullptr, nullptr, nullptr);
+    if (!connection_ || sqlite3_get_autocommit(connection_->db_))
+        return;
+    try {
+        connection_->CommitTrans();
+    } catch (const DatabaseError&) {
+        // A snapshot that only read has nothing to lose; one that wrote is rolled back whole.
+        connection_->writtenContext_.clear();
+        sqlite3_exec(connection_->db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
 }
 
 void Connection::ExecuteNative(const QString& script) {
-    noteStatementInstant();
     char* error = nullptr;
     if (const int rc = sqlite3_exec(db_, script.toUtf8().constData(), nullptr, nullptr, &error);
         rc != SQLITE_OK) {
@@ -518,10 +539,12 @@ void Connection::BeginTrans() {
 }
 
 void Connection::CommitTrans() {
+    clearChangeContext();
     ExecuteNative(QStringLiteral("COMMIT"));
 }
 
 void Connection::RollbackTrans() {
+    writtenContext_.clear();
     if (!sqlite3_get_autocommit(db_))
         ExecuteNative(QStringLiteral("ROLLBACK"));
 }

@@ -131,11 +131,19 @@ public:
     void setRewritesEnabled(bool enabled) { rewritesEnabled_ = enabled; }
 
     // The origin of the changes sent from now on (the screen that makes them), empty for none.
-    // Statements read it, and the instant each statement was sent (Clock::now(), local time),
-    // through the SQL functions change_origin() (null when empty), change_date() and
-    // change_time(), so triggers can record who changed what and when.
     void setOrigin(const QString& origin) { origin_ = origin; }
     const QString& origin() const { return origin_; }
+
+    // How the file's triggers learn who changed `watched` and when: a stored trigger sees
+    // neither this connection's functions nor its TEMP objects, and the file must work in any
+    // SQLCipher shell. Before each statement that writes `watched`, one row (origin or null for
+    // none, and the instant of the statement by Clock::now() in local time) is written into the
+    // table `context` inside the statement's transaction (its own one when none is open), and
+    // removed before that transaction commits, so it never outlives it.
+    void setChangeContext(const QString& watched, const QString& context);
+    // Adds a collation to a column wherever the translation sees the column sorted or compared,
+    // so an order the file cannot declare (it must open in any shell) is the connection's own.
+    void setColumnCollation(const QString& table, const QString& column, const QString& collation);
 
     const QString& windowsPath() const { return windowsPath_; }
     const QString& realPath() const { return realPath_; }
@@ -148,8 +156,10 @@ private:
     sqlite3_stmt* prepared(const QString& translated, const QString& sql, bool& cached);
     void clearStatements();
     [[noreturn]] void fail(const QString& sql) const;
-    void registerChangeFunctions();
-    void noteStatementInstant();
+    bool writesWatchedTable(const QString& sql) const;
+    void writeChangeContext();
+    void clearChangeContext();
+    Recordset run(const QString& sql, const QString& translated, const std::optional<Rewrite>& rewritten);
 
     sqlite3* db_;
     QString windowsPath_;
@@ -161,8 +171,10 @@ private:
     Rewriter rewriter_;
     bool rewritesEnabled_ = true;
     QString origin_;
-    QByteArray statementDate_; // 'yyyy-mm-dd' and 'hh:mm:ss' of the statement being run
-    QByteArray statementTime_;
+    QString watchedTable_;
+    QString contextTable_;
+    QString writtenContext_; // what the open transaction has told the triggers, empty for nothing
+    QHash<QString, QHash<QString, QString>> collations_; // table -> column -> collation, lower case
     QHash<QString, QList<ColumnInfo>> columnCache_;
     // Statements sent again and again (the list rebuild, the counts) are prepared once.
     QHash<QString, sqlite3_stmt*> statements_;

@@ -7,9 +7,9 @@ struct sqlite3;
 // Text comparison as a Brazilian reader expects it: without regard to case or accents, so
 // "ÁLVARO" sorts with the A's, "Érica" with the E's, and "e%" matches "Érica".
 
-// The name of the collation every connection registers (see registerPtBrText). Indexes built with
-// it stay consistent only while the folding below stays the same: a change to the folding needs
-// a new name, so that files built with the old one are rebuilt.
+// The name of the collation every connection registers (see registerPtBrText). No file declares
+// it any more, but files of earlier versions do until a writer upgrades them, and readers still
+// read those.
 inline constexpr const char* kPtBrCollation = "PTBR";
 
 // The text as the comparison sees it: accents removed, case folded ("Érica" -> "erica").

@@ -1,8 +1,10 @@
 #include "BancoTeste.h"
+#include "Clock.h"
 #include "DatabaseError.h"
 #include "Esquema.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
 
@@ -143,70 +145,112 @@ TEST(Esquema, CriacaoQueFalhaNaoDeixaArquivo) {
 
 namespace {
 
-QStringList Nomes() {
-    QStringList nomes;
-    for (Recordset rs = conexaoBanco->Execute(QStringLiteral("Select * from funcionarios ORDER BY NOME ASC"));
-         !rs.Eof(); rs.MoveNext())
-        nomes << rs["nome"].toString();
-    return nomes;
+// The rows of a statement, the given columns of each joined by blanks.
+QStringList Coluna(const QString& sql, const QStringList& colunas = {QStringLiteral("nome")}) {
+    QStringList linhas;
+    for (Recordset rs = conexaoBanco->Execute(sql); !rs.Eof(); rs.MoveNext()) {
+        QStringList valores;
+        for (const QString& c : colunas)
+            valores << rs[c].toString();
+        linhas << valores.join(QLatin1Char(' '));
+    }
+    return linhas;
 }
 
-QString Criacao() {
-    return conexaoBanco
-        ->Execute(QStringLiteral("SELECT sql FROM sqlite_master WHERE lower(name) = 'funcionarios'"))["sql"]
-        .toString();
+// What a file of the previous version has that the plain shell cannot use: the program's own
+// collation on the names and triggers calling the program's own functions.
+void TornarVersaoAnterior() {
+    conexaoBanco->ExecuteNative(QStringLiteral(R"SQL(
+DROP TABLE funcionarios;
+CREATE TABLE funcionarios(codigo INTEGER PRIMARY KEY AUTOINCREMENT, nome TEXT COLLATE PTBR,
+  registro TEXT COLLATE NOCASE, CODHORA TEXT COLLATE NOCASE, VALORHORA NUMERIC);
+CREATE INDEX funcionarios_nome ON funcionarios(nome);
+CREATE TRIGGER funcionarios_novo AFTER INSERT ON funcionarios
+BEGIN INSERT INTO feriados(feriado) VALUES (NEW.nome); END;
+DROP TRIGGER auditoria_insercao; DROP TRIGGER auditoria_alteracao; DROP TRIGGER auditoria_exclusao;
+DROP TABLE auditoria_contexto;
+CREATE TRIGGER auditoria_insercao AFTER INSERT ON movimentacao WHEN change_origin() IS NOT NULL
+BEGIN INSERT INTO auditoria_movimentacao(origem) VALUES (change_origin()); END;
+CREATE TABLE HoraCombinada(codigo INTEGER CONSTRAINT primarykey PRIMARY KEY, funcionario TEXT (5),
+  data TEXT (15), horas TEXT (15), obs TEXT (50), combinado TEXT (5));
+PRAGMA user_version = 2;
+)SQL"));
 }
 
 } // namespace
 
-TEST(Esquema, NomesDeArquivoAntigoPassamACompararComoEmPortugues) {
-    BancoTeste banco;
-    // funcionarios as earlier versions made it, with a trigger of the office's own.
-    conexaoBanco->ExecuteNative(QStringLiteral(R"SQL(
-DROP TABLE funcionarios;
-CREATE TABLE funcionarios(
-  codigo INTEGER PRIMARY KEY AUTOINCREMENT,
-  nome TEXT COLLATE NOCASE, tele TEXT COLLATE NOCASE, endereco TEXT COLLATE NOCASE,
-  cidade TEXT COLLATE NOCASE, estado TEXT COLLATE NOCASE, Aniversario TEXT COLLATE NOCASE,
-  registro TEXT COLLATE NOCASE, DataAdmissao TEXT COLLATE NOCASE, CODHORA TEXT COLLATE NOCASE,
-  VALORHORA NUMERIC);
-CREATE INDEX funcionarios_registro ON funcionarios(registro);
-CREATE INDEX funcionarios_nome ON funcionarios(nome);
-CREATE TRIGGER funcionarios_novo AFTER INSERT ON funcionarios
-BEGIN INSERT INTO feriados(feriado) VALUES (NEW.nome); END;
-)SQL"));
-    for (const char* nome : {"Érica", "ÁLVARO", "Zeca", "Bruno"})
-        banco.funcionario(QString::fromUtf8(nome), QStringLiteral("1"));
-    banco.sql(QStringLiteral("Delete from funcionarios where nome = 'Bruno'"));
-    EXPECT_EQ(Nomes(), QStringList({"Zeca", "ÁLVARO", "Érica"})) << "the old comparison puts accents last";
+// The file belongs to the office: the plain sqlcipher shell with the key reads, changes and
+// checks it, made by the program or upgraded from the previous version, and what it changes in
+// the punches is recorded as coming from outside the program.
+TEST(Esquema, ArquivoServeAoShellDoSqlcipherEONomeSegueEmPortugues) {
+    for (const bool anterior : {false, true}) {
+        SCOPED_TRACE(anterior ? "upgraded" : "new");
+        BancoTeste banco;
+        Clock::set(QDateTime(QDate(2026, 12, 7), QTime(14, 30, 5)));
+        if (anterior)
+            TornarVersaoAnterior();
+        for (const char* nome : {"Zeca", "Érica", "ÁLVARO", "ANA", "ana", "Bruno"})
+            banco.funcionario(QString::fromUtf8(nome), QStringLiteral("1"));
+        const qint64 ana = 4;
+        banco.sql(QStringLiteral("Delete from funcionarios where codigo = 6"));
+        if (anterior) {
+            for (const char* guardado : {" 4", "004", "+4", "4", "99", "x"})
+                conexaoBanco->ExecuteNative(
+                    QStringLiteral("INSERT INTO HoraCombinada(codigo, funcionario) SELECT "
+                                   "coalesce(max(codigo), 0) + 1, '%1' FROM HoraCombinada")
+                        .arg(QLatin1String(guardado)));
+            AbrirConexao();
+            EXPECT_EQ(Coluna(QStringLiteral("select funcionario from HoraCombinada order by codigo"),
+                             {"funcionario"}),
+                      QStringList({"4", "4", "4", "4", "99", "x"}));
+            EXPECT_EQ(Coluna(QStringLiteral("Select * from feriados"), {"feriado"}).size(), 6)
+                << "the office's own trigger stays";
+        }
+        EXPECT_EQ(banco.funcionario(QStringLiteral("Cássio"), QStringLiteral("2")), 7)
+            << "a deleted employee's number is not given again";
+        // Accents and case do not count; equal names keep the order of their numbers.
+        EXPECT_EQ(Coluna(QStringLiteral("Select * from funcionarios ORDER BY NOME ASC")),
+                  QStringList({"ÁLVARO", "ANA", "ana", "Cássio", "Érica", "Zeca"}));
+        EXPECT_EQ(Coluna(QStringLiteral(
+                      "Select CODIGO,NOME from FUNCIONARIOS where NOME like 'e%'   ORDER BY NOME")),
+                  QStringList({"Érica"}));
+        EXPECT_EQ(Coluna(QStringLiteral("Select * from funcionarios where nome = 'erica'")),
+                  QStringList({"Érica"}));
 
-    AbrirConexao();
-    EXPECT_TRUE(Criacao().contains(QStringLiteral("nome TEXT COLLATE PTBR"))) << Criacao().toStdString();
-    EXPECT_EQ(Nomes(), QStringList({"ÁLVARO", "Érica", "Zeca"}));
-    const qint64 novo = banco.funcionario(QStringLiteral("CARLA"), QStringLiteral("2"));
-    EXPECT_EQ(novo, 5) << "the number of the deleted employee is not given again";
-    EXPECT_EQ(banco.sql(QStringLiteral("Select count(*) as n from feriados where feriado = 'CARLA'"))["n"]
-                  .toInteger(),
-              1)
-        << "the trigger is still there";
-    EXPECT_EQ(banco
-                  .sql(QStringLiteral("Select count(*) as n from sqlite_master where type = 'index' and "
-                                      "tbl_name = 'funcionarios'"))["n"]
-                  .toInteger(),
-              2);
-    EXPECT_EQ(banco.sql(QStringLiteral("PRAGMA integrity_check"))["integrity_check"].toString(),
-              QStringLiteral("ok"));
-    const QString convertida = Criacao();
-    AbrirConexao();
-    EXPECT_EQ(Criacao(), convertida) << "a converted file is left alone";
+        QProcess shell;
+        shell.start(QStringLiteral("sqlcipher"), {banco.caminhoArquivo()});
+        shell.write(QStringLiteral(R"SQL(PRAGMA key='QWZRTLK';
+INSERT INTO funcionarios(nome, registro) VALUES ('Débora', '5');
+UPDATE funcionarios SET nome = 'Dalva' WHERE registro = '5';
+DELETE FROM funcionarios WHERE registro = '5';
+INSERT INTO movimentacao(data, hora, EntradaSaida, funcionario, periodo) VALUES ('2026-12-05', '08:00:00', 'E', %1, 'M');
+UPDATE movimentacao SET hora = '08:05:00' WHERE codigo = (SELECT max(codigo) FROM movimentacao);
+DELETE FROM movimentacao WHERE codigo = (SELECT max(codigo) FROM movimentacao);
+PRAGMA integrity_check;
+)SQL")
+                        .arg(ana)
+                        .toUtf8());
+        shell.closeWriteChannel();
+        ASSERT_TRUE(shell.waitForFinished(30000));
+        EXPECT_EQ(shell.exitCode(), 0);
+        EXPECT_EQ(QString::fromUtf8(shell.readAllStandardError()), QString());
+        EXPECT_TRUE(
+            QString::fromUtf8(shell.readAllStandardOutput()).split('\n').contains(QStringLiteral("ok")));
 
-    // A table made by hand: quoted name, a type with a size, a default with a comma and parentheses.
-    conexaoBanco->ExecuteNative(QStringLiteral(
-        "DROP TABLE funcionarios; CREATE TABLE FUNCIONARIOS(codigo INTEGER PRIMARY KEY, \"Nome\" VARCHAR(50) "
-        "DEFAULT 'a, (b)', registro TEXT, CODHORA TEXT, VALORHORA NUMERIC);"
-        "INSERT INTO FUNCIONARIOS(Nome, registro) VALUES ('érica', '1'), ('Ana', '2');"));
-    AbrirConexao();
-    EXPECT_TRUE(Criacao().contains(QStringLiteral("\"Nome\" VARCHAR(50) DEFAULT 'a, (b)' COLLATE PTBR")))
-        << Criacao().toStdString();
-    EXPECT_EQ(Nomes(), QStringList({"Ana", "érica"}));
+        // A terminal scan leaves no row; a screen's change is recorded at the program's clock.
+        banco.ponto(ana, QStringLiteral("07/12/2026"), QStringLiteral("14:30:05"), QStringLiteral("E"));
+        {
+            const OrigemAlteracao origem(QStringLiteral("frmLancarDia"));
+            banco.ponto(ana, QStringLiteral("07/12/2026"), QStringLiteral("18:00:00"), QStringLiteral("S"));
+        }
+        const QString hoje = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
+        EXPECT_EQ(Coluna(QStringLiteral("Select * from auditoria_movimentacao order by codigo"),
+                         {"operacao", "data", "nome", "origem"}),
+                  QStringList({"LANCADO " + hoje + " ANA fora do programa",
+                               "ALTERADO " + hoje + " ANA fora do programa",
+                               "EXCLUIDO " + hoje + " ANA fora do programa",
+                               "LANCADO 07/12/2026 ANA frmLancarDia"}));
+        EXPECT_TRUE(Coluna(QStringLiteral("Select origem from auditoria_contexto"), {"origem"}).isEmpty());
+        Clock::set({});
+    }
 }
