@@ -28,19 +28,8 @@ template <typename W> W* Nomeado(W* controle, const char* nome) {
 } // namespace
 
 Form1_CODBAR* Form1_CODBAR::Mostrar(QMdiArea* area, const QLineEdit* nome, const QLineEdit* codigo) {
-    const auto janelas = area->subWindowList();
-    for (QMdiSubWindow* janela : janelas) {
-        auto* aberta = qobject_cast<Form1_CODBAR*>(janela->widget());
-        if (aberta && !aberta->isUnloaded()) {
-            if (janela->isMinimized())
-                janela->showNormal();
-            area->setActiveSubWindow(janela);
-            return aberta;
-        }
-    }
-    auto* tela = new Form1_CODBAR(nome, codigo);
-    tela->showIn(area);
-    return tela;
+    return static_cast<Form1_CODBAR*>(ChildScreen::showOnceIn(
+        area, QStringLiteral("Form1_CODBAR"), [nome, codigo] { return new Form1_CODBAR(nome, codigo); }));
 }
 
 Form1_CODBAR::Form1_CODBAR(const QLineEdit* nome, const QLineEdit* codigo, QWidget* parent)

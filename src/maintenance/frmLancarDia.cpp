@@ -147,14 +147,5 @@ bool frmLancarDia::FuncionarioExiste() {
 
 // Every posting ends this screen and opens a fresh one in its place.
 void frmLancarDia::RecomecarVazia() {
-    QMdiSubWindow* janela = subWindow();
-    QMdiArea* area = janela ? janela->mdiArea() : nullptr;
-    unload();
-    auto* nova = new frmLancarDia;
-    if (area) {
-        nova->showIn(area);
-    } else {
-        nova->setAttribute(Qt::WA_DeleteOnClose);
-        nova->show();
-    }
+    replaceWith(new frmLancarDia);
 }

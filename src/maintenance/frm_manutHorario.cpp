@@ -17,6 +17,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -67,7 +68,11 @@ frm_manutHorario::frm_manutHorario(QWidget* parent)
                            static_cast<QWidget*>(TxtFUNCIONARIO)})
         SelecionarTextoAoEntrar(campo);
     connect(Command2, &QPushButton::clicked, this, &frm_manutHorario::Command2_Click);
-    connect(List1, &QListWidget::currentRowChanged, this, &frm_manutHorario::List1_Click);
+    // A line is chosen by the user only: a click (also on the current line) or the cursor keys
+    // inside the list (previewKeyPress); the line the toolkit makes current as the list gets
+    // the focus chooses nothing.
+    connect(List1, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { List1_Click(List1->row(item)); });
     connect(Command1, &QPushButton::clicked, this, &frm_manutHorario::Command1_Click);
     connect(Command3, &QPushButton::clicked, this, &frm_manutHorario::Command3_Click);
     connect(Command5, &QPushButton::clicked, this, &frm_manutHorario::Command5_Click);
@@ -115,7 +120,6 @@ void frm_manutHorario::criarControles() {
     Command3 = Nomeado(new QPushButton(QStringLiteral("Excluir"), Frame3), "Command3");
     Command5 = Nomeado(new QPushButton(QStringLiteral("Lançar Novo Horário"), Frame3), "Command5");
     Command4 = Nomeado(new QPushButton(QStringLiteral("Atualizar Horário"), Frame3), "Command4");
-    // Recomputing the schedule totals belongs to the work-schedule module, not here yet.
 
     for (QLineEdit* curto : {TxtEntradaSaida, txtmanhaTarde})
         curto->setFixedWidth(40);
@@ -211,9 +215,24 @@ void frm_manutHorario::Command2_Click() {
     }
 }
 
+bool frm_manutHorario::previewKeyPress(QWidget* target, QKeyEvent*) {
+    if (target != List1)
+        return false;
+    // The list moves its current line as it handles the key: what it chose is seen after it.
+    QMetaObject::invokeMethod(
+        this,
+        [this, antes = List1->currentRow()] {
+            if (List1->currentRow() != antes)
+                List1_Click(List1->currentRow());
+        },
+        Qt::QueuedConnection);
+    return false;
+}
+
 void frm_manutHorario::List1_Click(int linha) {
-    if (linha < 0)
-        return; // the list was emptied
+    // The heading (line 0) is no punch: the fields keep what they show.
+    if (linha <= 0)
+        return;
     QString lancamento = List1->item(linha)->text().left(10);
     lancamento.remove(QLatin1Char(' '));
     txtCodigoLANCAMENTO->setText(lancamento);
@@ -275,9 +294,11 @@ void frm_manutHorario::Command3_Click() {
             // Anything but a number would go bare into the deletion and could match every punch.
             if (!EhCodigoNumerico(lancamento))
                 throw DatabaseError(QStringLiteral("número de lançamento inválido"));
-            const OrigemAlteracao origem(kOrigem);
-            conexaoBanco->Execute(QStringLiteral("Delete From  MOVIMENTACAO  WHERE CODIGO = ") + lancamento +
-                                  QStringLiteral(" "));
+            {
+                const OrigemAlteracao origem(kOrigem);
+                conexaoBanco->Execute(QStringLiteral("Delete From  MOVIMENTACAO  WHERE CODIGO = ") +
+                                      lancamento + QStringLiteral(" "));
+            }
             Avisar(QStringLiteral("Excluido com Sucesso!"));
         } catch (const DatabaseError&) {
             Avisar(QStringLiteral("Erro ao Excluir!"));
@@ -289,14 +310,14 @@ void frm_manutHorario::Command3_Click() {
 }
 
 void frm_manutHorario::Command5_Click() {
-    auto* lancar = new frmLancarDia;
-    QMdiSubWindow* janela = subWindow();
-    if (janela && janela->mdiArea()) {
-        lancar->showIn(janela->mdiArea());
-    } else {
-        lancar->setAttribute(Qt::WA_DeleteOnClose);
-        lancar->show();
-    }
+    const auto nova = [] {
+        return new frmLancarDia;
+    };
+    if (QMdiSubWindow* janela = subWindow(); janela && janela->mdiArea())
+        return void(ChildScreen::showOnceIn(janela->mdiArea(), QStringLiteral("frmLancarDia"), nova));
+    ChildScreen* lancar = nova();
+    lancar->setAttribute(Qt::WA_DeleteOnClose);
+    lancar->show();
 }
 
 // "Atualizar Horário": the stored day totals of every schedule, from their own times.

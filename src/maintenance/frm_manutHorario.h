@@ -51,6 +51,9 @@ public:
     QPushButton* Command5;
     QPushButton* Command4;
 
+protected:
+    bool previewKeyPress(QWidget* target, QKeyEvent* event) override;
+
 private:
     void criarControles();
     void Form_Load();

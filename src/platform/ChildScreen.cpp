@@ -59,6 +59,23 @@ QMdiSubWindow* ChildScreen::subWindow() const {
     return subWindow_;
 }
 
+ChildScreen* ChildScreen::showOnceIn(QMdiArea* area, const QString& name,
+                                     const std::function<ChildScreen*()>& make) {
+    const QList<QMdiSubWindow*> windows = area->subWindowList();
+    for (QMdiSubWindow* window : windows) {
+        auto* open = qobject_cast<ChildScreen*>(window->widget());
+        if (open && !open->isUnloaded() && open->objectName() == name) {
+            if (window->isMinimized())
+                window->showNormal();
+            area->setActiveSubWindow(window);
+            return open;
+        }
+    }
+    ChildScreen* fresh = make();
+    fresh->showIn(area);
+    return fresh;
+}
+
 void ChildScreen::centre() {
     QMdiSubWindow* sub = subWindow_;
     if (!sub || !sub->mdiArea())

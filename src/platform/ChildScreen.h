@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 class QFocusEvent;
 class QKeyEvent;
@@ -47,6 +48,11 @@ public:
     QMdiSubWindow* showIn(QMdiArea* area);
     // The subwindow hosting the screen, or null when it is not in an MDI area.
     QMdiSubWindow* subWindow() const;
+    // One screen of a kind at a time: the screen whose objectName is `name` open in the area (not
+    // unloaded) is brought forward, restored if minimised; otherwise `make`'s screen is opened.
+    // Whoever asks (a menu, another screen) finds the same one, also after it started over.
+    static ChildScreen* showOnceIn(QMdiArea* area, const QString& name,
+                                   const std::function<ChildScreen*()>& make);
 
     void setEnterRule(EnterRule rule) { enterRule_ = rule; }
     EnterRule enterRule() const { return enterRule_; }

@@ -228,8 +228,9 @@ void FrmFuncionarios::Carregar(const Recordset& funcionario) {
     const Recordset horario =
         conexaoBanco->Execute(QStringLiteral("sELECT * FROM horarios WHERE REGISTRO = '") +
                               TextoSql(coluna("CODHORA")) + QStringLiteral("'"));
-    if (!horario.Eof())
-        TXTCODH->setText(coluna("CODHORA"));
+    // His own schedule code always, also one without rows: a code kept from the employee shown
+    // before would move him onto that schedule at the next save.
+    TXTCODH->setText(coluna("CODHORA"));
     MostrarHorario(horario);
 }
 

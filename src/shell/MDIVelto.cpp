@@ -82,24 +82,38 @@ void MDIVelto::RegistrarTela(Tela tela, Fabrica fabrica) {
     fabricas_.insert(static_cast<int>(tela), std::move(fabrica));
 }
 
-void MDIVelto::AbrirTela(Tela tela) {
-    const auto it = fabricas_.constFind(static_cast<int>(tela));
-    if (it == fabricas_.constEnd())
-        return;
-    if (ChildScreen* aberta = abertas_.value(static_cast<int>(tela)); aberta && !aberta->isUnloaded()) {
-        area_->setActiveSubWindow(aberta->subWindow());
-        return;
+namespace {
+
+// Each screen's objectName, by which it is found open in the area whoever opened it.
+QString NomeDaTela(MDIVelto::Tela tela) {
+    using T = MDIVelto::Tela;
+    switch (tela) {
+    case T::HorCombinado:
+        return QStringLiteral("frmHorCombinado");
+    case T::LancarDia:
+        return QStringLiteral("frmLancarDia");
+    case T::Funcionarios:
+        return QStringLiteral("FrmFuncionarios");
+    case T::Relatorios:
+        return QStringLiteral("frmRelatorios");
+    case T::ManutHorario:
+        return QStringLiteral("frm_manutHorario");
+    case T::SenhaManutencao:
+        return QStringLiteral("frm_senhaManutencao");
+    case T::TabelaHoras:
+        return QStringLiteral("frmTabelaHoras");
+    case T::Feriados:
+        return QStringLiteral("frmFeriados");
     }
-    ChildScreen* nova = (*it)();
-    LembrarAberta(static_cast<int>(tela), nova);
-    AbrirTela(nova);
+    return {};
 }
 
-void MDIVelto::LembrarAberta(int tela, ChildScreen* aberta) {
-    abertas_.insert(tela, aberta);
-    // A screen that starts over after a save hands its place to the fresh one.
-    connect(aberta, &ChildScreen::replaced, this,
-            [this, tela](ChildScreen* nova) { LembrarAberta(tela, nova); });
+} // namespace
+
+void MDIVelto::AbrirTela(Tela tela) {
+    const auto it = fabricas_.constFind(static_cast<int>(tela));
+    if (it != fabricas_.constEnd())
+        ChildScreen::showOnceIn(area_, NomeDaTela(tela), *it);
 }
 
 void MDIVelto::AbrirTela(ChildScreen* tela) {

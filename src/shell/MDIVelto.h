@@ -87,12 +87,10 @@ private:
     void FixarTerminal();
     void OcultarTelasAdministrativas();
     void MostrarTelasAdministrativas();
-    void LembrarAberta(int tela, ChildScreen* aberta);
 
     QMdiArea* area_;
     QHash<int, Fabrica> fabricas_;
     // Each screen has one instance: asking again brings the open one to the front.
-    QHash<int, QPointer<ChildScreen>> abertas_;
     QPointer<ChildScreen> terminal_;
     bool quiosque_ = false;
     QList<QPointer<QMdiSubWindow>> ocultas_;

@@ -53,6 +53,18 @@ protected:
         }
         return nullptr;
     }
+    // The posting screen asked for again after a posting: the fresh one comes forward, alone.
+    void umaSoTelaDeLancamento() {
+        auto* manutencao = abrir<frm_manutHorario>();
+        for (int vez = 0; vez < 2; ++vez) {
+            manutencao->Command5->click();
+            Processar();
+        }
+        const auto telas = area.findChildren<frmLancarDia*>();
+        EXPECT_EQ(std::count_if(telas.begin(), telas.end(), [](frmLancarDia* t) { return !t->isUnloaded(); }),
+                  1);
+        EXPECT_EQ(area.activeSubWindow()->widget(), aberta<frmLancarDia>());
+    }
     qint64 contar(const QString& sql) { return banco.sql(sql)["n"].toInteger(); }
     qint64 pontos() { return contar(QStringLiteral("Select count(*) as n from movimentacao")); }
     qint64 auditoria() { return contar(QStringLiteral("Select count(*) as n from auditoria_movimentacao")); }
@@ -126,6 +138,7 @@ TEST_F(ManutencaoTeste, LancarConfereNaOrdemEPostaComAInstrucaoDoTerminal) {
     ASSERT_TRUE(nova);
     EXPECT_TRUE(nova->TxtCodF->text().isEmpty());
     EXPECT_EQ(nova->txtData->Text(), QStringLiteral("__/__/____"));
+    umaSoTelaDeLancamento();
 }
 
 TEST_F(ManutencaoTeste, SaidaLancadaTiraDaListaDoTerminal) {
@@ -194,15 +207,46 @@ TEST_F(ManutencaoTeste, ListaCarregaAlteraEExclui) {
     DigitarESair(tela->txtDataLocacao, QStringLiteral("01122026"));
     tela->Command2->click();
     ASSERT_EQ(tela->List1->count(), 4);
-    tela->List1->setCurrentRow(0); // the heading loads nothing
-    EXPECT_EQ(tela->txtCodigoLANCAMENTO->text(), QStringLiteral("LANCAMENTO"));
-    EXPECT_TRUE(tela->TxtEntradaSaida->text().isEmpty());
-    tela->List1->setCurrentRow(2);
-    EXPECT_EQ(tela->txtCodigoLANCAMENTO->text(), QString::number(p2));
-    EXPECT_EQ(tela->txtData->Text(), QStringLiteral("05/12/2026"));
-    EXPECT_EQ(tela->TxtFUNCIONARIO->Text(), QStringLiteral("12:00:00"));
-    EXPECT_EQ(tela->TxtEntradaSaida->text(), QStringLiteral("S"));
-    EXPECT_EQ(tela->txtmanhaTarde->text(), QStringLiteral("M"));
+    // A line is chosen by a click (also on the current one) or the arrows; the heading keeps the
+    // fields as they are, and so does entering the list with Tab.
+    const auto carregado = [&] {
+        return QStringList{tela->txtCodigoLANCAMENTO->text(), tela->txtData->Text(),
+                           tela->TxtFUNCIONARIO->Text(), tela->TxtEntradaSaida->text(),
+                           tela->txtmanhaTarde->text()}
+            .join(' ');
+    };
+    const QString p1Carregado = QString::number(p2 - 1) + " 05/12/2026 08:00:00 E M";
+    const QString p2Carregado = QString::number(p2) + " 05/12/2026 12:00:00 S M";
+    const auto clicar = [&](int linha) {
+        QTest::mouseClick(tela->List1->viewport(), Qt::LeftButton, {},
+                          tela->List1->visualItemRect(tela->List1->item(linha)).center());
+        Processar();
+    };
+    const auto tecla = [&](Qt::Key k) {
+        QTest::keyClick(tela->List1, k);
+        Processar();
+    };
+    clicar(2);
+    EXPECT_EQ(carregado(), p2Carregado);
+    clicar(0);
+    EXPECT_EQ(carregado(), p2Carregado);
+    tecla(Qt::Key_Down);
+    EXPECT_EQ(carregado(), p1Carregado);
+    tecla(Qt::Key_Up);
+    EXPECT_EQ(carregado(), p1Carregado);
+    tela->txtCodigoLANCAMENTO->clear();
+    clicar(0);
+    clicar(2);
+    EXPECT_EQ(carregado(), p2Carregado);
+    tela->txtCodigoLANCAMENTO->clear();
+    clicar(2);
+    EXPECT_EQ(carregado(), p2Carregado) << "a click on the current line loads it again";
+    tela->Command2->click();
+    tela->Command2->setFocus();
+    QTest::keyClick(tela->Command2, Qt::Key_Tab);
+    Processar();
+    ASSERT_TRUE(tela->List1->hasFocus());
+    EXPECT_EQ(carregado(), p2Carregado);
 
     // Changed to a lower-case entry of the afternoon, at another time.
     mensagens.calls.clear();
@@ -231,8 +275,15 @@ TEST_F(ManutencaoTeste, ListaCarregaAlteraEExclui) {
     mensagens.calls.clear();
     mensagens.answer = MsgBoxResult::Ok;
     banco.enviadas().clear();
+    QStringList origens; // while each message is open
+    mensagens.onMessage = [&](const MsgBoxCall&) {
+        origens << conexaoBanco->origin();
+        return MsgBoxResult::Ok;
+    };
     tela->Command3->click();
+    mensagens.onMessage = {};
     EXPECT_EQ(mensagens.texts(), (QStringList{"Deseja Excluir o Lançamento?", "Excluido com Sucesso!"}));
+    EXPECT_EQ(origens, (QStringList{"", ""}));
     EXPECT_EQ(banco.enviadas().value(0),
               QStringLiteral("Delete From  MOVIMENTACAO  WHERE CODIGO = ") + QString::number(p2) + " ");
     EXPECT_EQ(tela->List1->count(), 3);
@@ -257,9 +308,7 @@ TEST_F(ManutencaoTeste, ListaCarregaAlteraEExclui) {
     EXPECT_EQ(mensagens.texts(), QStringList{"Fim da Operação!"});
     EXPECT_EQ(banco.sql("Select totalhoras from horarios where registro = '9'")["totalhoras"].toString(),
               "08:00:00");
-    tela->Command5->click();
-    Processar();
-    EXPECT_TRUE(aberta<frmLancarDia>());
+    umaSoTelaDeLancamento();
 }
 
 TEST_F(ManutencaoTeste, AlterarConfereOsCamposEMudaOProximoRegistroDoTerminal) {

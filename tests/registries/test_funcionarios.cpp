@@ -84,10 +84,10 @@ TEST_F(FuncionariosTeste, CampoDoCartaoCarregaPreencheEChamaAConsulta) {
     EXPECT_EQ(tela->TXTVELTO->text(), QStringLiteral("0000000000000"));
     EXPECT_EQ(banco.enviadas().last(),
               QStringLiteral("sELECT * FROM FUNCIONARIOS WHERE REGISTRO = '0000000000000'"));
-    // A schedule code without rows: empty display, the code field as it was.
+    // A schedule code without rows: empty display, his own code (a save must not move him).
     DigitarESair(tela->TXTVELTO, "77");
     EXPECT_EQ(tela->TxtFUNCIONARIO->text(), QStringLiteral("SEM HORARIO"));
-    EXPECT_EQ(tela->TXTCODH->text(), QStringLiteral("10"));
+    EXPECT_EQ(tela->TXTCODH->text(), QStringLiteral("999"));
     EXPECT_EQ(tela->TXTHORARIO->text(), QString());
     EXPECT_EQ(tela->TXTDATAADMISSAO->Text(), QStringLiteral("__/__/____"));
     DigitarESair(tela->TXTCODH, "1'0");
