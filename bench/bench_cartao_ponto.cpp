@@ -41,9 +41,9 @@ void BM_CartaoAnoImpresso(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_CartaoMes)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_CartaoAno)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_CartaoAnoImpresso)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_CartaoMes)->Unit(benchmark::kMillisecond)->Apply(Repeticoes<>);
+BENCHMARK(BM_CartaoAno)->Unit(benchmark::kMillisecond)->Apply(Repeticoes<>);
+BENCHMARK(BM_CartaoAnoImpresso)->Unit(benchmark::kMillisecond)->Apply(Repeticoes<>);
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

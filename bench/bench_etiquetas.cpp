@@ -26,7 +26,7 @@ void BM_FolhaEtiquetasPdf(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_FolhaEtiquetasPdf)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_FolhaEtiquetasPdf)->Unit(benchmark::kMillisecond)->Apply(Repeticoes<>);
 
 int main(int argc, char** argv) {
     // Fonts for the PDF, without a display.

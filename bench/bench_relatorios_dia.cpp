@@ -56,10 +56,10 @@ void BM_SaldoPorDias(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_JornadaMes)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_JornadaAno)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_SaldoMes)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_SaldoAno)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_JornadaMes)->Unit(benchmark::kMillisecond)->Apply(Repeticoes<>);
+BENCHMARK(BM_JornadaAno)->Unit(benchmark::kMillisecond)->Apply(Repeticoes<>);
+BENCHMARK(BM_SaldoMes)->Unit(benchmark::kMillisecond)->Apply(Repeticoes<>);
+BENCHMARK(BM_SaldoAno)->Unit(benchmark::kMillisecond)->Apply(Repeticoes<>);
 BENCHMARK(BM_SaldoPorDias)
     ->Unit(benchmark::kMillisecond)
     ->Arg(7)

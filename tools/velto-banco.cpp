@@ -221,8 +221,8 @@ int Totais(const QStringList& args) {
         conexaoBanco->RollbackTrans();
         throw;
     }
-    saida() << "Totais de horas recalculados: " << linhas << (linhas == 1 ? " linha" : " linhas")
-            << " de horários atualizadas.\n";
+    saida() << "Totais de horas recalculados: " << linhas
+            << (linhas == 1 ? " linha de horários atualizada.\n" : " linhas de horários atualizadas.\n");
     return kSaidaSucesso;
 }
 

@@ -69,6 +69,8 @@ void ImprimirCelula(CamposEtiqueta& campos, Printer& impressora, const Recordset
     impressora.setFontSize(7);
 }
 
+int ImprimirFolha(CamposEtiqueta& campos, Printer& impressora);
+
 } // namespace
 
 void CamposTexto::setCodigo(const QString& codigo) {
@@ -78,6 +80,18 @@ void CamposTexto::setCodigo(const QString& codigo) {
 
 int A4_4ColunasEtiquetaCodBarW(CamposEtiqueta& campos, Printer& impressora) {
     const TrabalhoEtiquetas trabalho(impressora);
+    // A database error halfway drops the half sheet, as the reports drop theirs.
+    try {
+        return ImprimirFolha(campos, impressora);
+    } catch (...) {
+        impressora.abortDoc();
+        throw;
+    }
+}
+
+namespace {
+
+int ImprimirFolha(CamposEtiqueta& campos, Printer& impressora) {
     Recordset lista = conexaoBanco->Execute(QStringLiteral("Select * from FUNCIONARIOS  order by codigo"));
     int impressas = 0;
     double linha = 0;
@@ -110,6 +124,8 @@ int A4_4ColunasEtiquetaCodBarW(CamposEtiqueta& campos, Printer& impressora) {
     impressora.endDoc();
     return impressas;
 }
+
+} // namespace
 
 bool UnicaEtiqueta(CamposEtiqueta& campos, Printer& impressora) {
     const TrabalhoEtiquetas trabalho(impressora);

@@ -1,5 +1,6 @@
 #include "AccessDialect.h"
 
+#include "Amount.h"
 #include "DatabaseError.h"
 
 #include <QDate>
@@ -135,18 +136,16 @@ QString convertedValue(const QString& text, const ColumnInfo& column) {
         return sqlString(stored);
     }
     case ColumnKind::Number: {
-        QString t = text.trimmed();
+        const QString t = text.trimmed();
         if (t.isEmpty())
             return QStringLiteral("NULL");
-        // Brazilian writing: with a comma, dots group thousands; without one, a dot is the decimal point.
-        if (t.contains(QLatin1Char(','))) {
-            t.remove(QLatin1Char('.'));
-            t.replace(QLatin1Char(','), QLatin1Char('.'));
-        }
-        static const QRegularExpression number(QStringLiteral("^[-+]?(\\d+(\\.\\d*)?|\\.\\d+)$"));
-        if (!number.match(t).hasMatch())
+        // A sign, for the columns that take one, then the amount as the user writes it.
+        const bool negative = t.startsWith(QLatin1Char('-'));
+        const bool signed_ = negative || t.startsWith(QLatin1Char('+'));
+        const std::optional<QString> amount = readAmount(signed_ ? t.mid(1) : t);
+        if (!amount)
             throw mismatch();
-        return t;
+        return negative ? QLatin1Char('-') + *amount : *amount;
     }
     }
     return sqlString(text);

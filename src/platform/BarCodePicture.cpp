@@ -158,10 +158,10 @@ QByteArray BarCodePicture::toWmf() const {
     body.dword(0); // largest record
     body.word(0);
 
+    body.record(META_SETMAPMODE, {8}); // anisotropic: the player fits the window to its frame
     body.record(META_SETWINDOWORG, {0, 0});
     body.record(META_SETWINDOWEXT, {height, width});
-    body.record(META_SETMAPMODE, {8}); // anisotropic: the player fits the window to its frame
-    body.record(META_SETBKMODE, {1});  // transparent
+    body.record(META_SETBKMODE, {1});                     // transparent
     body.record(META_CREATEPENINDIRECT, {5, 0, 0, 0, 0}); // no outline, object 0
     body.record(META_SELECTOBJECT, {0});
     body.record(META_CREATEBRUSHINDIRECT, {0, 0xffff, 0x00ff, 0}); // solid white, object 1

@@ -1,5 +1,6 @@
 #include "PtBrText.h"
 
+#include <QList>
 #include <sqlite3.h>
 
 QString foldPtBr(const QString& text) {
@@ -28,36 +29,56 @@ int comparePtBr(const QString& a, const QString& b) {
 
 namespace {
 
-bool likeFrom(const QString& value, qsizetype v, const QString& pattern, qsizetype p, QChar escape) {
-    while (p < pattern.size()) {
+// One element of a LIKE pattern: any run of characters, any one character, or this one.
+struct LikeToken {
+    enum class Kind { AnyRun, AnyOne, Literal } kind;
+    QChar literal;
+};
+
+QList<LikeToken> likeTokens(const QString& pattern, QChar escape) {
+    QList<LikeToken> tokens;
+    tokens.reserve(pattern.size());
+    for (qsizetype p = 0; p < pattern.size(); ++p) {
         const QChar c = pattern.at(p);
         if (c == QLatin1Char('%')) {
-            while (p < pattern.size() && pattern.at(p) == QLatin1Char('%'))
-                ++p;
-            if (p == pattern.size())
-                return true;
-            for (qsizetype from = v; from <= value.size(); ++from) {
-                if (likeFrom(value, from, pattern, p, escape))
-                    return true;
-            }
-            return false;
+            if (tokens.isEmpty() || tokens.last().kind != LikeToken::Kind::AnyRun)
+                tokens.append({LikeToken::Kind::AnyRun, {}});
+        } else if (c == QLatin1Char('_')) {
+            tokens.append({LikeToken::Kind::AnyOne, {}});
+        } else if (!escape.isNull() && c == escape && p + 1 < pattern.size()) {
+            tokens.append({LikeToken::Kind::Literal, pattern.at(++p)});
+        } else {
+            tokens.append({LikeToken::Kind::Literal, c});
         }
-        if (v >= value.size())
-            return false;
-        if (c == QLatin1Char('_')) {
-            ++v;
-            ++p;
-            continue;
-        }
-        QChar literal = c;
-        if (!escape.isNull() && c == escape && p + 1 < pattern.size())
-            literal = pattern.at(++p);
-        if (value.at(v) != literal)
-            return false;
-        ++v;
-        ++p;
     }
-    return v == value.size();
+    return tokens;
+}
+
+// Greedy, going back only to the last "%" met: what follows an earlier "%" already matched as
+// early as it can, so no other split can help. At most value length x pattern length steps.
+bool likeFrom(const QString& value, const QString& pattern, QChar escape) {
+    const QList<LikeToken> tokens = likeTokens(pattern, escape);
+    qsizetype v = 0, t = 0;
+    qsizetype runToken = -1, runValue = 0;
+    while (v < value.size()) {
+        if (t < tokens.size() && tokens.at(t).kind == LikeToken::Kind::AnyRun) {
+            runToken = t++;
+            runValue = v;
+        } else if (t < tokens.size() &&
+                   (tokens.at(t).kind == LikeToken::Kind::AnyOne || tokens.at(t).literal == value.at(v))) {
+            ++t;
+            ++v;
+        } else if (runToken >= 0) {
+            // The last "%" takes one more character; the rest of the pattern starts again after it.
+            t = runToken + 1;
+            v = ++runValue;
+        } else {
+            return false;
+        }
+    }
+    while (t < tokens.size() && tokens.at(t).kind == LikeToken::Kind::AnyRun)
+        ++t;
+    return t == tokens.size();
 }
 
 QString textOf(sqlite3_value* value) {
@@ -93,7 +114,7 @@ void like(sqlite3_context* context, int argc, sqlite3_value** argv) {
 } // namespace
 
 bool likePtBr(const QString& value, const QString& pattern, QChar escape) {
-    return likeFrom(foldPtBr(value), 0, foldPtBr(pattern), 0, escape);
+    return likeFrom(foldPtBr(value), foldPtBr(pattern), escape);
 }
 
 bool registerPtBrText(sqlite3* db) {

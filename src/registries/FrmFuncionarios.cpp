@@ -1,5 +1,6 @@
 #include "FrmFuncionarios.h"
 
+#include "Amount.h"
 #include "CamposCadastro.h"
 #include "Conexao.h"
 #include "FocusHelpers.h"
@@ -16,7 +17,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QVBoxLayout>
 
 namespace {
@@ -28,13 +28,10 @@ template <typename W> W* Nomear(W* w, const char* nome) {
     return w;
 }
 
-// An amount of reais that the engine reads as a number, not negative: a decimal comma with
-// dots between thousands ("1.234,50", "12"), or a decimal point ("12.50").
+// An amount of reais as the driver reads it for VALORHORA (readAmount): what passes here is
+// stored as typed, so the save cannot fail on it.
 bool EhValor(const QString& texto) {
-    static const QRegularExpression virgula(QStringLiteral("^(\\d{1,3}(\\.\\d{3})+|\\d+)(,\\d+)?$"));
-    static const QRegularExpression ponto(QStringLiteral("^\\d+\\.\\d+$"));
-    const QString t = texto.trimmed();
-    return virgula.match(t).hasMatch() || ponto.match(t).hasMatch();
+    return readAmount(texto).has_value();
 }
 
 // What a date field sends: its date, or empty text when nothing is typed in it; nullopt for a

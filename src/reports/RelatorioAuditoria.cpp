@@ -3,6 +3,8 @@
 #include "Conexao.h"
 #include "Printer.h"
 
+#include <optional>
+
 namespace {
 
 constexpr int kLarguraLado = 23;
@@ -57,7 +59,15 @@ void RelatorioAuditoria(const EntradaAuditoria& entrada, const DestinoRelatorio&
     if (!entrada.funcionario.isEmpty())
         sql += QStringLiteral(" and funcionario = ") + entrada.funcionario;
     sql += QStringLiteral(" order by codigo");
-    Recordset rs = conexaoBanco->Execute(sql);
+    // A file the program has not opened yet has no record: nothing was changed by hand in it.
+    const bool temRegistro =
+        !conexaoBanco
+             ->Execute(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' "
+                                      "AND name = 'auditoria_movimentacao'"))
+             .Eof();
+    std::optional<Recordset> rs;
+    if (temRegistro)
+        rs = conexaoBanco->Execute(sql);
 
     SaidaRelatorio saida(destino, entrada.imprimir);
     // Old and new side by side need about 130 columns: a smaller font keeps each on one line.
@@ -82,8 +92,8 @@ void RelatorioAuditoria(const EntradaAuditoria& entrada, const DestinoRelatorio&
         saida.linha(Regua());
         saida.linha(CabecalhoAuditoria());
         int quantas = 0;
-        for (; !rs.Eof(); rs.MoveNext(), ++quantas)
-            saida.linha(LinhaAuditoria(rs));
+        for (; rs && !rs->Eof(); rs->MoveNext(), ++quantas)
+            saida.linha(LinhaAuditoria(*rs));
         saida.linha(Regua());
         saida.linha(quantas == 0
                         ? QStringLiteral("Nenhuma alteração no período.")

@@ -1,4 +1,5 @@
 #include "BancoTeste.h"
+#include "DatabaseError.h"
 #include "Etiquetas.h"
 #include "LeitorCodigos.h"
 #include "MsgBox.h"
@@ -101,6 +102,18 @@ TEST_F(EtiquetasTeste, NovePorColunaTresColunasUmaPaginaPorVinteESeteSemPaginaVa
     EXPECT_EQ(impressora.fontSize(), 7.5);
     EXPECT_FALSE(impressora.fontBold());
     EXPECT_EQ(impressora.origin(), Printer::Origin::PrintableArea);
+
+    // A database error halfway through the sheet: the half sheet is dropped, not sent.
+    impressora.clear();
+    int lidos = 0;
+    conexaoBanco->setObserver([&lidos](const QString& sql) {
+        if (sql.contains(QLatin1String("where codigo")) && ++lidos == 30)
+            throw DatabaseError(QStringLiteral("Disco cheio"));
+    });
+    EXPECT_THROW(A4_4ColunasEtiquetaCodBarW(campos, impressora), DatabaseError);
+    EXPECT_EQ(impressora.documentsEnded(), 0);
+    EXPECT_EQ(impressora.items().last().kind, PrintedItem::Kind::Abort);
+    EXPECT_EQ(impressora.fontSize(), 7.5);
 }
 
 TEST_F(EtiquetasTeste, EtiquetaUnicaTiraApostrofosENadaEnviaSemFuncionario) {

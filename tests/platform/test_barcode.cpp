@@ -56,6 +56,10 @@ TEST(BarCodeTest, SavedMetafileIsPlaceableAndReadsBackThroughLibwmf) {
     // The metafile's own size, in words, is the rest of the file.
     EXPECT_EQ(qFromLittleEndian<quint32>(wmf.constData() + 22 + 6) * 2, quint32(wmf.size() - 22));
     EXPECT_EQ(LerCodigo(DesenharWmf(arquivo)).texto, kCartao) << "drawn by libwmf";
+    // The map mode first, then the window it maps: the first records after the header.
+    EXPECT_EQ(qFromLittleEndian<quint16>(wmf.constData() + 40 + 4), 0x0103);
+    EXPECT_EQ(qFromLittleEndian<quint16>(wmf.constData() + 48 + 4), 0x020B);
+    EXPECT_EQ(qFromLittleEndian<quint16>(wmf.constData() + 58 + 4), 0x020C);
 
     EXPECT_FALSE(control.SaveToFile(pasta.filePath(QStringLiteral("nao/existe/x.wmf"))));
 }

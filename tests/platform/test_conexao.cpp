@@ -179,8 +179,35 @@ TEST(Conexao, NomesOrdenadosEAchadosSemCaixaNemAcento) {
     EXPECT_EQ(comeco(QStringLiteral("Á")), QStringList({"ÁLVARO", "ana"}));
     EXPECT_EQ(comeco(QStringLiteral("cas")), QStringList({"Cássio"}));
     EXPECT_EQ(comeco(QStringLiteral("C_I")), QStringList({"CAIO"}));
-    EXPECT_TRUE(likePtBr(QStringLiteral("100%"), QStringLiteral("100\\%"), QLatin1Char('\\')));
-    EXPECT_FALSE(likePtBr(QStringLiteral("1000"), QStringLiteral("100\\%"), QLatin1Char('\\')));
+    struct Caso {
+        const char *valor, *padrao;
+        bool casa;
+    };
+    for (const Caso& c : {Caso{"100%", "100\\%", true},
+                          {"1000", "100\\%", false},
+                          {"a_b", "a\\_b", true},
+                          {"axb", "a\\_b", false},
+                          {"ab\\", "ab\\", true},
+                          {"Érica", "%RI_A", true},
+                          {"abc", "a%%c", true},
+                          {"abc", "a_%_", true},
+                          {"ab", "a_%_", false},
+                          {"", "%", true},
+                          {"", "_", false},
+                          {"abcb", "%b", true},
+                          {"abc", "%b", false},
+                          {"João", "jo_o", true},
+                          {"mississippi", "%ss%ipp%", true},
+                          {"mississippi", "m%sis%sis%", false}})
+        EXPECT_EQ(likePtBr(QString::fromUtf8(c.valor), QString::fromUtf8(c.padrao), QLatin1Char('\\')),
+                  c.casa)
+            << c.valor << " like " << c.padrao;
+    // Many wildcards before a letter the name lacks: time in proportion to the two lengths.
+    QElapsedTimer relogio;
+    relogio.start();
+    EXPECT_FALSE(
+        likePtBr(QString(255, QLatin1Char('a')), QStringLiteral("%_").repeated(20) + QLatin1Char('z')));
+    EXPECT_LT(relogio.elapsed(), 10);
     // The name index agrees with the comparison the rows were sorted by.
     EXPECT_EQ(banco.sql(QStringLiteral("PRAGMA integrity_check"))["integrity_check"].toString(),
               QStringLiteral("ok"));

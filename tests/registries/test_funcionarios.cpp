@@ -183,7 +183,7 @@ TEST_F(FuncionariosTeste, GravarRecusaCodigoCurtoValorEDataInvalidos) {
     EXPECT_EQ(tela->TXTVELTO->text(), QStringLiteral("789100007919"));
 
     tela->TXTVELTO->setText("7891000079195");
-    for (const char* valor : {"abc", "12,5,0", "-3", "1.23,50"}) {
+    for (const char* valor : {"abc", "12,5,0", "-3", "1.23,50", "1234.567", "1.2345", "1,2,3"}) {
         tela->TXTVALOR->setText(QString::fromLatin1(valor));
         tela->btGravar->click();
         EXPECT_EQ(mensagens.texts().last(), QStringLiteral("Valor Invalido!")) << valor;
@@ -198,12 +198,31 @@ TEST_F(FuncionariosTeste, GravarRecusaCodigoCurtoValorEDataInvalidos) {
     tela->TXTDATAADMISSAO->setText("00002020");
     tela->btGravar->click();
     Processar();
-    EXPECT_EQ(mensagens.calls.size(), 8);
+    EXPECT_EQ(mensagens.calls.size(), 11);
     EXPECT_EQ(mensagens.texts().last(), QStringLiteral("Data Invalida!"));
     EXPECT_TRUE(tela->TXTDATAADMISSAO->hasFocus());
     for (const QString& enviada : banco.enviadas())
         EXPECT_TRUE(enviada.startsWith(QStringLiteral("sELECT"))) << enviada.toStdString();
     EXPECT_FALSE(tela->isUnloaded());
+
+    // Dots between groups of three digits group thousands; one dot before one or two digits is
+    // the decimal point. Saved, then shown back on a fresh screen.
+    for (auto [digitado, guardado] : {std::pair{"1.234", "1234"},
+                                      {"1.234.567", "1234567"},
+                                      {"1.234,50", "1234,5"},
+                                      {"12.5", "12,5"},
+                                      {"12.50", "12,5"},
+                                      {"1.23", "1,23"},
+                                      {"12.345", "12345"}}) {
+        DigitarESair(tela->TXTVELTO, "7891000079195");
+        tela->TXTVALOR->setText(QString::fromLatin1(digitado));
+        tela->btGravar->click();
+        Processar();
+        ASSERT_TRUE(tela = TelaAberta<FrmFuncionarios>(area));
+        DigitarESair(tela->TXTVELTO, "7891000079195");
+        EXPECT_EQ(tela->TXTVALOR->text(), QLatin1String(guardado)) << digitado;
+    }
+    EXPECT_EQ(mensagens.calls.size(), 11);
 }
 
 TEST_F(FuncionariosTeste, ExcluirApagaOsPontosDepoisOFuncionario) {

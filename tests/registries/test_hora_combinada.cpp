@@ -39,6 +39,16 @@ TEST(HoraCombinada, NumbersAndLookupOutcomes) {
     banco.sql("INSERT INTO HoraCombinada(codigo,funcionario,data,horas,obs,combinado) VALUES( 7, "
               "'3','06/12/2026','__:__:__','folga','2' )");
     EXPECT_EQ(proximoCodigoHoraCombinada(), 8);
+    // Past the largest signed 32-bit number there is none to give.
+    banco.sql("INSERT INTO HoraCombinada(codigo,funcionario,data,horas,obs,combinado) VALUES( 2147483647, "
+              "'4','05/12/2026','04:00:00','x','1' )");
+    try {
+        proximoCodigoHoraCombinada();
+        ADD_FAILURE() << "deu um número";
+    } catch (const std::overflow_error& e) {
+        EXPECT_STREQ(e.what(), "Não há mais números livres para horários combinados.");
+    }
+    banco.sql("delete from HoraCombinada where codigo = 2147483647");
 
     Consulta c = Consultar(QStringLiteral("3"), QStringLiteral("05/12/2026"));
     EXPECT_EQ(c.funcionario, "1");

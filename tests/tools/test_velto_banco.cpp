@@ -210,6 +210,12 @@ TEST_F(VeltoBanco, TotaisRecalculaOsHorariosEOExemploJaEstaCerto) {
               0);
     ASSERT_EQ(rodar({QStringLiteral("totais")}).status, 0);
     EXPECT_TRUE(rodar(consulta).out.contains(QStringLiteral("001\t2\t09:30:00\n")));
+    ASSERT_EQ(rodar({QStringLiteral("sql"),
+                     QStringLiteral("delete from horarios where not (registro = '001' and CODHORA = '2')")})
+                  .status,
+              0);
+    EXPECT_EQ(rodar({QStringLiteral("totais")}).out,
+              QStringLiteral("Totais de horas recalculados: 1 linha de horários atualizada.\n"));
     EXPECT_NE(rodar({QStringLiteral("totais"), QStringLiteral("x")}).status, 0);
 }
 

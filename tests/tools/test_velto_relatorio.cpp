@@ -2,6 +2,7 @@
 #include "BancoTeste.h"
 #include "CartaoPonto.h"
 #include "Clock.h"
+#include "Esquema.h"
 #include "GradeHorarios.h"
 #include "JornadaDiaria.h"
 #include "ListaFuncionarios.h"
@@ -296,6 +297,34 @@ TEST(VeltoRelatorioSemBanco, ErroDoBancoVaiParaOErro) {
     qputenv("VELTO_DRIVE_ROOT", antes);
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.erro.startsWith(QStringLiteral("velto-relatorio: "))) << r.erro.toStdString();
+}
+
+// A file with only the five tables, never opened by the program: every reader reads it as it is.
+TEST(VeltoRelatorioArquivoAntigo, LeitoresLeemUmArquivoSoComAsCincoTabelas) {
+    QTemporaryDir pasta;
+    const QByteArray antes = qgetenv("VELTO_DRIVE_ROOT");
+    qputenv("VELTO_DRIVE_ROOT", pasta.path().toUtf8());
+    {
+        const std::unique_ptr<Connection> c = Connection::Create(kStringConexao);
+        CriarEsquema(*c, QStringLiteral("x"));
+        c->Execute(QStringLiteral(
+            "INSERT INTO funcionarios(nome, registro, CODHORA) VALUES('ANA', '7891000079195', '1')"));
+        c->Execute(QStringLiteral("Insert into movimentacao(data,hora,entradaSaida,funcionario,periodo) "
+                                  "values('02/03/2010','08:00:00', 'E', 1, 'M' )"));
+    }
+    const QString pdf = pasta.filePath(QStringLiteral("etiquetas.pdf"));
+    for (const QStringList& args :
+         {QStringList{"cartao", "--todos"} + Periodo(), QStringList{"jornada", "--todos"} + Periodo(),
+          QStringList{"saldo", "--todos"} + Periodo(), QStringList{"grade", "--todos"},
+          QStringList{"funcionarios"}, QStringList{"etiquetas", "--pdf", pdf},
+          QStringList{"auditoria"} + Periodo()}) {
+        const Execucao r = Executar(args);
+        EXPECT_EQ(r.status, 0) << args.join(' ').toStdString() << ": " << r.erro.toStdString();
+        EXPECT_TRUE(r.erro.isEmpty()) << r.erro.toStdString();
+        EXPECT_TRUE(args[0] != "auditoria" || r.saida.contains("Nenhuma alteração no período."))
+            << r.saida.toStdString();
+    }
+    qputenv("VELTO_DRIVE_ROOT", antes);
 }
 
 // Printing through the print system: a running queue gets the whole run as one job; a stopped
