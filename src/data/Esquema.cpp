@@ -86,40 +86,6 @@ CREATE TABLE IF NOT EXISTS auditoria_movimentacao(
   origem TEXT COLLATE NOCASE);
 CREATE INDEX IF NOT EXISTS auditoria_movimentacao_data ON auditoria_movimentacao(data, funcionario);
 
-CREATE TRIGGER IF NOT EXISTS auditoria_insercao AFTER INSERT ON movimentacao
-WHEN change_origin() IS NOT NULL
-BEGIN
-  INSERT INTO auditoria_movimentacao(data, hora, operacao, lancamento, funcionario, nome,
-    data_nova, hora_nova, tipo_novo, periodo_novo, origem)
-  VALUES (change_date(), change_time(), 'LANCADO', NEW.codigo, NEW.funcionario,
-    (SELECT nome FROM funcionarios WHERE codigo = NEW.funcionario),
-    NEW.data, NEW.hora, NEW.EntradaSaida, NEW.periodo, change_origin());
-END;
-
-CREATE TRIGGER IF NOT EXISTS auditoria_alteracao AFTER UPDATE ON movimentacao
-WHEN change_origin() IS NOT NULL AND (OLD.data IS NOT NEW.data OR OLD.hora IS NOT NEW.hora
-  OR OLD.EntradaSaida IS NOT NEW.EntradaSaida OR OLD.periodo IS NOT NEW.periodo
-  OR OLD.funcionario IS NOT NEW.funcionario)
-BEGIN
-  INSERT INTO auditoria_movimentacao(data, hora, operacao, lancamento, funcionario, nome,
-    data_anterior, hora_anterior, tipo_anterior, periodo_anterior,
-    data_nova, hora_nova, tipo_novo, periodo_novo, origem)
-  VALUES (change_date(), change_time(), 'ALTERADO', NEW.codigo, NEW.funcionario,
-    (SELECT nome FROM funcionarios WHERE codigo = NEW.funcionario),
-    OLD.data, OLD.hora, OLD.EntradaSaida, OLD.periodo,
-    NEW.data, NEW.hora, NEW.EntradaSaida, NEW.periodo, change_origin());
-END;
-
-CREATE TRIGGER IF NOT EXISTS auditoria_exclusao AFTER DELETE ON movimentacao
-WHEN change_origin() IS NOT NULL
-BEGIN
-  INSERT INTO auditoria_movimentacao(data, hora, operacao, lancamento, funcionario, nome,
-    data_anterior, hora_anterior, tipo_anterior, periodo_anterior, origem)
-  VALUES (change_date(), change_time(), 'EXCLUIDO', OLD.codigo, OLD.funcionario,
-    (SELECT nome FROM funcionarios WHERE codigo = OLD.funcionario),
-    OLD.data, OLD.hora, OLD.EntradaSaida, OLD.periodo, change_origin());
-END;
-
 CREATE TRIGGER IF NOT EXISTS auditoria_sem_alteracao BEFORE UPDATE ON auditoria_movimentacao
 BEGIN
   SELECT RAISE(ABORT, 'O registro de alterações de pontos não pode ser modificado.');
@@ -131,8 +97,9 @@ BEGIN
 END;
 )SQL";
 
-// The objects of kAuditoria, by name: when all are there, opening writes nothing.
-constexpr int kObjetosAuditoria = 7;
+// The objects of kAuditoria, by name: when all are there, opening writes nothing. The triggers
+// that fill the record come with the next step (kAuditoriaPortavel).
+constexpr int kObjetosAuditoria = 4;
 
 // The record's triggers as they stand in a file that any SQLCipher shell can change: what the
 // program tells them (its origin and clock) is one row of auditoria_contexto, present only inside
@@ -255,8 +222,7 @@ void CriarEsquema(Connection& conexao, const QString& senhaManutencao) {
 void CriarAuditoria(Connection& conexao) {
     const Recordset existentes = conexao.Execute(QStringLiteral(
         "SELECT count(*) AS n FROM sqlite_master WHERE name IN ('auditoria_movimentacao', "
-        "'auditoria_movimentacao_data', 'auditoria_insercao', 'auditoria_alteracao', 'auditoria_exclusao', "
-        "'auditoria_sem_alteracao', 'auditoria_sem_exclusao')"));
+        "'auditoria_movimentacao_data', 'auditoria_sem_alteracao', 'auditoria_sem_exclusao')"));
     if (existentes[QStringLiteral("n")].toInteger() == kObjetosAuditoria)
         return;
     // All or nothing, inside a transaction already open or on its own.

@@ -371,6 +371,17 @@ void addCollations(QList<SqlToken>& tokens, const TableColumns& tableColumns) {
 } // namespace
 
 QString writtenTable(const QString& sql) {
+    // Most statements are reads: a plain first word settles those without tokenizing.
+    qsizetype start = 0;
+    while (start < sql.size() && sql.at(start).isSpace())
+        ++start;
+    if (start < sql.size() && sql.at(start).isLetter()) {
+        const QStringView head = QStringView(sql).mid(start, 6);
+        if (!head.startsWith(u"update", Qt::CaseInsensitive) &&
+            !head.startsWith(u"insert", Qt::CaseInsensitive) &&
+            !head.startsWith(u"delete", Qt::CaseInsensitive))
+            return {};
+    }
     const QList<SqlToken> tokens = tokenizeSql(sql);
     const qsizetype first = nextSolid(tokens, 0);
     if (first >= tokens.size())

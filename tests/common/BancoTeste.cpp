@@ -2,10 +2,41 @@
 
 #include "Esquema.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+
 BancoTeste::BancoTeste(const QString& senhaManutencao)
     : raizAnterior_(qgetenv("VELTO_DRIVE_ROOT")) {
     qputenv("VELTO_DRIVE_ROOT", pasta_.path().toUtf8());
     CriarBanco(kStringConexao, senhaManutencao);
+    abrir();
+}
+
+BancoTeste::BancoTeste(const QString& cenario, const std::function<void(BancoTeste&)>& montar)
+    : raizAnterior_(qgetenv("VELTO_DRIVE_ROOT")) {
+    static QTemporaryDir modelos;
+    static QHash<QString, QString> arquivos;
+    QString& modelo = arquivos[cenario];
+    if (modelo.isEmpty()) {
+        BancoTeste novo;
+        montar(novo);
+        conexaoBanco.reset();
+        modelo = modelos.filePath(QString::number(arquivos.size()) + QStringLiteral(".mdb"));
+        if (!QFile::copy(novo.caminhoArquivo(), modelo))
+            throw std::runtime_error("cannot keep the scenario's database");
+    }
+    qputenv("VELTO_DRIVE_ROOT", pasta_.path().toUtf8());
+    const QString arquivo = caminhoArquivo();
+    QDir().mkpath(QFileInfo(arquivo).path());
+    if (!QFile::copy(modelo, arquivo))
+        throw std::runtime_error("cannot copy the scenario's database");
+    QFile::setPermissions(arquivo, QFile::ReadOwner | QFile::WriteOwner);
+    abrir();
+}
+
+void BancoTeste::abrir() {
     conexaoBanco.reset();
     AbrirConexao();
     auto enviadas = enviadas_;

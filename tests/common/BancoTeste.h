@@ -5,11 +5,16 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
+
 // A real database file in a temporary folder, created as velto-banco creates it, and
 // the shared connection opened on it. The drive root points into the folder while it lives.
 class BancoTeste {
 public:
     explicit BancoTeste(const QString& senhaManutencao = QStringLiteral("segredo"));
+    // A copy of the scenario `montar` builds on a new database: built once per test program
+    // under its name, then each test starts on a fresh copy of that file.
+    BancoTeste(const QString& cenario, const std::function<void(BancoTeste&)>& montar);
     ~BancoTeste();
 
     QString raiz() const { return pasta_.path(); }
@@ -25,6 +30,8 @@ public:
                const QString& periodo = QStringLiteral("M"));
 
 private:
+    void abrir();
+
     QTemporaryDir pasta_;
     QByteArray raizAnterior_;
     std::shared_ptr<QStringList> enviadas_ = std::make_shared<QStringList>();
