@@ -3,7 +3,7 @@ BUILD ?= build
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: deps configure build test test-sanitizadores run deb bench clean
+.PHONY: deps configure build test test-sanitizadores cobertura run deb bench clean
 
 deps:
 	tools/install-deps
@@ -24,6 +24,14 @@ test-sanitizadores: deps
 	cmake --build $(BUILD)-asan -j $(JOBS)
 	cd $(BUILD)-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j 1
 
+# Line and branch coverage of the tests, per folder of src/ and for tools/.
+cobertura: deps
+	cmake -S . -B $(BUILD)-cobertura -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DVELTO_COVERAGE=ON
+	cmake --build $(BUILD)-cobertura -j $(JOBS)
+	find $(BUILD)-cobertura -name '*.gcda' -delete
+	cd $(BUILD)-cobertura && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j 1
+	tools/cobertura $(BUILD)-cobertura
+
 # Creates the database on first start (VELTO_EXEMPLO=1 fills it with sample data), then starts the program.
 run: build
 	tools/run-velto $(BUILD)
@@ -38,4 +46,4 @@ bench: deps
 	tools/run-bench $(BUILD)-bench
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-bench
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-bench $(BUILD)-cobertura
