@@ -6,6 +6,14 @@
 #include <QTemporaryDir>
 
 #include <functional>
+#include <ostream>
+
+using namespace Qt::StringLiterals;
+
+// Failed expectations print texts as texts.
+inline void PrintTo(const QString& texto, std::ostream* os) {
+    *os << '"' << texto.toStdString() << '"';
+}
 
 // A real database file in a temporary folder, created as velto-banco creates it, and
 // the shared connection opened on it. The drive root points into the folder while it lives.

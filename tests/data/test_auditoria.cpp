@@ -4,11 +4,6 @@
 #include "Esquema.h"
 
 #include <gtest/gtest.h>
-#include <ostream>
-
-inline void PrintTo(const QString& texto, std::ostream* os) {
-    *os << '"' << texto.toStdString() << '"';
-}
 
 namespace {
 

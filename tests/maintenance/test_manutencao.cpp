@@ -18,11 +18,6 @@
 #include <QPushButton>
 #include <QTableView>
 #include <gtest/gtest.h>
-#include <ostream>
-
-inline void PrintTo(const QString& texto, std::ostream* os) {
-    *os << '"' << texto.toStdString() << '"';
-}
 
 namespace {
 

@@ -13,11 +13,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
-#include <ostream>
-
-inline void PrintTo(const QString& texto, std::ostream* os) {
-    *os << '"' << texto.toStdString() << '"';
-}
 
 namespace {
 

@@ -5,11 +5,6 @@
 
 #include <QStringList>
 #include <gtest/gtest.h>
-#include <ostream>
-
-inline void PrintTo(const QString& texto, std::ostream* os) {
-    *os << '"' << texto.toStdString() << '"';
-}
 
 // One weekday row of a schedule, as the schedule screen writes it.
 inline void Horario(BancoTeste& banco, const QString& registro, int diaSemana, const QString& entrada1,
