@@ -60,30 +60,6 @@ TEST(Esquema, ContagensMantidasIgualamContagemReal) {
                      .has_value());
 }
 
-TEST(Esquema, CriacaoQueFalhaNaoDeixaArquivo) {
-    BancoTeste banco;
-    const QString outro = u"Dbq=C:\\PONTO\\novo.mdb;Pwd=QWZRTLK;"_s;
-    // An existing file is never replaced...
-    EXPECT_THROW(CriarBanco(kStringConexao, u"x"_s), DatabaseError);
-    EXPECT_FALSE(banco.sql(u"Select * from permissao where  codigo  =1"_s).Eof());
-    // A creation that fails half-way (here, its first rows) leaves nothing behind.
-    const QString arquivoFalho = banco.raiz() + u"/C/PONTO/falho.mdb"_s;
-    EXPECT_THROW(CriarBanco(u"Dbq=C:\\PONTO\\falho.mdb;Pwd=QWZRTLK;"_s, u"x"_s,
-                            [](Connection& c) {
-                                c.Execute(u"INSERT INTO funcionarios(nome) VALUES('A')"_s);
-                                c.Execute(u"Insert into movimentacao(data) values('31/02/2026')"_s);
-                            }),
-                 DatabaseError);
-    for (const char* sufixo : {"", "-wal", "-shm"})
-        EXPECT_FALSE(QFile::exists(arquivoFalho + QLatin1String(sufixo))) << sufixo;
-    // ...and a new one holds the five tables and the password row.
-    auto novo = CriarBanco(outro, u"s'enha"_s);
-    Recordset rs = novo->Execute(u"Select * from permissao where  codigo  =1"_s);
-    EXPECT_EQ(rs["senha"].toString(), u"s'enha"_s);
-    for (const char* tabela : {"funcionarios", "movimentacao", "horarios", "feriados", "permissao"})
-        EXPECT_NO_THROW(novo->Execute(u"Select * from %1"_s.arg(QLatin1String(tabela))));
-}
-
 namespace {
 
 // The rows of a statement, the given columns of each joined by blanks.

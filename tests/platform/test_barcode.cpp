@@ -1,6 +1,7 @@
 #include "BancoTeste.h"
 #include "BarCode.h"
 #include "Clipboard.h"
+#include "Clock.h"
 #include "LeitorCodigos.h"
 #include "MsgBox.h"
 #include "QtPrinter.h"
@@ -8,6 +9,8 @@
 
 #include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QtEndian>
@@ -73,12 +76,112 @@ TEST(BarCodeTest, MetafileGravadoEPosicionavelELidoPelaLibwmf) {
     EXPECT_FALSE(controle.SaveToFile(pasta.filePath(u"nao/existe/x.wmf"_s)));
 }
 
+class QtPrinterTest : public ::testing::Test {
+protected:
+    void SetUp() override { qputenv("VELTO_DRIVE_ROOT", raiz.path().toUtf8()); }
+    QTemporaryDir raiz;
+    MsgBoxRecorder mensagens;
+};
+
+TEST_F(QtPrinterTest, ImprimeLinhasEmPaginasDePdf) {
+    Clock::set(QDateTime(QDate(2026, 12, 6), QTime(19, 30, 0)));
+    QtPrinter printer(QtPrinter::Destination::PdfFile);
+    ASSERT_TRUE(printer.printsToPdf());
+    EXPECT_EQ(QFontInfo(QFont(u"Courier New"_s)).family(), u"Liberation Mono"_s);
+    // The rule of 113 "-" fits the printable width at the default size.
+    const double regua = printer.textWidth(QString(113, u'-'));
+    EXPECT_LE(regua, printer.scaleWidth());
+    EXPECT_GT(regua, printer.scaleWidth() * 0.85);
+    EXPECT_NEAR(printer.textWidth(u"0123456789"_s), 10 * 0.6 * 7.5 * 20, 5);
+    const double linha = printer.textHeight();
+    EXPECT_GT(linha, 7.5 * 20);
+    EXPECT_LT(linha, 7.5 * 20 * 1.4);
+    EXPECT_NEAR(printer.scaleWidth(), (210 - 16) / 25.4 * 1440, 30); // margins of 8 mm
+
+    printer.setFontBold(true);
+    printer.print(u"RELATORIO DE TESTE"_s);
+    printer.print(QString(113, u'-'));
+    printer.setFontBold(false);
+    for (int i = 1; i <= 200; ++i)
+        printer.print(u"%1 | FUNCIONARIO %2 | 08:00:00"_s.arg(i, 4).arg(i, -18));
+    QImage figura(40, 20, QImage::Format_RGB32);
+    figura.fill(Qt::black);
+    printer.paintPicture(figura, 1440, printer.currentY(), 1440, 720);
+    EXPECT_TRUE(printer.lastDocumentPath().isEmpty()) << "known only once the document ends";
+    printer.endDoc();
+
+    const QString caminho = printer.lastDocumentPath();
+    EXPECT_EQ(QFileInfo(caminho).fileName(), u"velto-20261206-193000.pdf"_s);
+    EXPECT_EQ(QFileInfo(caminho).absolutePath(),
+              QFileInfo(raiz.path() + u"/C/PONTO/impressoes"_s).absoluteFilePath());
+    const int porPagina = int(printer.scaleHeight() / linha);
+    EXPECT_EQ(PaginasPdf(caminho, 20).size(), (202 + porPagina - 1) / porPagina);
+    EXPECT_GE(PaginasPdf(caminho, 20).size(), 2);
+    // A second document in the same second gets a name of its own.
+    printer.print(u"outra"_s);
+    printer.endDoc();
+    EXPECT_EQ(QFileInfo(printer.lastDocumentPath()).fileName(), u"velto-20261206-193000-2.pdf"_s);
+    EXPECT_EQ(PaginasPdf(printer.lastDocumentPath(), 20).size(), 1);
+    EXPECT_EQ(PaginasPdf(caminho, 20).size(), (202 + porPagina - 1) / porPagina);
+    Clock::set(QDateTime());
+}
+
+TEST_F(QtPrinterTest, PastaQueNaoSeEscreveEAvisadaENaoDadaComoImpressa) {
+    QFile bloqueio(raiz.path() + u"/C"_s);
+    ASSERT_TRUE(bloqueio.open(QIODevice::WriteOnly)); // a file where the folder should be
+    bloqueio.close();
+    QtPrinter printer(QtPrinter::Destination::PdfFile);
+    printer.print(u"linha"_s);
+    printer.endDoc();
+    EXPECT_TRUE(printer.lastDocumentPath().isEmpty());
+    EXPECT_FALSE(printer.lastError().isEmpty());
+    EXPECT_EQ(mensagens.calls.size(), 1);
+}
+
+TEST_F(QtPrinterTest, LinhasLargasEncolhemEDocumentoAbortadoNaoDeixaNada) {
+    QtPrinter printer(QtPrinter::Destination::PdfFile);
+    printer.setFontName(u"Courier New"_s);
+    const QString feriado = QString(106, u'x') + u"F. CONFRATERNIZACAO UNIVERSAL"_s;
+    EXPECT_LE(printer.textWidth(QString(113, u'-')), printer.scaleWidth()) << "the rule fits";
+    EXPECT_GT(printer.textWidth(feriado), printer.scaleWidth());
+
+    RecordingPrinter gravada;
+    for (const QString& texto :
+         {u"curta"_s, QString(200, u'y'), QString(106, u'x') + u"    F. CONFRATERNIZACAO UNIVERSAL"_s,
+          u"curta de novo"_s})
+        gravada.print(texto);
+    const QList<PrintedItem> itens = gravada.items();
+    ASSERT_EQ(itens.size(), 5);
+    EXPECT_EQ(itens[0].fontSize, Printer::kDefaultFontSize);
+    EXPECT_LT(itens[1].fontSize, Printer::kDefaultFontSize) << "no gap: the whole line is smaller";
+    gravada.setFontSize(itens[1].fontSize);
+    EXPECT_LE(gravada.textWidth(QString(200, u'y')), gravada.scaleWidth());
+    gravada.setFontSize(Printer::kDefaultFontSize);
+    // The columns keep their size and place; the last field goes below, against the right edge.
+    EXPECT_EQ(itens[2].text, QString(106, u'x') + u"    "_s);
+    EXPECT_EQ(itens[3].text, u"F. CONFRATERNIZACAO UNIVERSAL"_s);
+    for (int i : {2, 3, 4})
+        EXPECT_EQ(itens[i].fontSize, Printer::kDefaultFontSize) << i;
+    EXPECT_DOUBLE_EQ(itens[3].x + gravada.textWidth(itens[3].text), gravada.scaleWidth());
+    EXPECT_DOUBLE_EQ(itens[3].y, itens[2].y + gravada.textHeight());
+    EXPECT_DOUBLE_EQ(itens[4].y, itens[3].y + gravada.textHeight()) << "the next line follows below";
+    gravada.abortDoc();
+    EXPECT_EQ(gravada.items().last().kind, PrintedItem::Kind::Abort);
+    EXPECT_EQ(gravada.documentsEnded(), 0);
+
+    printer.print(feriado);
+    printer.abortDoc();
+    EXPECT_TRUE(printer.lastDocumentPath().isEmpty());
+    EXPECT_TRUE(QDir(QtPrinter::pdfFolder()).entryList(QDir::Files).isEmpty()) << "aborted: no file";
+    printer.print(feriado);
+    printer.endDoc();
+    EXPECT_TRUE(QFile::exists(printer.lastDocumentPath()));
+    EXPECT_TRUE(mensagens.calls.isEmpty());
+}
+
 // An ended document with nothing on it sends nothing: no job, no file, and a file of many
 // documents gets no blank page for it.
-TEST(PrinterRuleTest, DocumentoVazioNaoEnviaNada) {
-    QTemporaryDir raiz;
-    qputenv("VELTO_DRIVE_ROOT", raiz.path().toUtf8());
-    MsgBoxRecorder mensagens;
+TEST_F(QtPrinterTest, DocumentoVazioNaoEnviaNada) {
     {
         QtPrinter printer(QtPrinter::Destination::PdfFile);
         printer.print(u"antes"_s);

@@ -1,6 +1,7 @@
 #include "BancoTeste.h"
 #include "DatabaseError.h"
 #include "DiscoCheio.h"
+#include "Esquema.h"
 #include "PtBrText.h"
 
 #include <QElapsedTimer>
@@ -128,6 +129,23 @@ TEST(ConexaoAbertura, RecusasNomeiamOsDoisCaminhosENuncaCriamUmBanco) {
     EXPECT_EQ(ErroAoAbrir(u"outro.mdb"_s, u"QWZRTLK"_s).cause(), DatabaseError::Cause::FileMissing);
     EXPECT_FALSE(QFile::exists(pasta + u"outro.mdb"_s)) << "opening must not create";
     EXPECT_EQ(QFileInfo(vazio).size(), 0) << "the refused file is left as it was";
+
+    // Creating never replaces a file; one that fails half-way (here, its first rows) leaves nothing.
+    EXPECT_THROW(CriarBanco(kStringConexao, u"x"_s), DatabaseError);
+    EXPECT_FALSE(banco.sql(u"Select * from permissao where  codigo  =1"_s).Eof());
+    EXPECT_THROW(CriarBanco(u"Dbq=C:\\PONTO\\falho.mdb;Pwd=QWZRTLK;"_s, u"x"_s,
+                            [](Connection& c) {
+                                c.Execute(u"INSERT INTO funcionarios(nome) VALUES('A')"_s);
+                                c.Execute(u"Insert into movimentacao(data) values('31/02/2026')"_s);
+                            }),
+                 DatabaseError);
+    for (const char* sufixo : {"", "-wal", "-shm"})
+        EXPECT_FALSE(QFile::exists(pasta + u"falho.mdb"_s + QLatin1String(sufixo))) << sufixo;
+    // A new one holds the five tables and the password row.
+    auto novo = CriarBanco(u"Dbq=C:\\PONTO\\novo.mdb;Pwd=QWZRTLK;"_s, u"s'enha"_s);
+    EXPECT_EQ(novo->Execute(u"Select * from permissao where  codigo  =1"_s)["senha"].toString(), u"s'enha"_s);
+    for (const char* tabela : {"funcionarios", "movimentacao", "horarios", "feriados", "permissao"})
+        EXPECT_NO_THROW(novo->Execute(u"Select * from %1"_s.arg(QLatin1String(tabela))));
 }
 
 TEST(TextoPtBr, LikeSemCaixaNemAcentoEmTempoProporcional) {

@@ -4,21 +4,16 @@
 #include "FocusHelpers.h"
 #include "MaskedEdit.h"
 #include "MsgBox.h"
-#include "QtPrinter.h"
-#include "RecordingPrinter.h"
+#include "Teclado.h"
 #include "TelaTeste.h"
 
 #include <QDialog>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
-#include <QFontInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <utility>
@@ -267,10 +262,63 @@ TEST_F(UiTest, CamposAlcancadosNaoSelecionamESoDeExibicaoDescartamADigitacao) {
     tela->d->setText(u"06/12/2026"_s); // the program still writes it
     EXPECT_EQ(tela->d->text(), u"06/12/2026"_s);
     EXPECT_EQ(Tecla(Qt::Key_Return), tela->a);
+}
 
-    MakePasswordField(tela->a);
-    tela->a->setText(u"segredo"_s);
-    EXPECT_EQ(tela->a->displayText(), u"*******"_s);
+TEST_F(UiTest, CampoQueSelecionaAoEntrarESubstituidoPelaPrimeiraTecla) {
+    TelaTres* tela = abrir();
+    tela->d->show();
+    SelecionarTextoAoEntrar(tela->d);
+    SelecionarTextoAoEntrar(tela->b);
+    tela->d->setText(u"05/12/2026"_s);
+    tela->b->setText(u"segredo"_s);
+    Focar(tela->c);
+    ASSERT_EQ(Tecla(Qt::Key_Return), tela->d);
+    EXPECT_EQ(tela->d->selectedText(), u"05/12/2026"_s);
+    QTest::keyClick(tela->d, Qt::Key_0);
+    EXPECT_EQ(tela->d->Text(), u"0_/__/____"_s);
+    // A click lands the cursor first; the selection comes after it.
+    QTest::mouseClick(tela->b, Qt::LeftButton, {}, QPoint(5, 5));
+    Processar();
+    ASSERT_EQ(QApplication::focusWidget(), tela->b);
+    EXPECT_EQ(tela->b->selectedText(), u"segredo"_s);
+    QTest::keyClick(tela->b, Qt::Key_X);
+    EXPECT_EQ(tela->b->text(), u"x"_s);
+    // A field without the rule is selected when the program asks for it.
+    tela->a->setText(u"12"_s);
+    SelecionarTexto(tela->a);
+    EXPECT_EQ(tela->a->selectedText(), u"12"_s);
+}
+
+TEST(Aguardar, EsperaOsSegundosETrataEventosSoSePedido) {
+    bool disparou = false;
+    QTimer::singleShot(20, [&] { disparou = true; });
+    QElapsedTimer real;
+    real.start();
+    const double passou = Aguardar(0.3, false);
+    EXPECT_GE(real.elapsed(), 300);
+    EXPECT_LT(real.elapsed(), 600);
+    EXPECT_GE(passou, 0.3);
+    EXPECT_LT(passou, 0.5);
+    EXPECT_FALSE(disparou) << "no events are handled with the flag false";
+    Aguardar(0.1, true);
+    EXPECT_TRUE(disparou) << "pending events are handled with the flag true";
+    EXPECT_LT(Aguardar(0, false), 0.05);
+
+    // A frozen clock, advanced across midnight by the test: the wait ends on the clock.
+    Clock::set(QDateTime(QDate(2026, 12, 6), QTime(23, 59, 59)));
+    QTimer avanco;
+    QObject::connect(&avanco, &QTimer::timeout, [] { Clock::advance(500); });
+    avanco.start(5);
+    real.restart();
+    EXPECT_GE(Aguardar(2, true), 2.0);
+    EXPECT_LT(real.elapsed(), 1500);
+    avanco.stop();
+    // Standing still, it ends after as many real seconds.
+    real.restart();
+    EXPECT_EQ(Aguardar(0.2, false), 0.0);
+    EXPECT_GE(real.elapsed(), 200);
+    EXPECT_LT(real.elapsed(), 1000);
+    Clock::set(QDateTime());
 }
 
 TEST(MaskedEditTest, MascarasDeDataEHora) {
@@ -363,116 +411,6 @@ TEST(MsgBoxTest, RespostaGravadaCaixaRealEDesatendida) {
     EXPECT_EQ(MsgBox(u"enter"_s, MsgBoxButtons::YesNo), MsgBoxResult::Yes);
     EXPECT_LT(relogio.elapsed(), 250);
     EXPECT_TRUE(desatendida.takeTypedLine().isEmpty());
-}
-
-int PaginasDoPdf(const QString& caminho) {
-    QFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::ReadOnly))
-        return -1;
-    return int(QString::fromLatin1(arquivo.readAll()).count(QRegularExpression(u"/Type\\s*/Page[^s]"_s)));
-}
-
-class QtPrinterTest : public ::testing::Test {
-protected:
-    void SetUp() override { qputenv("VELTO_DRIVE_ROOT", raiz.path().toUtf8()); }
-    QTemporaryDir raiz;
-    MsgBoxRecorder mensagens;
-};
-
-TEST_F(QtPrinterTest, ImprimeLinhasEmPaginasDePdf) {
-    Clock::set(QDateTime(QDate(2026, 12, 6), QTime(19, 30, 0)));
-    QtPrinter printer(QtPrinter::Destination::PdfFile);
-    ASSERT_TRUE(printer.printsToPdf());
-    EXPECT_EQ(QFontInfo(QFont(u"Courier New"_s)).family(), u"Liberation Mono"_s);
-    // The rule of 113 "-" fits the printable width at the default size.
-    const double regua = printer.textWidth(QString(113, u'-'));
-    EXPECT_LE(regua, printer.scaleWidth());
-    EXPECT_GT(regua, printer.scaleWidth() * 0.85);
-    EXPECT_NEAR(printer.textWidth(u"0123456789"_s), 10 * 0.6 * 7.5 * 20, 5);
-    const double linha = printer.textHeight();
-    EXPECT_GT(linha, 7.5 * 20);
-    EXPECT_LT(linha, 7.5 * 20 * 1.4);
-    EXPECT_NEAR(printer.scaleWidth(), (210 - 16) / 25.4 * 1440, 30); // margins of 8 mm
-
-    printer.setFontBold(true);
-    printer.print(u"RELATORIO DE TESTE"_s);
-    printer.print(QString(113, u'-'));
-    printer.setFontBold(false);
-    for (int i = 1; i <= 200; ++i)
-        printer.print(u"%1 | FUNCIONARIO %2 | 08:00:00"_s.arg(i, 4).arg(i, -18));
-    QImage figura(40, 20, QImage::Format_RGB32);
-    figura.fill(Qt::black);
-    printer.paintPicture(figura, 1440, printer.currentY(), 1440, 720);
-    EXPECT_TRUE(printer.lastDocumentPath().isEmpty()) << "known only once the document ends";
-    printer.endDoc();
-
-    const QString caminho = printer.lastDocumentPath();
-    EXPECT_EQ(QFileInfo(caminho).fileName(), u"velto-20261206-193000.pdf"_s);
-    EXPECT_EQ(QFileInfo(caminho).absolutePath(),
-              QFileInfo(raiz.path() + u"/C/PONTO/impressoes"_s).absoluteFilePath());
-    const int porPagina = int(printer.scaleHeight() / linha);
-    EXPECT_EQ(PaginasDoPdf(caminho), (202 + porPagina - 1) / porPagina);
-    EXPECT_GE(PaginasDoPdf(caminho), 2);
-    // A second document in the same second gets a name of its own.
-    printer.print(u"outra"_s);
-    printer.endDoc();
-    EXPECT_EQ(QFileInfo(printer.lastDocumentPath()).fileName(), u"velto-20261206-193000-2.pdf"_s);
-    EXPECT_EQ(PaginasDoPdf(printer.lastDocumentPath()), 1);
-    EXPECT_EQ(PaginasDoPdf(caminho), (202 + porPagina - 1) / porPagina);
-    Clock::set(QDateTime());
-}
-
-TEST_F(QtPrinterTest, PastaQueNaoSeEscreveEAvisadaENaoDadaComoImpressa) {
-    QFile bloqueio(raiz.path() + u"/C"_s);
-    ASSERT_TRUE(bloqueio.open(QIODevice::WriteOnly)); // a file where the folder should be
-    bloqueio.close();
-    QtPrinter printer(QtPrinter::Destination::PdfFile);
-    printer.print(u"linha"_s);
-    printer.endDoc();
-    EXPECT_TRUE(printer.lastDocumentPath().isEmpty());
-    EXPECT_FALSE(printer.lastError().isEmpty());
-    EXPECT_EQ(mensagens.calls.size(), 1);
-}
-
-TEST_F(QtPrinterTest, LinhasLargasEncolhemEDocumentoAbortadoNaoDeixaNada) {
-    QtPrinter printer(QtPrinter::Destination::PdfFile);
-    printer.setFontName(u"Courier New"_s);
-    const QString feriado = QString(106, u'x') + u"F. CONFRATERNIZACAO UNIVERSAL"_s;
-    EXPECT_LE(printer.textWidth(QString(113, u'-')), printer.scaleWidth()) << "the rule fits";
-    EXPECT_GT(printer.textWidth(feriado), printer.scaleWidth());
-
-    RecordingPrinter gravada;
-    for (const QString& texto :
-         {u"curta"_s, QString(200, u'y'), QString(106, u'x') + u"    F. CONFRATERNIZACAO UNIVERSAL"_s,
-          u"curta de novo"_s})
-        gravada.print(texto);
-    const QList<PrintedItem> itens = gravada.items();
-    ASSERT_EQ(itens.size(), 5);
-    EXPECT_EQ(itens[0].fontSize, Printer::kDefaultFontSize);
-    EXPECT_LT(itens[1].fontSize, Printer::kDefaultFontSize) << "no gap: the whole line is smaller";
-    gravada.setFontSize(itens[1].fontSize);
-    EXPECT_LE(gravada.textWidth(QString(200, u'y')), gravada.scaleWidth());
-    gravada.setFontSize(Printer::kDefaultFontSize);
-    // The columns keep their size and place; the last field goes below, against the right edge.
-    EXPECT_EQ(itens[2].text, QString(106, u'x') + u"    "_s);
-    EXPECT_EQ(itens[3].text, u"F. CONFRATERNIZACAO UNIVERSAL"_s);
-    for (int i : {2, 3, 4})
-        EXPECT_EQ(itens[i].fontSize, Printer::kDefaultFontSize) << i;
-    EXPECT_DOUBLE_EQ(itens[3].x + gravada.textWidth(itens[3].text), gravada.scaleWidth());
-    EXPECT_DOUBLE_EQ(itens[3].y, itens[2].y + gravada.textHeight());
-    EXPECT_DOUBLE_EQ(itens[4].y, itens[3].y + gravada.textHeight()) << "the next line follows below";
-    gravada.abortDoc();
-    EXPECT_EQ(gravada.items().last().kind, PrintedItem::Kind::Abort);
-    EXPECT_EQ(gravada.documentsEnded(), 0);
-
-    printer.print(feriado);
-    printer.abortDoc();
-    EXPECT_TRUE(printer.lastDocumentPath().isEmpty());
-    EXPECT_TRUE(QDir(QtPrinter::pdfFolder()).entryList(QDir::Files).isEmpty()) << "aborted: no file";
-    printer.print(feriado);
-    printer.endDoc();
-    EXPECT_TRUE(QFile::exists(printer.lastDocumentPath()));
-    EXPECT_TRUE(mensagens.calls.isEmpty());
 }
 
 } // namespace
