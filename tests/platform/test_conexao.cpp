@@ -32,9 +32,10 @@ template <typename F> DatabaseError Falha(F chamada) {
     return DatabaseError(u"nenhum"_s);
 }
 
-DatabaseError ErroAoAbrir(const QString& arquivo, const QString& senha,
+// Opens "Dbq=C:\\PONTO\\<arquivo e senha>;".
+DatabaseError ErroAoAbrir(const QString& arquivoESenha,
                           Connection::OpenMode modo = Connection::OpenMode::ReadWrite) {
-    return Falha([&] { Connection::Open(u"Dbq=C:\\PONTO\\%1;Pwd=%2;"_s.arg(arquivo, senha), modo); });
+    return Falha([&] { Connection::Open(u"Dbq=C:\\PONTO\\%1;"_s.arg(arquivoESenha), modo); });
 }
 
 } // namespace
@@ -97,38 +98,36 @@ TEST(ConexaoAbertura, RecusasNomeiamOsDoisCaminhosENuncaCriamUmBanco) {
     EXPECT_EQ(modo(banco.caminhoArquivo()), 0600u);
 
     const QString pasta = banco.raiz() + u"/C/PONTO/"_s;
-    QFile vazio(pasta + u"vazio.mdb"_s);
-    ASSERT_TRUE(vazio.open(QIODevice::WriteOnly));
-    vazio.close();
-    QFile lixo(pasta + u"lixo.mdb"_s);
-    ASSERT_TRUE(lixo.open(QIODevice::WriteOnly));
-    lixo.write(QByteArray(8192, 'x'));
-    lixo.close();
+    const auto gravar = [&pasta](const QString& nome, const QByteArray& bytes) {
+        QFile arquivo(pasta + nome);
+        return arquivo.open(QIODevice::WriteOnly) && arquivo.write(bytes) == bytes.size();
+    };
+    ASSERT_TRUE(gravar(u"vazio.mdb"_s, {}));
+    ASSERT_TRUE(gravar(u"lixo.mdb"_s, QByteArray(8192, 'x')));
     Connection::Create(u"Dbq=C:\\PONTO\\semtabelas.mdb;Pwd=QWZRTLK;"_s).reset();
     const auto RO = Connection::OpenMode::ReadOnly, RW = Connection::OpenMode::ReadWrite;
     const struct {
-        QString arquivo, senha;
+        QString arquivo;
         Connection::OpenMode modo;
         QStringList trechos;
     } casos[] = {
-        {u"outro.mdb"_s,
-         u"QWZRTLK"_s,
+        {u"outro.mdb;Pwd=QWZRTLK"_s,
          RW,
          {u"velto-banco criar"_s, u"C:\\PONTO\\outro.mdb"_s, pasta + u"outro.mdb"_s}},
-        {u"ponto.mdb"_s, u"ERRADA"_s, RW, {u"senha"_s, banco.caminhoArquivo()}},
-        {u"lixo.mdb"_s, u"QWZRTLK"_s, RW, {u"não é um banco de dados"_s}},
-        {u"vazio.mdb"_s, u"QWZRTLK"_s, RW, {u"0 bytes"_s, u"C:\\PONTO\\vazio.mdb"_s, pasta + u"vazio.mdb"_s}},
-        {u"vazio.mdb"_s, u"QWZRTLK"_s, RO, {u"0 bytes"_s, u"C:\\PONTO\\vazio.mdb"_s, pasta + u"vazio.mdb"_s}},
-        {u"semtabelas.mdb"_s, u"QWZRTLK"_s, RW, {u"tabelas"_s}},
+        {u"ponto.mdb;Pwd=ERRADA"_s, RW, {u"senha"_s, banco.caminhoArquivo()}},
+        {u"lixo.mdb;Pwd=QWZRTLK"_s, RW, {u"não é um banco de dados"_s}},
+        {u"vazio.mdb;Pwd=QWZRTLK"_s, RW, {u"0 bytes"_s, u"C:\\PONTO\\vazio.mdb"_s, pasta + u"vazio.mdb"_s}},
+        {u"vazio.mdb;Pwd=QWZRTLK"_s, RO, {u"0 bytes"_s, u"C:\\PONTO\\vazio.mdb"_s, pasta + u"vazio.mdb"_s}},
+        {u"semtabelas.mdb;Pwd=QWZRTLK"_s, RW, {u"tabelas"_s}},
     };
     for (const auto& caso : casos) {
-        const QString mensagem = ErroAoAbrir(caso.arquivo, caso.senha, caso.modo).message();
+        const QString mensagem = ErroAoAbrir(caso.arquivo, caso.modo).message();
         for (const QString& trecho : caso.trechos)
             EXPECT_TRUE(mensagem.contains(trecho)) << mensagem.toStdString();
     }
-    EXPECT_EQ(ErroAoAbrir(u"outro.mdb"_s, u"QWZRTLK"_s).cause(), DatabaseError::Cause::FileMissing);
+    EXPECT_EQ(ErroAoAbrir(u"outro.mdb;Pwd=QWZRTLK"_s).cause(), DatabaseError::Cause::FileMissing);
     EXPECT_FALSE(QFile::exists(pasta + u"outro.mdb"_s)) << "opening must not create";
-    EXPECT_EQ(QFileInfo(vazio).size(), 0) << "the refused file is left as it was";
+    EXPECT_EQ(QFileInfo(pasta + u"vazio.mdb"_s).size(), 0) << "the refused file is left as it was";
 
     // Creating never replaces a file; one that fails half-way (here, its first rows) leaves nothing.
     EXPECT_THROW(CriarBanco(kStringConexao, u"x"_s), DatabaseError);
