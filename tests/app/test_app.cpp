@@ -7,12 +7,12 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QIcon>
+#include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
 #include <QThread>
-#include <QIcon>
-#include <QImage>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
@@ -34,48 +34,53 @@ TEST(Programa, ErroDoBancoNaoTratadoMostraAMensagemETerminaComFalha) {
     EXPECT_EXIT(
         {
             ResponderNoErro();
-            QTimer::singleShot(0, qApp,
-                               [] { throw DatabaseError(QStringLiteral("no such table: funcionarios")); });
+            QTimer::singleShot(0, qApp, [] { throw DatabaseError(u"no such table: funcionarios"_s); });
             qApp->exec();
             std::exit(0);
         },
         ::testing::ExitedWithCode(EXIT_FAILURE), "\\[Velto\\] no such table: funcionarios");
 }
 
-TEST(Programa, SemErroOLacoDeEventosSegue) {
+TEST(Programa, SemErroOLacoSegueEmPortuguesComOIconeDoPrograma) {
     ResponderNoErro();
     QTimer::singleShot(0, qApp, [] { qApp->exit(7); });
     EXPECT_EQ(qApp->exec(), 7);
-}
 
-TEST(Programa, TextosDoToolkitEmPortugues) {
     QLineEdit campo;
     std::unique_ptr<QMenu> menu(campo.createStandardContextMenu());
     QStringList textos;
     for (QAction* acao : menu->actions())
-        textos << acao->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
-    EXPECT_TRUE(textos.contains(QStringLiteral("Copiar"))) << textos.join(", ").toStdString();
-    EXPECT_TRUE(textos.contains(QStringLiteral("Colar"))) << textos.join(", ").toStdString();
+        textos << acao->text().remove(u'&').section(u'\t', 0, 0);
+    EXPECT_TRUE(textos.contains(u"Copiar"_s) && textos.contains(u"Colar"_s))
+        << textos.join(u", "_s).toStdString();
+
+    // Drawn from the program's SVG, at any size, instead of the toolkit's logo, on every window.
+    const QIcon icone = qApp->windowIcon();
+    ASSERT_FALSE(icone.isNull());
+    const QImage grande = icone.pixmap(QSize(128, 128)).toImage();
+    EXPECT_EQ(grande.size(), QSize(128, 128)) << "the SVG icon engine is missing";
+    EXPECT_EQ(grande.pixelColor(58, 10), QColor(0x1d, 0x5a, 0x8c)) << "the clock's rim";
+    EXPECT_EQ(QWidget().windowIcon().cacheKey(), icone.cacheKey());
 }
 
 TEST(Programa, UmaCopiaPorBancoAteOProgramaMorrer) {
     BancoTeste banco;
     MsgBoxRecorder mensagens;
+    const QString trava = banco.caminhoArquivo() + u".lock"_s;
     {
         InstanceLock primeira(banco.caminhoArquivo());
         ASSERT_TRUE(UmaCopiaPorBanco(primeira));
         InstanceLock segunda(banco.caminhoArquivo());
         EXPECT_FALSE(UmaCopiaPorBanco(segunda));
         ASSERT_EQ(mensagens.calls.size(), 1);
-        EXPECT_TRUE(mensagens.calls[0].text.startsWith(QStringLiteral("O Velto já está aberto")));
+        EXPECT_TRUE(mensagens.calls[0].text.startsWith(u"O Velto já está aberto"_s));
     }
-    EXPECT_FALSE(QFile::exists(banco.caminhoArquivo() + QStringLiteral(".lock"))) << "released at the end";
+    EXPECT_FALSE(QFile::exists(trava)) << "released at the end";
 
     // The program itself holds it while it runs; killed, it leaves a stale lock that the next start takes.
     QProcess velto;
     velto.start(QStringLiteral(VELTO), {});
     ASSERT_TRUE(velto.waitForStarted());
-    const QString trava = banco.caminhoArquivo() + QStringLiteral(".lock");
     const QDeadlineTimer prazo(20000);
     while (!QFile::exists(trava) && !prazo.hasExpired())
         QThread::msleep(50);
@@ -86,17 +91,6 @@ TEST(Programa, UmaCopiaPorBancoAteOProgramaMorrer) {
     EXPECT_TRUE(QFile::exists(trava));
     EXPECT_TRUE(UmaCopiaPorBanco(outra));
     EXPECT_EQ(mensagens.calls.size(), 1);
-}
-
-TEST(Programa, IconeProprioEmTodasAsJanelas) {
-    // Drawn from the program's SVG, at any size, instead of the toolkit's logo.
-    const QIcon icone = qApp->windowIcon();
-    ASSERT_FALSE(icone.isNull());
-    const QImage grande = icone.pixmap(QSize(128, 128)).toImage();
-    EXPECT_EQ(grande.size(), QSize(128, 128)) << "the SVG icon engine is missing";
-    EXPECT_EQ(grande.pixelColor(58, 10), QColor(0x1d, 0x5a, 0x8c)) << "the clock's rim";
-    QWidget janela;
-    EXPECT_EQ(janela.windowIcon().cacheKey(), icone.cacheKey());
 }
 
 int main(int argc, char** argv) {

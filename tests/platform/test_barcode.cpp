@@ -1,5 +1,7 @@
+#include "BancoTeste.h"
 #include "BarCode.h"
 #include "Clipboard.h"
+#include "Clock.h"
 #include "LeitorCodigos.h"
 #include "MsgBox.h"
 #include "QtPrinter.h"
@@ -7,110 +9,196 @@
 
 #include <QClipboard>
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
 
 namespace {
 
-const QString kCartao = QStringLiteral("7891000079195");
+const QString kCartao = u"7891000079195"_s;
 
-TEST(BarCodeTest, CardCodeFitsItsCellReadsBackAndRefusedTextsDrawNothing) {
-    const BarCodePicture picture = BarCodePicture::ofText(kCartao);
+TEST(BarCodeTest, CodigoCabeNaCelulaLeSeDeVoltaETextoRecusadoNaoDesenhaNada) {
+    const BarCodePicture figura = BarCodePicture::ofText(kCartao);
     // The label cell, and the third column's cell on an A4 sheet (11 906 twips wide).
-    EXPECT_LE(picture.size().width(), 3900);
-    EXPECT_LE(picture.size().height(), 1000);
-    EXPECT_LE(8200 + picture.size().width(), 11906);
+    EXPECT_LE(figura.size().width(), 3900);
+    EXPECT_LE(figura.size().height(), 1000);
+    EXPECT_LE(8200 + figura.size().width(), 11906);
     // A cheap scanner needs bars of 0.33 mm at least and ten blank modules on both sides.
     EXPECT_GE(BarCodePicture::kModule / 1440 * 25.4, 0.33);
-    EXPECT_GE(picture.bars().first().start, 10);
-    EXPECT_LE(picture.bars().last().end, picture.modules() - 10);
-    EXPECT_EQ(LerCodigo(picture.toImage(2)).texto, kCartao);
-
-    for (const QString& texto : {QString(), QString(81, QLatin1Char('1')), QStringLiteral("JOÃO")}) {
+    EXPECT_GE(figura.bars().first().start, 10);
+    EXPECT_LE(figura.bars().last().end, figura.modules() - 10);
+    EXPECT_EQ(LerCodigo(figura.toImage(2)).texto, kCartao);
+    for (const QString& texto : {QString(), QString(81, u'1'), u"JOÃO"_s}) {
         const BarCodePicture vazia = BarCodePicture::ofText(texto);
         EXPECT_TRUE(vazia.isEmpty()) << texto.toStdString();
-        EXPECT_EQ(vazia.size(), picture.size()) << "blank, of a card's size";
+        EXPECT_EQ(vazia.size(), figura.size()) << "blank, of a card's size";
         EXPECT_TRUE(LerCodigo(vazia.toImage(2)).texto.isEmpty());
     }
+
+    // The clipboard gets the metafile, a PNG and an SVG of it.
+    Clipboard::Clear();
+    Clipboard::SetData(figura);
+    const QMimeData* dados = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(dados, nullptr);
+    EXPECT_EQ(dados->data(u"image/x-wmf"_s), figura.toWmf());
+    EXPECT_EQ(LerCodigo(QImage::fromData(dados->data(u"image/png"_s), "PNG")).texto, kCartao);
+    EXPECT_TRUE(dados->data(u"image/svg+xml"_s).contains(">" + kCartao.toLatin1() + "</text>"));
 }
 
-TEST(BarCodeTest, SavedMetafileIsPlaceableAndReadsBackThroughLibwmf) {
+TEST(BarCodeTest, MetafileGravadoEPosicionavelELidoPelaLibwmf) {
     QTemporaryDir pasta;
-    BarCode control;
-    control.setDataToEncode(kCartao);
-    const QString arquivo = pasta.filePath(QStringLiteral("SavedBarCode.wmf"));
-    ASSERT_TRUE(control.SaveToFile(arquivo));
+    BarCode controle;
+    controle.setDataToEncode(kCartao);
+    const QString arquivo = pasta.filePath(u"SavedBarCode.wmf"_s);
+    ASSERT_TRUE(controle.SaveToFile(arquivo));
     QFile file(arquivo);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray wmf = file.readAll();
     ASSERT_GT(wmf.size(), 22 + 18);
+    const auto palavra = [&wmf](int posicao) {
+        return qFromLittleEndian<quint16>(wmf.constData() + posicao);
+    };
     EXPECT_EQ(qFromLittleEndian<quint32>(wmf.constData()), 0x9AC6CDD7u);
-    quint16 checksum = 0;
+    quint16 soma = 0;
     for (int i = 0; i < 20; i += 2)
-        checksum ^= qFromLittleEndian<quint16>(wmf.constData() + i);
-    EXPECT_EQ(qFromLittleEndian<quint16>(wmf.constData() + 20), checksum);
+        soma ^= palavra(i);
+    EXPECT_EQ(palavra(20), soma);
     // The metafile's own size, in words, is the rest of the file.
     EXPECT_EQ(qFromLittleEndian<quint32>(wmf.constData() + 22 + 6) * 2, quint32(wmf.size() - 22));
     EXPECT_EQ(LerCodigo(DesenharWmf(arquivo)).texto, kCartao) << "drawn by libwmf";
     // The map mode first, then the window it maps: the first records after the header.
-    EXPECT_EQ(qFromLittleEndian<quint16>(wmf.constData() + 40 + 4), 0x0103);
-    EXPECT_EQ(qFromLittleEndian<quint16>(wmf.constData() + 48 + 4), 0x020B);
-    EXPECT_EQ(qFromLittleEndian<quint16>(wmf.constData() + 58 + 4), 0x020C);
-
-    EXPECT_FALSE(control.SaveToFile(pasta.filePath(QStringLiteral("nao/existe/x.wmf"))));
+    EXPECT_EQ(palavra(40 + 4), 0x0103);
+    EXPECT_EQ(palavra(48 + 4), 0x020B);
+    EXPECT_EQ(palavra(58 + 4), 0x020C);
+    EXPECT_FALSE(controle.SaveToFile(pasta.filePath(u"nao/existe/x.wmf"_s)));
 }
 
-TEST(BarCodeTest, ClipboardGetsMetafilePngAndSvg) {
-    const BarCodePicture picture = BarCodePicture::ofText(kCartao);
-    Clipboard::Clear();
-    Clipboard::SetData(picture);
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    ASSERT_NE(data, nullptr);
-    EXPECT_EQ(data->data(QStringLiteral("image/x-wmf")), picture.toWmf());
-    EXPECT_EQ(LerCodigo(QImage::fromData(data->data(QStringLiteral("image/png")), "PNG")).texto, kCartao);
-    EXPECT_TRUE(data->data(QStringLiteral("image/svg+xml")).contains(">" + kCartao.toLatin1() + "</text>"));
+class QtPrinterTest : public ::testing::Test {
+protected:
+    void SetUp() override { qputenv("VELTO_DRIVE_ROOT", raiz.path().toUtf8()); }
+    QTemporaryDir raiz;
+    MsgBoxRecorder mensagens;
+};
+
+TEST_F(QtPrinterTest, ImprimeLinhasEmPaginasDePdf) {
+    Clock::set(QDateTime(QDate(2026, 12, 6), QTime(19, 30, 0)));
+    QtPrinter printer(QtPrinter::Destination::PdfFile);
+    ASSERT_TRUE(printer.printsToPdf());
+    EXPECT_EQ(QFontInfo(QFont(u"Courier New"_s)).family(), u"Liberation Mono"_s);
+    // The rule of 113 "-" fits the printable width at the default size.
+    const double regua = printer.textWidth(QString(113, u'-'));
+    EXPECT_LE(regua, printer.scaleWidth());
+    EXPECT_GT(regua, printer.scaleWidth() * 0.85);
+    EXPECT_NEAR(printer.textWidth(u"0123456789"_s), 10 * 0.6 * 7.5 * 20, 5);
+    const double linha = printer.textHeight();
+    EXPECT_GT(linha, 7.5 * 20);
+    EXPECT_LT(linha, 7.5 * 20 * 1.4);
+    EXPECT_NEAR(printer.scaleWidth(), (210 - 16) / 25.4 * 1440, 30); // margins of 8 mm
+
+    printer.setFontBold(true);
+    printer.print(u"RELATORIO DE TESTE"_s);
+    printer.print(QString(113, u'-'));
+    printer.setFontBold(false);
+    for (int i = 1; i <= 200; ++i)
+        printer.print(u"%1 | FUNCIONARIO %2 | 08:00:00"_s.arg(i, 4).arg(i, -18));
+    QImage figura(40, 20, QImage::Format_RGB32);
+    figura.fill(Qt::black);
+    printer.paintPicture(figura, 1440, printer.currentY(), 1440, 720);
+    EXPECT_TRUE(printer.lastDocumentPath().isEmpty()) << "known only once the document ends";
+    printer.endDoc();
+
+    const QString caminho = printer.lastDocumentPath();
+    EXPECT_EQ(QFileInfo(caminho).fileName(), u"velto-20261206-193000.pdf"_s);
+    EXPECT_EQ(QFileInfo(caminho).absolutePath(),
+              QFileInfo(raiz.path() + u"/C/PONTO/impressoes"_s).absoluteFilePath());
+    const int porPagina = int(printer.scaleHeight() / linha);
+    EXPECT_EQ(PaginasPdf(caminho, 20).size(), (202 + porPagina - 1) / porPagina);
+    EXPECT_GE(PaginasPdf(caminho, 20).size(), 2);
+    // A second document in the same second gets a name of its own.
+    printer.print(u"outra"_s);
+    printer.endDoc();
+    EXPECT_EQ(QFileInfo(printer.lastDocumentPath()).fileName(), u"velto-20261206-193000-2.pdf"_s);
+    EXPECT_EQ(PaginasPdf(printer.lastDocumentPath(), 20).size(), 1);
+    EXPECT_EQ(PaginasPdf(caminho, 20).size(), (202 + porPagina - 1) / porPagina);
+    Clock::set(QDateTime());
 }
 
-// An ended document with nothing on it sends nothing: no job, no file, and a file of many
-// documents gets no blank page for it.
-TEST(PrinterRuleTest, EmptyDocumentsSendNothing) {
-    QTemporaryDir root;
-    qputenv("VELTO_DRIVE_ROOT", root.path().toUtf8());
-    MsgBoxRecorder recorder;
+TEST_F(QtPrinterTest, PastaQueNaoSeEscreveEAvisadaENaoDadaComoImpressa) {
+    QFile bloqueio(raiz.path() + u"/C"_s);
+    ASSERT_TRUE(bloqueio.open(QIODevice::WriteOnly)); // a file where the folder should be
+    bloqueio.close();
+    QtPrinter printer(QtPrinter::Destination::PdfFile);
+    printer.print(u"linha"_s);
+    printer.endDoc();
+    EXPECT_TRUE(printer.lastDocumentPath().isEmpty());
+    EXPECT_FALSE(printer.lastError().isEmpty());
+    EXPECT_EQ(mensagens.calls.size(), 1);
+}
+
+// A wide line shrinks to fit; an aborted document, or an ended one with nothing on it, sends nothing
+// (no job, no file), and a file of many documents gets no blank page for it.
+TEST_F(QtPrinterTest, LinhasLargasEncolhemEDocumentoAbortadoOuVazioNaoDeixaNada) {
+    RecordingPrinter gravada;
+    gravada.print(QString());
+    gravada.endDoc();
+    EXPECT_EQ(gravada.documentsEnded(), 0);
+    EXPECT_TRUE(gravada.items().isEmpty());
+    for (const QString& texto :
+         {u"curta"_s, QString(200, u'y'), QString(106, u'x') + u"    F. CONFRATERNIZACAO UNIVERSAL"_s,
+          u"curta de novo"_s})
+        gravada.print(texto);
+    const QList<PrintedItem> itens = gravada.items();
+    ASSERT_EQ(itens.size(), 5);
+    EXPECT_EQ(itens[0].fontSize, Printer::kDefaultFontSize);
+    EXPECT_LT(itens[1].fontSize, Printer::kDefaultFontSize) << "no gap: the whole line is smaller";
+    gravada.setFontSize(itens[1].fontSize);
+    EXPECT_LE(gravada.textWidth(QString(200, u'y')), gravada.scaleWidth());
+    gravada.setFontSize(Printer::kDefaultFontSize);
+    // The columns keep their size and place; the last field goes below, against the right edge.
+    EXPECT_EQ(itens[2].text, QString(106, u'x') + u"    "_s);
+    EXPECT_EQ(itens[3].text, u"F. CONFRATERNIZACAO UNIVERSAL"_s);
+    for (int i : {2, 3, 4})
+        EXPECT_EQ(itens[i].fontSize, Printer::kDefaultFontSize) << i;
+    EXPECT_DOUBLE_EQ(itens[3].x + gravada.textWidth(itens[3].text), gravada.scaleWidth());
+    EXPECT_DOUBLE_EQ(itens[3].y, itens[2].y + gravada.textHeight());
+    EXPECT_DOUBLE_EQ(itens[4].y, itens[3].y + gravada.textHeight()) << "the next line follows below";
+    gravada.abortDoc();
+    EXPECT_EQ(gravada.items().last().kind, PrintedItem::Kind::Abort);
+    EXPECT_EQ(gravada.documentsEnded(), 0);
+
+    QtPrinter printer(QtPrinter::Destination::PdfFile);
+    printer.setFontName(u"Courier New"_s);
+    const QString feriado = QString(106, u'x') + u"F. CONFRATERNIZACAO UNIVERSAL"_s;
+    EXPECT_GT(printer.textWidth(feriado), printer.scaleWidth());
+    printer.print(feriado);
+    printer.abortDoc();
+    EXPECT_TRUE(printer.lastDocumentPath().isEmpty());
+    EXPECT_TRUE(QDir(QtPrinter::pdfFolder()).entryList(QDir::Files).isEmpty()) << "aborted: no file";
+    printer.print(feriado);
+    printer.endDoc();
+    EXPECT_TRUE(QFile::exists(printer.lastDocumentPath()));
+    printer.print(u"   "_s);
+    printer.newPage();
+    printer.endDoc();
+    EXPECT_TRUE(printer.lastDocumentPath().isEmpty()) << "the last document went nowhere";
+    EXPECT_EQ(QDir(QtPrinter::pdfFolder()).entryList(QDir::Files).size(), 1);
+
+    const QString arquivo = raiz.filePath(u"um.pdf"_s);
     {
-        QtPrinter printer(QtPrinter::Destination::PdfFile);
-        printer.print(QStringLiteral("antes"));
-        printer.endDoc();
-        ASSERT_FALSE(printer.lastDocumentPath().isEmpty());
-        printer.print(QStringLiteral("   "));
-        printer.newPage();
-        printer.endDoc();
-        EXPECT_TRUE(printer.lastDocumentPath().isEmpty()) << "the last document went nowhere";
-        EXPECT_EQ(QDir(QtPrinter::pdfFolder()).entryList(QDir::Files).size(), 1);
-    }
-    const QString arquivo = root.filePath(QStringLiteral("um.pdf"));
-    {
-        QtPrinter printer(arquivo);
-        printer.print(QStringLiteral("primeiro"));
-        printer.endDoc();
-        printer.endDoc();
-        printer.newPage(); // a page left blank inside a document is kept
-        printer.print(QStringLiteral("segundo"));
-        printer.endDoc();
-        EXPECT_TRUE(printer.closeFile());
+        QtPrinter varios(arquivo);
+        varios.print(u"primeiro"_s);
+        varios.endDoc();
+        varios.endDoc();
+        varios.newPage(); // a page left blank inside a document is kept
+        varios.print(u"segundo"_s);
+        varios.endDoc();
+        EXPECT_TRUE(varios.closeFile());
     }
     EXPECT_EQ(PaginasPdf(arquivo, 20).size(), 3);
-
-    RecordingPrinter recording;
-    recording.print(QString());
-    recording.endDoc();
-    EXPECT_EQ(recording.documentsEnded(), 0);
-    EXPECT_TRUE(recording.items().isEmpty());
-    EXPECT_TRUE(recorder.calls.isEmpty());
+    EXPECT_TRUE(mensagens.calls.isEmpty());
 }
 
 } // namespace

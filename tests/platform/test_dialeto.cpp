@@ -1,77 +1,162 @@
-#include "AccessDialect.h"
+#include "BancoTeste.h"
 #include "DatabaseError.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-QList<ColumnInfo> colunasDeTeste(const QString& tabela) {
-    if (tabela.compare(QLatin1String("movimentacao"), Qt::CaseInsensitive) == 0)
-        return {{QStringLiteral("codigo"), ColumnKind::Number},
-                {QStringLiteral("data"), ColumnKind::Date},
-                {QStringLiteral("hora"), ColumnKind::Time},
-                {QStringLiteral("EntradaSaida"), ColumnKind::Text},
-                {QStringLiteral("funcionario"), ColumnKind::Number},
-                {QStringLiteral("periodo"), ColumnKind::Text}};
-    if (tabela.compare(QLatin1String("funcionarios"), Qt::CaseInsensitive) == 0)
-        return {{QStringLiteral("nome"), ColumnKind::Text},
-                {QStringLiteral("VALORHORA"), ColumnKind::Number}};
-    return {};
+// An Access statement and the rows it answers: fields by blanks (texts quoted, "nulo" for a null),
+// rows by " | ", "" for a write or no rows; nullptr for a statement refused.
+struct CasoDialeto {
+    const char* access;
+    const char* resposta;
+    const char* sqlite = nullptr; // its text in SQLite's dialect, where compared
+};
+
+// Run in order on one database: the writes make the rows the reads after them find.
+const CasoDialeto kCasos[] = {
+    {"Insert into movimentacao(data,hora,entradaSaida,funcionario,periodo) values('05/12/2026','8:02:10', "
+     "'E', 7, 'M' )",
+     "",
+     "Insert into movimentacao(data,hora,entradaSaida,funcionario,periodo) values('2026-12-05','08:02:10', "
+     "'E', 7, 'M' )"},
+    {"Insert into movimentacao(data,hora,entradaSaida,funcionario,periodo) values('12/05/2026','17:00:00', "
+     "'S', 7, 'M' )",
+     ""},
+    {"Insert into movimentacao(data,hora,entradaSaida,funcionario,periodo) values('05/12/2026','17:30:00', "
+     "'S', 7, 'M' )",
+     ""},
+    // Dates are stored day-first, found by month-first literals and sorted as dates.
+    {"Select data, hora, funcionario from movimentacao where data = #12-05-2026# order by hora",
+     "05/12/2026 08:02:10 7 | 05/12/2026 17:30:00 7"},
+    {"SELECT  data FROM MOVIMENTACAO  WHERE Funcionario = 7 order by data, hora asc ",
+     "12/05/2026 | 05/12/2026 | 05/12/2026"},
+    {"SELECT  min(hora) as h FROM MOVIMENTACAO  WHERE Funcionario = 7 and data= #12-05-2026# and "
+     "entradaSaida= 'S' AND HORA >= #08:00:00# ",
+     "17:30:00"},
+    {"select hora from movimentacao where data>= #12-05-2026# and data<= #01-31-2027# order by hora",
+     "08:02:10 | 17:30:00",
+     "select hora from movimentacao where data>= '2026-12-05' and data<= '2027-01-31' order by hora"},
+    {"select hora from movimentacao where HORA >= #7:05:00# and hora <= #08:05:00#", "08:02:10",
+     "select hora from movimentacao where HORA >= '07:05:00' and hora <= '08:05:00'"},
+    {"select * from movimentacao where data = #13-01-2026#", nullptr},
+    {"select * from movimentacao where data = #12-05-2026", nullptr},
+    // String constants are never touched.
+    {"select * from funcionarios where nome = 'top 1 #12-05-2026# d''Ávila'", "",
+     "select * from funcionarios where nome = 'top 1 #12-05-2026# d''Ávila'"},
+    {"select \"a'b\" as x", "'a'b'", "select 'a''b' as x"},
+    {"Select top 1 codigo from movimentacao where  funcionario  = 7", "1",
+     "Select codigo from movimentacao where  funcionario  = 7 LIMIT 1"},
+    {"SELECT DISTINCT TOP 3 nome FROM funcionarios ORDER BY nome ;", "'ÁLVARO' | 'ana' | 'Beatriz'",
+     "SELECT DISTINCT nome FROM funcionarios ORDER BY nome LIMIT 3 ;"},
+    {"select top from (select 5 as top)", "5", "select top from (select 5 as top)"},
+    // Aggregates over no rows.
+    {"Select max(codigo) as s from movimentacao where  funcionario  = 9", "nulo"},
+    {"Select count(EntradaSaida) as s from movimentacao where funcionario = 9", "0"},
+    {"Select top 1 codigo from movimentacao where  funcionario  = 9", ""},
+    // Names sort and compare without regard to case or accents.
+    {"select nome from FUNCIONARIOS where NOME like 'MA%'", "'maria da silva'"},
+    {"select nome from funcionarios where registro = 'abc'", "'maria da silva'"},
+    {"Select NOME from funcionarios ORDER BY NOME ASC",
+     "'ÁLVARO' | 'ana' | 'Beatriz' | 'CAIO' | 'Cássio' | 'EDSON' | 'Érica' | 'maria da silva' | 'Zeca'"},
+    {"Select CODIGO,NOME from FUNCIONARIOS where NOME like 'e%'   ORDER BY NOME", "5 'EDSON' | 2 'Érica'"},
+    {"Select CODIGO,NOME from FUNCIONARIOS where NOME like 'ERI%'   ORDER BY NOME", "2 'Érica'"},
+    {"Select CODIGO,NOME from FUNCIONARIOS where NOME like 'Á%'   ORDER BY NOME", "4 'ÁLVARO' | 3 'ana'"},
+    {"Select CODIGO,NOME from FUNCIONARIOS where NOME like 'cas%'   ORDER BY NOME", "7 'Cássio'"},
+    {"Select CODIGO,NOME from FUNCIONARIOS where NOME like 'C_I%'   ORDER BY NOME", "8 'CAIO'"},
+    // Texts written into date, time and number columns are converted; others are refused.
+    {"update   MOVIMENTACAO set periodo= 'T', data = '1/2/2026', HORA = '13:00:00'   WHERE CODIGO = 3 ", "",
+     "update   MOVIMENTACAO set periodo= 'T', data = '2026-02-01', HORA = '13:00:00'   WHERE CODIGO = 3 "},
+    {"select data, hora, periodo from movimentacao where codigo = 3", "01/02/2026 13:00:00 'T'"},
+    {"UPDATE FUNCIONARIOS SET nome = '12,50', VALORHORA = '1.234,50' WHERE codigo = 1", "",
+     "UPDATE FUNCIONARIOS SET nome = '12,50', VALORHORA = 1234.50 WHERE codigo = 1"},
+    {"INSERT INTO funcionarios(nome, VALORHORA) VALUES('x', '')", "",
+     "INSERT INTO funcionarios(nome, VALORHORA) VALUES('x', NULL)"},
+    {"INSERT INTO funcionarios(nome, VALORHORA) VALUES('x', '12.5')", "",
+     "INSERT INTO funcionarios(nome, VALORHORA) VALUES('x', 12.5)"},
+    {"select nome, VALORHORA from funcionarios where codigo = 1 or nome = 'x' order by codigo",
+     "'12,50' 1234,5 | 'x' nulo | 'x' 12,5"},
+    {"Insert into movimentacao(data) values('31/02/2026')", nullptr},
+    {"Insert into movimentacao(hora) values('__:__:__')", nullptr},
+    {"INSERT INTO funcionarios(nome, VALORHORA) VALUES('x', 'doze')", nullptr},
+    {"Selec * from funcionarios", nullptr},
+    {"Select * from funcionarios where nada = 1", nullptr},
+    // Codes grow and are never given again; the columns keep what the screens write.
+    {"Delete From  MOVIMENTACAO  WHERE CODIGO = 3", ""},
+    {"Insert into movimentacao(data) values('01/12/2026')", ""},
+    {"Select max(codigo) as s from movimentacao", "4"},
+    {"INSERT INTO FUNCIONARIOS(nome, registro, Aniversario, VALORHORA) VALUES('A', '1', '__/__/____', '')",
+     ""},
+    {"INSERT INTO FUNCIONARIOS(nome, registro, Aniversario, VALORHORA) VALUES('B', '2', '05/12/1980', "
+     "'12,50')",
+     ""},
+    {"Select Aniversario, VALORHORA from FUNCIONARIOS where nome = 'A' or nome = 'B' order by codigo",
+     "'__/__/____' nulo | '05/12/1980' 12,5"},
+    {"INSERT INTO horarios(registro, DiaSemana, CODHORA, nome, tele, endereco, cidade, totalhoras) "
+     "VALUES('001', 'SABADO', '7', '08:00:00', '12:00:00', '__:__:__', '__:__:__', '04:00:00')",
+     ""},
+    {"Select nome, endereco from horarios where registro = '001'  and CodHora = '7'  ",
+     "'08:00:00' '__:__:__'"},
+    // The agreed-hours table as the program creates it; employee 7 compares as text.
+    {"CREATE TABLE HoraCombinada(codigo INTEGER CONSTRAINT primarykey PRIMARY KEY, funcionario TEXT (5), "
+     "data TEXT (15), horas TEXT (15), obs TEXT (50), combinado TEXT (5))",
+     ""},
+    {"INSERT INTO HoraCombinada(codigo, funcionario, data) VALUES(1, '7', '05/12/2026')", ""},
+    {"select combinado,data,horas,obs from HoraCombinada where funcionario='7'",
+     "nulo '05/12/2026' nulo nulo"},
+    // The name index agrees with the comparison the rows were sorted by.
+    {"PRAGMA integrity_check", "'ok'"},
+};
+
+QString Linhas(const Recordset& rs) {
+    QStringList linhas;
+    for (int i = 0; i < rs.rowCount(); ++i) {
+        QStringList campos;
+        for (const Variant& v : rs.row(i)) {
+            campos << (v.isNull()                        ? u"nulo"_s
+                       : v.type() == Variant::Type::Text ? u"'%1'"_s.arg(v.toString())
+                                                         : v.toString());
+        }
+        linhas << campos.join(u' ');
+    }
+    return linhas.join(u" | "_s);
 }
 
-QString traduzir(const QString& sql) {
-    return translateAccessSql(sql, colunasDeTeste);
+// The table's body, for any connection whose file has the employees of the scenario below.
+void ExecutarCasos(Connection& conexao) {
+    for (const CasoDialeto& caso : kCasos) {
+        SCOPED_TRACE(caso.access);
+        const QString access = QString::fromUtf8(caso.access);
+        if (!caso.resposta)
+            EXPECT_THROW(conexao.Execute(access), DatabaseError);
+        else
+            EXPECT_EQ(Linhas(conexao.Execute(access)), QString::fromUtf8(caso.resposta));
+    }
+}
+
+QList<ColumnInfo> Colunas(const QString& tabela) {
+    if (tabela.compare(u"movimentacao"_s, Qt::CaseInsensitive) == 0)
+        return {{u"codigo"_s, ColumnKind::Number},      {u"data"_s, ColumnKind::Date},
+                {u"hora"_s, ColumnKind::Time},          {u"EntradaSaida"_s, ColumnKind::Text},
+                {u"funcionario"_s, ColumnKind::Number}, {u"periodo"_s, ColumnKind::Text}};
+    if (tabela.compare(u"funcionarios"_s, Qt::CaseInsensitive) == 0)
+        return {{u"nome"_s, ColumnKind::Text}, {u"VALORHORA"_s, ColumnKind::Number}};
+    return {};
 }
 
 } // namespace
 
-TEST(Dialeto, LiteraisDeDataEHoraSaoMesPrimeiro) {
-    EXPECT_EQ(traduzir(QStringLiteral(
-                  "select * from movimentacao where data>= #12-05-2026# and data<= #01-31-2027#")),
-              QStringLiteral("select * from movimentacao where data>= '2026-12-05' and data<= '2027-01-31'"));
-    EXPECT_EQ(traduzir(QStringLiteral("select 1 where HORA >= #08:00:00# and hora <= #7:05:00#")),
-              QStringLiteral("select 1 where HORA >= '08:00:00' and hora <= '07:05:00'"));
-    EXPECT_THROW(traduzir(QStringLiteral("select * from t where data = #13-01-2026#")), DatabaseError);
-    EXPECT_THROW(traduzir(QStringLiteral("select * from t where data = #12-05-2026")), DatabaseError);
-}
-
-TEST(Dialeto, ConstantesDeTextoNaoSaoTocadas) {
-    const QString sql =
-        QStringLiteral("select * from funcionarios where nome = 'top 1 #12-05-2026# d''Ávila'");
-    EXPECT_EQ(traduzir(sql), sql);
-    EXPECT_EQ(traduzir(QStringLiteral("select \"a'b\" as x")), QStringLiteral("select 'a''b' as x"));
-}
-
-TEST(Dialeto, TopViraLimit) {
-    EXPECT_EQ(traduzir(QStringLiteral("Select top 1 codigo from movimentacao where  funcionario  = 5")),
-              QStringLiteral("Select codigo from movimentacao where  funcionario  = 5 LIMIT 1"));
-    EXPECT_EQ(traduzir(QStringLiteral("SELECT DISTINCT TOP 3 nome FROM funcionarios ORDER BY nome ;")),
-              QStringLiteral("SELECT DISTINCT nome FROM funcionarios ORDER BY nome LIMIT 3 ;"));
-    // "top" as a plain word elsewhere stays.
-    EXPECT_EQ(traduzir(QStringLiteral("select top from t")), QStringLiteral("select top from t"));
-}
-
-TEST(Dialeto, TextoGravadoEmDataHoraENumeroEConvertido) {
-    EXPECT_EQ(traduzir(QStringLiteral("Insert into movimentacao(data,hora,entradaSaida,funcionario,periodo) "
-                                      "values('05/12/2026','8:02:10', 'E', 7, 'M' )")),
-              QStringLiteral("Insert into movimentacao(data,hora,entradaSaida,funcionario,periodo) "
-                             "values('2026-12-05','08:02:10', 'E', 7, 'M' )"));
-    EXPECT_EQ(traduzir(QStringLiteral("update   MOVIMENTACAO set periodo= 'T', data = '1/2/2026', HORA = "
-                                      "'13:00:00'   WHERE CODIGO = 4 ")),
-              QStringLiteral("update   MOVIMENTACAO set periodo= 'T', data = '2026-02-01', HORA = "
-                             "'13:00:00'   WHERE CODIGO = 4 "));
-    EXPECT_EQ(traduzir(QStringLiteral(
-                  "UPDATE FUNCIONARIOS SET nome = '12,50', VALORHORA = '1.234,50' WHERE codigo = 1")),
-              QStringLiteral("UPDATE FUNCIONARIOS SET nome = '12,50', VALORHORA = 1234.50 WHERE codigo = 1"));
-    EXPECT_EQ(traduzir(QStringLiteral("INSERT INTO funcionarios(nome, VALORHORA) VALUES('x', '')")),
-              QStringLiteral("INSERT INTO funcionarios(nome, VALORHORA) VALUES('x', NULL)"));
-    EXPECT_EQ(traduzir(QStringLiteral("INSERT INTO funcionarios(nome, VALORHORA) VALUES('x', '12.5')")),
-              QStringLiteral("INSERT INTO funcionarios(nome, VALORHORA) VALUES('x', 12.5)"));
-    // A text that is no date, time or number is refused, as the original engine refuses it.
-    EXPECT_THROW(traduzir(QStringLiteral("Insert into movimentacao(data) values('31/02/2026')")),
-                 DatabaseError);
-    EXPECT_THROW(traduzir(QStringLiteral("Insert into movimentacao(hora) values('__:__:__')")),
-                 DatabaseError);
-    EXPECT_THROW(traduzir(QStringLiteral("INSERT INTO funcionarios(nome, VALORHORA) VALUES('x', 'doze')")),
-                 DatabaseError);
+TEST(Dialeto, InstrucoesDoAccessNoArquivo) {
+    BancoTeste banco(u"nomes"_s, [](BancoTeste& b) {
+        for (const char* nome : {"Zeca", "Érica", "ana", "ÁLVARO", "EDSON", "Beatriz", "Cássio", "CAIO"})
+            b.funcionario(QString::fromUtf8(nome), u"1"_s);
+        b.funcionario(u"maria da silva"_s, u"ABC"_s);
+    });
+    for (const CasoDialeto& caso : kCasos) {
+        if (caso.sqlite) {
+            EXPECT_EQ(translateAccessSql(QString::fromUtf8(caso.access), Colunas),
+                      QString::fromUtf8(caso.sqlite));
+        }
+    }
+    ExecutarCasos(*conexaoBanco);
 }
