@@ -56,7 +56,6 @@ protected:
 } // namespace
 
 TEST_F(FormCodBarTeste, CarregaDoCadastroUmaSoInstanciaEOCodigoSegueCadaTecla) {
-    EXPECT_EQ(tela->windowTitle(), u"IMPRESSAO DE CODIGO"_s);
     EXPECT_EQ(tela->txtdescricao->text() + ' ' + tela->DataToEncodeText->text(), u"BRUNO 7891000158388"_s);
     EXPECT_EQ(LerCodigo(tela->BarCode1->grab().toImage()).texto, u"7891000158388"_s);
     EXPECT_TRUE(tela->DataToEncodeText->hasFocus());

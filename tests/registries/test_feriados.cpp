@@ -47,7 +47,6 @@ protected:
 } // namespace
 
 TEST_F(FeriadosTeste, CarregaAtualizaEInsereSobCodigoDoBanco) {
-    EXPECT_EQ(tela->windowTitle(), u"Feriados"_s);
     DigitarESair(tela->txtcodigo, "2");
     EXPECT_EQ(campos(), u"2|CARNAVAL|17|02|2026"_s);
     EXPECT_EQ(banco.enviadas().last(), u"sELECT * FROM feriados WHERE codigo = 2"_s);

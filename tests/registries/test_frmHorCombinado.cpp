@@ -66,7 +66,6 @@ TEST_F(HorCombinadoTeste, CartaoEConsultaBuscamALista) {
     abrir<frmHorCombinado>()->unload();
     Processar();
     frmHorCombinado* tela = abrir<frmHorCombinado>();
-    EXPECT_EQ(tela->windowTitle(), u"Horário Combinado"_s);
     EXPECT_TRUE(mensagens.calls.isEmpty());
     EXPECT_EQ(contar("sqlite_master where name = 'HoraCombinada'"), 1);
     EXPECT_EQ(Itens(tela->TXTcombinado), (QStringList{"1", "2"}));

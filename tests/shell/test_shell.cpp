@@ -38,9 +38,11 @@ protected:
         ASSERT_TRUE(Ativar(*janela));
         Processar();
     }
-    bool menusVisiveis() const {
-        return janela->mnc->menuAction()->isVisible() && janela->mnur->menuAction()->isVisible() &&
-               janela->MNUREL->menuAction()->isVisible();
+    // The menus shown and the screens' actions enabled: all six outside the terminal.
+    int menus() const {
+        return janela->mnc->menuAction()->isVisible() + janela->mnur->menuAction()->isVisible() +
+               janela->MNUREL->menuAction()->isVisible() + janela->mnuF->isEnabled() +
+               janela->mnuf1->isEnabled() + janela->mnutabHoras->isEnabled();
     }
     void sairDoTerminal() {
         QTest::keyClick(janela->area()->findChild<frmVelto*>()->TxtFUNCIONARIO, Qt::Key_Escape);
@@ -72,15 +74,9 @@ protected:
 } // namespace
 
 TEST_F(ShellTeste, MenusEModos) {
-    const auto habilitados = [&] {
-        return janela->mnuF->isEnabled() + janela->mnuf1->isEnabled() + janela->mnutabHoras->isEnabled();
-    };
-    EXPECT_FALSE(janela->mnc->menuAction()->isVisible() || janela->mnur->menuAction()->isVisible() ||
-                 janela->MNUREL->menuAction()->isVisible());
-    EXPECT_EQ(habilitados(), 0);
+    EXPECT_EQ(menus(), 0);
     sairDoTerminal();
-    EXPECT_TRUE(menusVisiveis());
-    EXPECT_EQ(habilitados(), 3);
+    EXPECT_EQ(menus(), 6);
     EXPECT_EQ(janela->MNUREL->title(), QString(20, ' ') + u"Relógio Ponto"_s + QString(21, ' '));
     QStringList cadastros;
     for (QAction* a : janela->mnc->actions())
@@ -88,19 +84,16 @@ TEST_F(ShellTeste, MenusEModos) {
     EXPECT_EQ(cadastros,
               QStringList({"Funcionarios", "Horários", "Feriados", "Horários Combinados",
                            "Manutenção de Horários", "Lançar Horários", "Senha Manutenção", "-", "Sair"}));
-    EXPECT_EQ(janela->mnuf1->text(), u"Funcionarios"_s);
-    EXPECT_EQ(janela->mnures->text(), u"Abrir Relógio Entradas e Saidas"_s);
 
     janela->mnures->trigger();
     Processar();
-    EXPECT_FALSE(janela->mnc->menuAction()->isVisible());
-    EXPECT_EQ(habilitados(), 0);
+    EXPECT_EQ(menus(), 0);
     ASSERT_TRUE(janela->area()->findChild<frmVelto*>());
     EXPECT_EQ(janela->area()->activeSubWindow(), janela->area()->findChild<frmVelto*>()->subWindow());
     // Closing the main window unloads the terminal, which gives the menus back.
     janela->close();
     Processar();
-    EXPECT_TRUE(menusVisiveis());
+    EXPECT_EQ(menus(), 6);
 }
 
 TEST_F(ShellTeste, UmaSenhaCorretaAbreTodasAsTelasPedidasNaOrdem) {
@@ -175,7 +168,6 @@ TEST_F(ShellTeste, TrocaDeSenha) {
     pedir(janela->mnuSenha, u"Segredo1"_s);
     auto* troca = janela->area()->findChild<frm_senhaManutencao*>();
     ASSERT_TRUE(troca);
-    EXPECT_EQ(troca->windowTitle(), u"Senha Manutenção"_s);
     // Enter moves on as Tab from field to field, and presses the button.
     troca->TxtEntradaSaida->setFocus();
     Processar();
