@@ -20,11 +20,9 @@ protected:
             for (int dia = 2; dia <= 6; ++dia)
                 Horario(b, "10", dia, "08:00:00", "12:00:00", "13:00:00", "17:00:00", "08:00:00");
             ana = b.funcionario("ANA", "7891000079195", "10");
-            b.sql("update funcionarios set tele = '3232', endereco = 'RUA A', cidade = 'CAMPINAS', estado = "
-                  "'SP', "
-                  "Aniversario = '05/12/1990', DataAdmissao = '02/01/2020', VALORHORA = '12,50' where codigo "
-                  "= " +
-                  QString::number(ana));
+            b.sql("update funcionarios set tele = '3232', endereco = 'RUA A', cidade = 'CAMPINAS', "
+                  "estado = 'SP', Aniversario = '05/12/1990', DataAdmissao = '02/01/2020', VALORHORA = "
+                  "'12,50'");
             b.funcionario("SEM HORARIO", "0000000000077", "999");
             const qint64 outro = b.funcionario("OUTRO", "7891000158388", "10");
             b.ponto(ana, "01/12/2026", "08:00:00", "E");
@@ -35,20 +33,20 @@ protected:
         TesteDeTela::SetUp();
         tela = abrir<FrmFuncionarios>();
     }
-    QStringList textos() const {
+    // The fields' texts, joined by '|'.
+    QString textos() const {
         QStringList t;
         for (QLineEdit* c : {tela->TXTVELTO, tela->TxtFUNCIONARIO, tela->TXTTELE, tela->TxtENDERECO,
                              tela->TXTCIDADE, tela->TXTESTADO, static_cast<QLineEdit*>(tela->txtData),
                              static_cast<QLineEdit*>(tela->TXTDATAADMISSAO), tela->TXTCODH, tela->TXTHORARIO,
                              tela->TXTVALOR})
             t << c->text();
-        return t;
+        return t.join('|');
     }
     QStringList linha(const QString& registro) {
-        return linhas(
-            "select nome, tele, endereco, cidade, estado, Aniversario, registro, DataAdmissao, CODHORA, "
-            "VALORHORA from funcionarios where registro = '" +
-            registro + "'");
+        return linhas("select nome, tele, endereco, cidade, estado, Aniversario, registro, DataAdmissao, "
+                      "CODHORA, VALORHORA from funcionarios where registro = '" +
+                      registro + "'");
     }
     // Saves; the statement after the first lookup, and the fresh screen that follows.
     QString gravar() {
@@ -68,12 +66,11 @@ protected:
 TEST_F(FuncionariosTeste, CampoDoCartaoCarregaPreencheEChamaAConsulta) {
     EXPECT_TRUE(tela->TXTVELTO->hasFocus());
     DigitarESair(tela->TXTVELTO, "7891000079195");
-    EXPECT_EQ(textos(), (QStringList{"7891000079195", "ANA", "3232", "RUA A", "CAMPINAS", "SP", "05/12/1990",
-                                     "02/01/2020", "10", kGrade, "12,5"}));
+    EXPECT_EQ(textos(),
+              "7891000079195|ANA|3232|RUA A|CAMPINAS|SP|05/12/1990|02/01/2020|10|" + kGrade + "|12,5");
     // Unknown: the fields empty, the schedule code stays; the code is padded on the left.
     DigitarESair(tela->TXTVELTO, "12'3");
-    EXPECT_EQ(textos(),
-              (QStringList{"0000000000123", "", "", "", "", "", "__/__/____", "__/__/____", "10", "", ""}));
+    EXPECT_EQ(textos(), u"0000000000123||||||__/__/____|__/__/____|10||"_s);
     DigitarESair(tela->TXTVELTO, "00");
     EXPECT_EQ(tela->TXTVELTO->text(), u"0000000000000"_s);
     DigitarESair(tela->TXTVELTO, "");
@@ -81,8 +78,7 @@ TEST_F(FuncionariosTeste, CampoDoCartaoCarregaPreencheEChamaAConsulta) {
     EXPECT_EQ(banco.enviadas().last(), u"sELECT * FROM FUNCIONARIOS WHERE REGISTRO = '0000000000000'"_s);
     // A schedule code without rows: empty display, his own code (a save must not move him).
     DigitarESair(tela->TXTVELTO, "77");
-    EXPECT_EQ(textos(), (QStringList{"0000000000077", "SEM HORARIO", "", "", "", "", "__/__/____",
-                                     "__/__/____", "999", "", ""}));
+    EXPECT_EQ(textos(), u"0000000000077|SEM HORARIO|||||__/__/____|__/__/____|999||"_s);
     DigitarESair(tela->TXTCODH, "1'0");
     EXPECT_EQ(tela->TXTCODH->text() + ' ' + tela->TXTHORARIO->text(), "10 " + kGrade);
     DigitarESair(tela->TXTCODH, "11");
@@ -127,11 +123,12 @@ TEST_F(FuncionariosTeste, GravaNovoComApostrofosECarregaEAtualiza) {
     EXPECT_TRUE(mensagens.calls.isEmpty());
     // A fresh, empty screen for the next employee.
     ASSERT_TRUE(tela);
-    EXPECT_EQ(textos(), (QStringList{"", "", "", "", "", "", "__/__/____", "__/__/____", "", "", ""}));
+    EXPECT_EQ(textos(), u"||||||__/__/____|__/__/____|||"_s);
     DigitarESair(tela->TXTVELTO, "456");
-    EXPECT_EQ(textos(), (QStringList{"0000000000456", "JOANA D'ARC", "(19) 3'2", "RUA D'AJUDA, 5",
-                                     "SANTA BARBARA D'OESTE", "S'P", "01/03/1985", "15/06/2021", "10", kGrade,
-                                     "1234,5"}));
+    EXPECT_EQ(textos(),
+              "0000000000456|JOANA D'ARC|(19) 3'2|RUA D'AJUDA, 5|SANTA BARBARA D'OESTE|S'P|01/03/1985|"
+              "15/06/2021|10|" +
+                  kGrade + "|1234,5");
     // Saved again: the row is updated, an unfilled date and an empty amount leave nothing behind.
     tela->txtData->setText(QString());
     tela->TXTVALOR->clear();

@@ -37,6 +37,8 @@ protected:
                                   [this, nome] { return new TelaFalsa(QString::fromLatin1(nome), abertas); });
         ASSERT_TRUE(Ativar(*janela));
         Processar();
+        ASSERT_EQ(menus(), 0); // the program starts at the terminal
+        sairDoTerminal();
     }
     // The menus shown and the screens' actions enabled: all six outside the terminal.
     int menus() const {
@@ -74,8 +76,6 @@ protected:
 } // namespace
 
 TEST_F(ShellTeste, MenusEModos) {
-    EXPECT_EQ(menus(), 0);
-    sairDoTerminal();
     EXPECT_EQ(menus(), 6);
     EXPECT_EQ(janela->MNUREL->title(), QString(20, ' ') + u"Relógio Ponto"_s + QString(21, ' '));
     QStringList cadastros;
@@ -97,7 +97,6 @@ TEST_F(ShellTeste, MenusEModos) {
 }
 
 TEST_F(ShellTeste, UmaSenhaCorretaAbreTodasAsTelasPedidasNaOrdem) {
-    sairDoTerminal();
     janela->mnuF->trigger();
     janela->mnuTFeriados->trigger();
     EXPECT_TRUE(janela->kfuncionario && janela->kFeriados);
@@ -125,7 +124,6 @@ TEST_F(ShellTeste, UmaSenhaCorretaAbreTodasAsTelasPedidasNaOrdem) {
 }
 
 TEST_F(ShellTeste, EscNoPromptLimpaOsPedidosESenhaVaziaNulaOuAusente) {
-    sairDoTerminal();
     janela->mnuHorarios->trigger();
     Processar();
     ASSERT_TRUE(prompt());
@@ -142,31 +140,16 @@ TEST_F(ShellTeste, EscNoPromptLimpaOsPedidosESenhaVaziaNulaOuAusente) {
     EXPECT_EQ(mensagens.texts(), QStringList({"senha invalida!"}));
     QTest::keyClick(prompt()->TxtEntradaSaida, Qt::Key_Escape);
     Processar();
-
-    // Without row 1 the change screen closes and changes nothing.
-    senha("'Segredo1'");
-    pedir(janela->mnuSenha, u"Segredo1"_s);
-    QPointer<frm_senhaManutencao> troca = janela->area()->findChild<frm_senhaManutencao*>();
-    ASSERT_TRUE(troca);
-    banco.sql(u"Delete from permissao"_s);
-    banco.enviadas().clear();
-    troca->txtNovaSenha->setText(u"outra"_s);
-    troca->txtConfirmar->setText(u"outra"_s);
-    troca->Command1->click();
-    Processar();
-    EXPECT_EQ(banco.enviadas(), QStringList({"Select * from permissao where  codigo  =1"}));
-    EXPECT_TRUE(troca.isNull() || troca->isUnloaded());
-    EXPECT_EQ(mensagens.calls.size(), 1);
     // Without row 1 the prompt says nothing and stays.
+    banco.sql(u"Delete from permissao"_s);
     pedir(janela->mnuF, u"Segredo1"_s);
     EXPECT_TRUE(prompt());
     EXPECT_EQ(mensagens.calls.size(), 1);
 }
 
-TEST_F(ShellTeste, TrocaDeSenha) {
-    sairDoTerminal();
+TEST_F(ShellTeste, TrocaDeSenhaESemALinhaDaSenha) {
     pedir(janela->mnuSenha, u"Segredo1"_s);
-    auto* troca = janela->area()->findChild<frm_senhaManutencao*>();
+    QPointer<frm_senhaManutencao> troca = janela->area()->findChild<frm_senhaManutencao*>();
     ASSERT_TRUE(troca);
     // Enter moves on as Tab from field to field, and presses the button.
     troca->TxtEntradaSaida->setFocus();
@@ -196,10 +179,22 @@ TEST_F(ShellTeste, TrocaDeSenha) {
     EXPECT_EQ(banco.enviadas().last(), u"update  permissao set senha = 'nova''1'   where  codigo  =1"_s);
     EXPECT_EQ(banco.sql(u"Select senha from permissao"_s)["senha"].toString(), u"nova'1"_s);
     EXPECT_FALSE(TelaAberta<frm_senhaManutencao>(*janela->area()));
+    // Without row 1 the change screen closes and changes nothing.
+    pedir(janela->mnuSenha, u"nova'1"_s);
+    troca = TelaAberta<frm_senhaManutencao>(*janela->area());
+    ASSERT_TRUE(troca);
+    banco.sql(u"Delete from permissao"_s);
+    banco.enviadas().clear();
+    troca->txtNovaSenha->setText(u"outra"_s);
+    troca->txtConfirmar->setText(u"outra"_s);
+    troca->Command1->click();
+    Processar();
+    EXPECT_EQ(banco.enviadas(), QStringList({"Select * from permissao where  codigo  =1"}));
+    EXPECT_TRUE(troca.isNull() || troca->isUnloaded());
+    EXPECT_EQ(mensagens.calls.size(), 2);
 }
 
 TEST_F(ShellTeste, QuiosqueSoSaiComASenhaEEscondeAsTelasNoModoTerminal) {
-    sairDoTerminal();
     pedir(janela->mnuF, u"Segredo1"_s);
     auto* funcionarios = janela->area()->findChild<ChildScreen*>(u"FrmFuncionarios"_s);
     ASSERT_TRUE(funcionarios);
