@@ -72,7 +72,6 @@ TEST_F(FormCodBarTeste, CarregaDoCadastroUmaSoInstanciaEOCodigoSegueCadaTecla) {
     EXPECT_EQ(Form1_CODBAR::Mostrar(&area, &nome, &codigo), tela.data());
     EXPECT_EQ(area.activeSubWindow(), tela->subWindow());
     EXPECT_EQ(tela->txtdescricao->text(), u"BRUNO"_s) << "not loaded again";
-
     // The barcode follows every key.
     tela->DataToEncodeText->setFocus();
     tela->DataToEncodeText->clear();

@@ -27,7 +27,6 @@ protected:
         Clock::set(QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0)));
     }
     ~ManutencaoTeste() override { Clock::set({}); }
-
     // The posting screen asked for again after a posting: the fresh one comes forward, alone.
     void umaSoTelaDeLancamento() {
         auto* manutencao = abrir<frm_manutHorario>();
@@ -151,7 +150,6 @@ TEST_F(ManutencaoTeste, ListaCarregaAlteraEExclui) {
                   " and data>= #12-06-2026# order by data, hora asc ");
     EXPECT_EQ(listar("07122026").size(), 1);
     ASSERT_EQ(listar("01122026").size(), 4);
-
     // A line is chosen by a click (also on the current one) or the arrows; the heading keeps the
     // fields as they are, and so does entering the list with Tab.
     const auto carregado = [&] {
@@ -192,7 +190,6 @@ TEST_F(ManutencaoTeste, ListaCarregaAlteraEExclui) {
     Processar();
     ASSERT_TRUE(tela->List1->hasFocus());
     EXPECT_EQ(carregado(), p2Carregado);
-
     // Changed to a lower-case entry of the afternoon, at another time.
     DigitarESair(tela->TxtFUNCIONARIO, u"123000"_s);
     DigitarESair(tela->TxtEntradaSaida, u"e"_s);
@@ -205,7 +202,6 @@ TEST_F(ManutencaoTeste, ListaCarregaAlteraEExclui) {
                   QString::number(p2) + " ");
     EXPECT_TRUE(tela->List1->item(2)->text().contains(u"12:30:00        - E               - T"_s));
     EXPECT_EQ(contar("auditoria_movimentacao"), 1);
-
     // Deleting: Cancel keeps the punch and still refreshes; OK deletes it.
     tela->List1->clear();
     mensagens.answer = MsgBoxResult::Cancel;
@@ -236,7 +232,6 @@ TEST_F(ManutencaoTeste, ListaCarregaAlteraEExclui) {
     }
     EXPECT_EQ(contar("movimentacao"), 3);
     EXPECT_EQ(contar("auditoria_movimentacao"), 2);
-
     // "Atualizar Horário" gives a night row corrected by hand its real total.
     banco.sql("INSERT INTO horarios(registro, DiaSemana, CODHORA, DESCRICAO, nome, tele, endereco, cidade, "
               "totalhoras) VALUES('9', 'SEGUNDA-FEIRA', '2', 'NOITE', '22:00:00', '06:00:00', '__:__:__', "

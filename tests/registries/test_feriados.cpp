@@ -56,7 +56,6 @@ TEST_F(FeriadosTeste, CarregaAtualizaEInsereSobCodigoDoBanco) {
     DigitarESair(tela->txtcodigo, "1");
     DigitarESair(tela->txtcodigo, "x'");
     EXPECT_EQ(campos(), u"x||||"_s);
-
     // An existing code: updated in place, an apostrophe stored as typed.
     EXPECT_EQ(gravar({"1", "NATAL D'OURO"}),
               (QStringList{"sELECT * FROM feriados WHERE codigo = 1 ",

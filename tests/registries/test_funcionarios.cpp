@@ -83,7 +83,6 @@ TEST_F(FuncionariosTeste, CampoDoCartaoCarregaPreencheEChamaAConsulta) {
     EXPECT_EQ(tela->TXTCODH->text() + ' ' + tela->TXTHORARIO->text(), "10 " + kGrade);
     DigitarESair(tela->TXTCODH, "11");
     EXPECT_EQ(tela->TXTHORARIO->text(), QString());
-
     // "0" opens the lookup, which hands the card code back; leaving the field loads him.
     EXPECT_FALSE(tela->chamouConsulta);
     DigitarESair(tela->TXTVELTO, "0");
@@ -173,7 +172,6 @@ TEST_F(FuncionariosTeste, GravarRecusaCodigoCurtoValorEDataInvalidos) {
     for (const QString& enviada : banco.enviadas())
         EXPECT_TRUE(enviada.startsWith(u"sELECT"_s)) << enviada.toStdString();
     EXPECT_FALSE(tela->isUnloaded());
-
     // Dots between groups of three digits group thousands; one dot before one or two digits is
     // the decimal point. Saved, then shown back on a fresh screen.
     mensagens.calls.clear();

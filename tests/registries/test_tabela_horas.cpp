@@ -136,7 +136,6 @@ TEST_F(TabelaHorasTeste, CodigoMostraDescricaoTotaisEFuncionarios) {
     EXPECT_EQ(tela->List1->item(0)->text(), QString::number(ana).leftJustified(15) + ' ' +
                                                 u"ANA"_s.leftJustified(50) + u" (19) 3232-0000 "_s);
     EXPECT_EQ(tela->List1->item(1)->text().size(), 82);
-
     // Display-only fields discard typed keys; Enter still moves on.
     for (QLineEdit* exibe :
          {static_cast<QLineEdit*>(tela->TXTTOTALHORAS), tela->txtHporS, tela->txtcodhora}) {
@@ -172,7 +171,6 @@ TEST_F(TabelaHorasTeste, DiaCarregadoManterAnteriorENovoDiaGravado) {
     escolherDia("SABADO");
     EXPECT_EQ(mensagens.calls.size(), 1);
     EXPECT_EQ(tela->txtcodhora->text(), u"7"_s);
-
     // OK keeps Monday's times for Saturday; a description typed over the schedule's is discarded.
     escolherDia("SEGUNDA-FEIRA");
     mensagens.answer = MsgBoxResult::Ok;
@@ -229,7 +227,6 @@ TEST_F(TabelaHorasTeste, NovoHorarioNoturnoValidacoesEAtualizacao) {
     EXPECT_EQ(clicar(tela->btGravar), QStringList{"Horario Invalido!"});
     EXPECT_TRUE(tela->TxtENDERECO->hasFocus());
     EXPECT_EQ(banco.enviadas(), QStringList{});
-
     // The night period totals its real hours.
     tela->TxtENDERECO->setText(QString());
     mensagens.calls.clear();
@@ -243,7 +240,6 @@ TEST_F(TabelaHorasTeste, NovoHorarioNoturnoValidacoesEAtualizacao) {
               QStringList{"SEXTA-FEIRA|6|NOITE D'AGUA|22:00:00|06:00:00|__:__:__|__:__:__|08:00:00"});
     EXPECT_EQ(semana(), u"8 480 NOITE D'AGUA"_s);
     EXPECT_EQ(Itens(tela->TXTVELTO), (QStringList{"10", "20", "3"}));
-
     // The same weekday again: its row is updated, the description left alone.
     escolherDia("SEXTA-FEIRA");
     DigitarESair(tela->TXTTELE, "070000");

@@ -115,7 +115,6 @@ TEST_F(ShellTeste, UmaSenhaCorretaAbreTodasAsTelasPedidasNaOrdem) {
     EXPECT_EQ(abertas, QStringList({"frmLancarDia", "FrmFuncionarios", "frmFeriados"}));
     EXPECT_FALSE(prompt());
     EXPECT_FALSE(janela->kfuncionario || janela->kFeriados || janela->kManutencHorbb);
-
     // An open screen comes forward instead of a second one.
     pedir(janela->mnuf1, u"Segredo1"_s);
     pedir(janela->mnuf1, u"Segredo1"_s);
@@ -206,7 +205,6 @@ TEST_F(ShellTeste, QuiosqueSoSaiComASenhaEEscondeAsTelasNoModoTerminal) {
     EXPECT_TRUE(funcionarios->subWindow()->isVisible()) << "it comes back with the menus";
     janela->mnures->trigger();
     Processar();
-
     // A wrong password, then Cancelar: the program stays; "Sair" with the right one ends it.
     const auto responder = [](const QString& senha, bool sair, QString* mostrado = nullptr) {
         QTimer::singleShot(0, [=] {
