@@ -54,3 +54,80 @@ template <typename Tela> Tela* TelaAberta(const QWidget& area) {
     }
     return nullptr;
 }
+
+#include "BancoTeste.h"
+#include "MsgBox.h"
+
+#include <QAbstractButton>
+#include <QListWidget>
+#include <QMdiArea>
+#include <gtest/gtest.h>
+
+// The texts of a list's or a combo box's items, in order.
+template <typename Lista> QStringList Itens(const Lista* lista) {
+    QStringList itens;
+    for (int i = 0; i < lista->count(); ++i)
+        itens << lista->itemText(i);
+    return itens;
+}
+inline QStringList Itens(const QListWidget* lista) {
+    QStringList itens;
+    for (int i = 0; i < lista->count(); ++i)
+        itens << lista->item(i)->text();
+    return itens;
+}
+
+// Chooses in the employee lookup: types the search, then Enter in the field and in the grid.
+template <typename Consulta> void EscolherNaConsulta(Consulta* consulta, const QString& busca = {}) {
+    QTest::keyClicks(consulta->txtconsultar, busca);
+    QTest::keyClick(consulta->txtconsultar, Qt::Key_Return);
+    Processar();
+    QTest::keyClick(consulta->DataGrid1, Qt::Key_Return);
+    Processar();
+}
+
+// The rows of a query, their columns joined by '|'.
+inline QStringList Linhas(BancoTeste& banco, const QString& sql) {
+    QStringList linhas;
+    for (Recordset rs = banco.sql(sql); !rs.Eof(); rs.MoveNext()) {
+        QStringList campos;
+        for (const QString& coluna : rs.columns())
+            campos << (rs[coluna].isNull() ? u"null"_s : rs[coluna].toString());
+        linhas << campos.join(QLatin1Char('|'));
+    }
+    return linhas;
+}
+
+// The fixture of a screen's tests: a fresh copy of the file's scenario, the message responder
+// and an active area to open the screens in.
+class TesteDeTela : public ::testing::Test {
+protected:
+    TesteDeTela(const QString& cenario, const std::function<void(BancoTeste&)>& montar)
+        : banco(cenario, montar) {
+        area.resize(1100, 760);
+    }
+    void SetUp() override { ASSERT_TRUE(Ativar(area)); }
+
+    template <typename Tela> Tela* abrir() {
+        auto* tela = new Tela;
+        tela->showIn(&area);
+        Processar();
+        return tela;
+    }
+    template <typename Tela> Tela* aberta() const { return TelaAberta<Tela>(area); }
+    // Clicks the button; the messages it gave.
+    QStringList clicar(QAbstractButton* botao) {
+        mensagens.calls.clear();
+        botao->click();
+        Processar();
+        return mensagens.texts();
+    }
+    QStringList linhas(const QString& sql) { return Linhas(banco, sql); }
+    qint64 contar(const QString& tabela) {
+        return banco.sql(u"Select count(*) as n from "_s + tabela)["n"].toInteger();
+    }
+
+    BancoTeste banco;
+    MsgBoxRecorder mensagens;
+    QMdiArea area;
+};

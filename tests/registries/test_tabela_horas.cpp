@@ -1,112 +1,79 @@
 #include "../reports/DadosRelatorio.h"
 #include "MaskedEdit.h"
-#include "MsgBox.h"
 #include "TelaTeste.h"
 #include "frmTabelaHoras.h"
 #include "horas.h"
 
 #include <QComboBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMdiArea>
 #include <QPointer>
 #include <QPushButton>
 
-namespace {
+TEST(ModuloHoras, TotalDoDiaSomaDaSemanaEAtualizacaoDosTotais) {
+    const QString v = u"__:__:__"_s;
+    // A night period runs across midnight; a period counts only with both its times, and a time
+    // that is no time of day is unfilled.
+    const QString dias[][5] = {{"08:00:00", "12:00:00", "13:00:00", "18:00:00", "09:00:00"},
+                               {"08:00:00", "12:00:00", v, v, "04:00:00"},
+                               {"22:00:00", "06:00:00", v, v, "08:00:00"},
+                               {"03:00:00", "06:00:00", "22:00:00", "02:00:00", "07:00:00"},
+                               {"00:00:00", "23:00:00", "00:00:00", "02:00:00", "01:00:00"},
+                               {"08:00:00", v, "13:00:00", "17:30:15", "04:30:15"},
+                               {"08:__:__", "12:00:00", "25:00:00", "18:00:00", "00:00:00"},
+                               {"", "12:61:00", "8:00:00", "18:00:00", "00:00:00"}};
+    for (const auto& d : dias)
+        EXPECT_EQ(TotalDiaHorario(d[0], d[1], d[2], d[3]), d[4]) << d[0].toStdString() << d[2].toStdString();
 
-QStringList Linhas(BancoTeste& banco, const QString& sql) {
-    QStringList linhas;
-    for (Recordset rs = banco.sql(sql); !rs.Eof(); rs.MoveNext()) {
-        QStringList campos;
-        for (const QString& coluna : rs.columns())
-            campos << rs[coluna].toString();
-        linhas << campos.join(QLatin1Char('|'));
-    }
-    return linhas;
-}
-
-} // namespace
-
-TEST(ModuloHoras, TotalDoDia) {
-    const QString vazio = QStringLiteral("__:__:__");
-    EXPECT_EQ(TotalDiaHorario("08:00:00", "12:00:00", "13:00:00", "18:00:00"), QStringLiteral("09:00:00"));
-    EXPECT_EQ(TotalDiaHorario("08:00:00", "12:00:00", vazio, vazio), QStringLiteral("04:00:00"));
-    // A night period runs across midnight.
-    EXPECT_EQ(TotalDiaHorario("22:00:00", "06:00:00", vazio, vazio), QStringLiteral("08:00:00"));
-    EXPECT_EQ(TotalDiaHorario("03:00:00", "06:00:00", "22:00:00", "02:00:00"), QStringLiteral("07:00:00"));
-    EXPECT_EQ(TotalDiaHorario("00:00:00", "23:00:00", "00:00:00", "02:00:00"), QStringLiteral("01:00:00"));
-    // A period counts only with both its times; a time that is no time of day is unfilled.
-    EXPECT_EQ(TotalDiaHorario("08:00:00", vazio, "13:00:00", "17:30:15"), QStringLiteral("04:30:15"));
-    EXPECT_EQ(TotalDiaHorario("08:__:__", "12:00:00", "25:00:00", "18:00:00"), QStringLiteral("00:00:00"));
-    EXPECT_EQ(TotalDiaHorario("", "12:61:00", "8:00:00", "18:00:00"), QStringLiteral("00:00:00"));
-}
-
-TEST(ModuloHoras, SomaDaSemanaEAtualizacaoDosTotais) {
     BancoTeste banco;
     for (int dia = 1; dia <= 7; ++dia)
         Horario(banco, "7", dia, "08:00:00", "12:00:00", "13:00:00", "17:48:00", "08:48:00");
     for (int dia = 2; dia <= 6; ++dia)
         Horario(banco, "44", dia, "08:00:00", "12:00:00", "13:00:00", "17:48:00", "08:48:00");
-    Horario(banco, "44", 7, "08:00:00", "12:00:00", "__:__:__", "__:__:__", "00:00:00");
+    Horario(banco, "44", 7, "08:00:00", "12:00:00", v, v, "00:00:00");
     banco.sql("update horarios set totalhoras = '04:00:00' where registro = '44' and CODHORA = '7'");
-    EXPECT_EQ(somarHorasSemana("7").horas, QStringLiteral("61,6"));
-    EXPECT_EQ(somarHorasSemana("7").minutos, QStringLiteral("3696"));
-    EXPECT_EQ(somarHorasSemana("44").horas, QStringLiteral("48"));
-    EXPECT_EQ(somarHorasSemana("44").minutos, QStringLiteral("2880"));
-    EXPECT_EQ(somarHorasSemana("999").horas, QStringLiteral("0"));
-
+    const auto semana = [](const char* registro) {
+        const auto soma = somarHorasSemana(registro);
+        return soma.horas + ' ' + soma.minutos;
+    };
+    EXPECT_EQ(semana("7") + ' ' + semana("44") + ' ' + semana("999"), u"61,6 3696 48 2880 0 0"_s);
     // Rows corrected by hand: a total that is no time adds nothing.
     Horario(banco, "5", 2, "08:00:00", "12:00:00", "13:00:00", "17:30:00", "08:30:00");
-    Horario(banco, "5", 3, "22:00:00", "06:00:00", "__:__:__", "__:__:__", "");
+    Horario(banco, "5", 3, "22:00:00", "06:00:00", v, v, "");
     Horario(banco, "5", 4, "25:00:00", "12:00:00", "13:00:00", "14:00:00", "25:00:00");
     Horario(banco, "5", 5, "", "12:00:00", "13:00:00", "15:00:00", "abc");
-    banco.sql("update horarios set totalhoras = null, nome = null where registro = '5' and CODHORA = '6'");
-    EXPECT_EQ(somarHorasSemana("5").horas, QStringLiteral("8,5"));
-    EXPECT_EQ(somarHorasSemana("5").minutos, QStringLiteral("510"));
+    EXPECT_EQ(semana("5"), u"8,5 510"_s);
 
     banco.enviadas().clear();
     EXPECT_EQ(atualizarTotaisHorarios(), 17);
-    EXPECT_EQ(banco.enviadas().first(), QStringLiteral("sELECT REGISTRO FROM horarios group by REGISTRO"));
-    EXPECT_TRUE(banco.enviadas().contains(QStringLiteral(
-        "UPDATE horarios SET totalhoras='08:00:00'  WHERE REGISTRO = '5'  and DiaSemana = 'TERCA-FEIRA' ")));
-    EXPECT_EQ(Linhas(banco, "select CODHORA, totalhoras from horarios where registro = '5' order by CODHORA"),
-              (QStringList{"2|08:30:00", "3|08:00:00", "4|01:00:00", "5|02:00:00"}));
+    EXPECT_EQ(banco.enviadas().first(), u"sELECT REGISTRO FROM horarios group by REGISTRO"_s);
+    EXPECT_TRUE(banco.enviadas().contains(
+        u"UPDATE horarios SET totalhoras='08:00:00'  WHERE REGISTRO = '5'  and DiaSemana = 'TERCA-FEIRA' "_s));
     // Each row from its own times: Saturday's unfilled second period after full weekdays.
-    EXPECT_EQ(
-        Linhas(banco,
-               "select CODHORA, totalhoras from horarios where registro = '44' and CODHORA in ('6', '7') "
-               "order by CODHORA"),
-        (QStringList{"6|08:48:00", "7|04:00:00"}));
-    EXPECT_EQ(somarHorasSemana("5").horas, QStringLiteral("19,5"));
+    EXPECT_EQ(Linhas(banco, "select registro, CODHORA, totalhoras from horarios where registro = '5' or "
+                            "registro = '44' and CODHORA > '5' order by registro, CODHORA"),
+              (QStringList{"44|6|08:48:00", "44|7|04:00:00", "5|2|08:30:00", "5|3|08:00:00", "5|4|01:00:00",
+                           "5|5|02:00:00"}));
+    EXPECT_EQ(semana("5"), u"19,5 1170"_s);
 }
 
 namespace {
 
-class TabelaHorasTeste : public ::testing::Test {
-protected:
-    void SetUp() override {
-        for (int dia = 2; dia <= 6; ++dia)
-            Horario(banco, "10", dia, "08:00:00", "12:00:00", "13:00:00", "17:00:00", "08:00:00");
-        Horario(banco, "3", 2, "22:00:00", "06:00:00", "__:__:__", "__:__:__", "08:00:00");
-        ana = banco.funcionario("ANA", "7891000079195", "10");
-        banco.sql("update funcionarios set tele = '(19) 3232-0000' where codigo = " + QString::number(ana));
-        bia = banco.funcionario("BEATRIZ DE OLIVEIRA", "7891000158388", "10");
-        banco.funcionario("CARLOS", "7891000237571", "3");
-        area.resize(1000, 760);
-        ASSERT_TRUE(Ativar(area));
-        abrir();
-    }
+qint64 ana;
 
-    void abrir() {
-        auto* nova = new frmTabelaHoras;
-        nova->showIn(&area);
-        Processar();
-        tela = nova;
-    }
-    // The fresh screen that follows a save.
-    frmTabelaHoras* seguinte() {
-        Processar();
-        return TelaAberta<frmTabelaHoras>(area);
+class TabelaHorasTeste : public TesteDeTela {
+protected:
+    TabelaHorasTeste()
+        : TesteDeTela(u"tabela de horas"_s, [](BancoTeste& b) {
+            for (int dia = 2; dia <= 6; ++dia)
+                Horario(b, "10", dia, "08:00:00", "12:00:00", "13:00:00", "17:00:00", "08:00:00");
+            Horario(b, "3", 2, "22:00:00", "06:00:00", "__:__:__", "__:__:__", "08:00:00");
+            ana = b.funcionario("ANA", "7891000079195", "10");
+            b.sql("update funcionarios set tele = '(19) 3232-0000' where codigo = " + QString::number(ana));
+            b.funcionario("BEATRIZ DE OLIVEIRA", "7891000158388", "10");
+            b.funcionario("CARLOS", "7891000237571", "3");
+        }) {}
+    void SetUp() override {
+        TesteDeTela::SetUp();
+        tela = abrir<frmTabelaHoras>();
     }
     // The user picks a weekday from the list with the mouse.
     void escolherDia(const QString& nome) {
@@ -118,62 +85,57 @@ protected:
         emit tela->txtDiaSemana->activated(i);
         Processar();
     }
-    void horas(const QString& e1, const QString& s1, const QString& e2, const QString& s2) {
-        const QString textos[] = {e1, s1, e2, s2};
-        MaskedEdit* campos[] = {tela->TxtFUNCIONARIO, tela->TXTTELE, tela->TxtENDERECO, tela->TXTCIDADE};
-        for (int i = 0; i < 4; ++i)
-            DigitarESair(campos[i], textos[i]);
+    // The four times, the total and the fields' weekday number.
+    QString horas() const {
+        return QStringList{tela->TxtFUNCIONARIO->Text(), tela->TXTTELE->Text(),
+                           tela->TxtENDERECO->Text(),    tela->TXTCIDADE->Text(),
+                           tela->TXTTOTALHORAS->Text(),  tela->txtcodhora->text()}
+            .join(' ');
     }
-    QStringList diasGravados(const char* registro) {
-        return Linhas(banco,
-                      QStringLiteral("select DiaSemana, CODHORA, DESCRICAO, nome, tele, endereco, cidade, "
-                                     "totalhoras from horarios where registro = '%1' order by CODHORA")
-                          .arg(QLatin1String(registro)));
+    // The screen's weekly totals and description.
+    QString semana() const {
+        return tela->txtHporS->text() + ' ' + tela->txtMporS->text() + ' ' + tela->txtdescricao->text();
+    }
+    // Saves; the fresh screen that follows.
+    void gravar() {
+        banco.enviadas().clear();
+        tela->btGravar->click();
+        Processar();
+        EXPECT_TRUE(!tela || tela->isUnloaded());
+        tela = aberta<frmTabelaHoras>();
+        ASSERT_TRUE(tela);
+    }
+    QStringList dias(const char* registro) {
+        return linhas(u"select DiaSemana, CODHORA, DESCRICAO, nome, tele, endereco, cidade, totalhoras "
+                      "from horarios where registro = '%1' order by CODHORA"_s.arg(QLatin1String(registro)));
     }
 
-    BancoTeste banco;
-    MsgBoxRecorder mensagens;
-    QMdiArea area;
     QPointer<frmTabelaHoras> tela;
-    qint64 ana = 0, bia = 0;
 };
 
 } // namespace
 
 TEST_F(TabelaHorasTeste, CodigoMostraDescricaoTotaisEFuncionarios) {
-    EXPECT_EQ(tela->windowTitle(), QStringLiteral("Tabela de Horários"));
-    EXPECT_TRUE(banco.enviadas().contains(QStringLiteral("sELECT REGISTRO FROM horarios GROUP BY REGISTRO")));
-    QStringList codigos;
-    for (int i = 0; i < tela->TXTVELTO->count(); ++i)
-        codigos << tela->TXTVELTO->itemText(i);
-    EXPECT_EQ(codigos, (QStringList{"10", "3"}));
+    EXPECT_TRUE(banco.enviadas().contains(u"sELECT REGISTRO FROM horarios GROUP BY REGISTRO"_s));
+    EXPECT_EQ(Itens(tela->TXTVELTO), (QStringList{"10", "3"}));
     EXPECT_EQ(tela->txtDiaSemana->currentText(), QString());
-    QStringList dias;
-    for (int i = 0; i < tela->txtDiaSemana->count(); ++i)
-        dias << tela->txtDiaSemana->itemText(i);
-    EXPECT_EQ(dias, (QStringList{"SEGUNDA-FEIRA", "TERCA-FEIRA", "QUARTA-FEIRA", "QUINTA-FEIRA",
-                                 "SEXTA-FEIRA", "SABADO", "DOMINGO"}));
-
+    EXPECT_EQ(Itens(tela->txtDiaSemana), (QStringList{"SEGUNDA-FEIRA", "TERCA-FEIRA", "QUARTA-FEIRA",
+                                                      "QUINTA-FEIRA", "SEXTA-FEIRA", "SABADO", "DOMINGO"}));
     // Choosing a weekday before a numeric code.
     escolherDia("SABADO");
-    ASSERT_EQ(mensagens.calls.size(), 1);
-    EXPECT_EQ(mensagens.calls[0].text, QStringLiteral("Informar o codigo do Horario!"));
+    ASSERT_EQ(mensagens.texts(), QStringList{"Informar o codigo do Horario!"});
     EXPECT_EQ(mensagens.calls[0].icon, MsgBoxIcon::Information);
-    EXPECT_EQ(mensagens.calls[0].title, QStringLiteral("sis-Velto"));
+    EXPECT_EQ(mensagens.calls[0].title, u"sis-Velto"_s);
     EXPECT_TRUE(tela->TXTVELTO->hasFocus());
 
     DigitarESair(tela->TXTVELTO, "1'0");
-    EXPECT_EQ(tela->TXTVELTO->currentText(), QStringLiteral("10"));
-    EXPECT_EQ(tela->txtdescricao->text(), QStringLiteral("GRADE 10"));
-    EXPECT_EQ(tela->txtHporS->text(), QStringLiteral("40"));
-    EXPECT_EQ(tela->txtMporS->text(), QStringLiteral("2400"));
-    EXPECT_TRUE(banco.enviadas().contains(QStringLiteral("sELECT * FROM FUNCIONARIOS WHERE CODHORA = '10'")));
+    EXPECT_EQ(tela->TXTVELTO->currentText(), u"10"_s);
+    EXPECT_EQ(semana(), u"40 2400 GRADE 10"_s);
+    EXPECT_TRUE(banco.enviadas().contains(u"sELECT * FROM FUNCIONARIOS WHERE CODHORA = '10'"_s));
     ASSERT_EQ(tela->List1->count(), 2);
     EXPECT_EQ(tela->List1->item(0)->text(), QString::number(ana).leftJustified(15) + ' ' +
-                                                QStringLiteral("ANA").leftJustified(50) + ' ' +
-                                                QStringLiteral("(19) 3232-0000 "));
+                                                u"ANA"_s.leftJustified(50) + u" (19) 3232-0000 "_s);
     EXPECT_EQ(tela->List1->item(1)->text().size(), 82);
-
     // Display-only fields discard typed keys; Enter still moves on.
     for (QLineEdit* exibe :
          {static_cast<QLineEdit*>(tela->TXTTOTALHORAS), tela->txtHporS, tela->txtcodhora}) {
@@ -190,132 +152,101 @@ TEST_F(TabelaHorasTeste, CodigoMostraDescricaoTotaisEFuncionarios) {
     tela->txtDiaSemana->setFocus();
     QTest::keyClick(tela->txtDiaSemana, Qt::Key_Down);
     QTest::keyClicks(tela->txtDiaSemana, "S");
-    EXPECT_EQ(tela->txtDiaSemana->currentText(), QStringLiteral("SABADO")); // chosen at the start
+    EXPECT_EQ(tela->txtDiaSemana->currentText(), u"SABADO"_s); // chosen at the start
 }
 
 TEST_F(TabelaHorasTeste, DiaCarregadoManterAnteriorENovoDiaGravado) {
     DigitarESair(tela->TXTVELTO, "10");
     banco.sql("update horarios set totalhoras = '01:00:00' where registro = '10' and CODHORA = '3'");
     escolherDia("TERCA-FEIRA");
-    EXPECT_EQ(tela->TxtFUNCIONARIO->Text(), QStringLiteral("08:00:00"));
-    EXPECT_EQ(tela->TXTCIDADE->Text(), QStringLiteral("17:00:00"));
-    EXPECT_EQ(tela->txtcodhora->text(), QStringLiteral("3"));
-    EXPECT_EQ(tela->TXTTOTALHORAS->Text(), QStringLiteral("08:00:00")); // recomputed from the times
+    EXPECT_EQ(horas(), u"08:00:00 12:00:00 13:00:00 17:00:00 08:00:00 3"_s); // total from the times
     EXPECT_TRUE(mensagens.calls.isEmpty());
-
-    // Sunday has no row: Cancel empties the times.
+    // Sunday has no row: Cancel empties the times; with nothing on the screen there is no question.
     mensagens.answer = MsgBoxResult::Cancel;
     escolherDia("DOMINGO");
     ASSERT_EQ(mensagens.texts(),
-              QStringList{QStringLiteral("Horario não Cadastrado. Manter os Dados do Cadastro anterior?")});
+              QStringList{"Horario não Cadastrado. Manter os Dados do Cadastro anterior?"});
     EXPECT_EQ(mensagens.calls[0].buttons, MsgBoxButtons::OkCancel);
-    EXPECT_EQ(tela->TxtFUNCIONARIO->Text(), QStringLiteral("__:__:__"));
-    EXPECT_EQ(tela->TXTTOTALHORAS->Text(), QStringLiteral("__:__:__"));
-    EXPECT_EQ(tela->txtcodhora->text(), QStringLiteral("1"));
-    // With nothing on the screen there is no question.
+    EXPECT_EQ(horas(), u"__:__:__ __:__:__ __:__:__ __:__:__ __:__:__ 1"_s);
     escolherDia("SABADO");
     EXPECT_EQ(mensagens.calls.size(), 1);
-    EXPECT_EQ(tela->txtcodhora->text(), QStringLiteral("7"));
-
+    EXPECT_EQ(tela->txtcodhora->text(), u"7"_s);
     // OK keeps Monday's times for Saturday; a description typed over the schedule's is discarded.
     escolherDia("SEGUNDA-FEIRA");
     mensagens.answer = MsgBoxResult::Ok;
     escolherDia("SABADO");
     EXPECT_EQ(mensagens.calls.size(), 2);
-    EXPECT_EQ(tela->TxtENDERECO->Text(), QStringLiteral("13:00:00"));
     DigitarESair(tela->txtdescricao, "outra");
-    EXPECT_EQ(tela->txtdescricao->text(), QStringLiteral("OUTRA"));
+    EXPECT_EQ(tela->txtdescricao->text(), u"OUTRA"_s);
     DigitarESair(tela->TXTCIDADE, "150000");
-    EXPECT_EQ(tela->TXTTOTALHORAS->Text(), QStringLiteral("06:00:00"));
-    banco.enviadas().clear();
-    tela->btGravar->click();
+    EXPECT_EQ(horas(), u"08:00:00 12:00:00 13:00:00 15:00:00 06:00:00 7"_s);
+    gravar();
     EXPECT_EQ(
         banco.enviadas(),
-        (QStringList{
-            "sELECT * FROM horarios WHERE REGISTRO = '10'",
-            "UPDATE horarios SET DESCRICAO = 'GRADE 10' WHERE REGISTRO = '10' ",
-            "sELECT * FROM horarios WHERE REGISTRO = '10' and DiaSemana = 'SABADO' ",
-            "INSERT INTO horarios(nome,tele,endereco,cidade,registro,DiaSemana,DESCRICAO,CODHORA,totalhoras) "
-            "VALUES( '08:00:00','12:00:00','13:00:00', '15:00:00', '10','SABADO' ,'GRADE 10','7' "
-            ",'06:00:00')",
-            // the fresh screen
-            "sELECT REGISTRO FROM horarios GROUP BY REGISTRO", "sELECT * FROM horarios WHERE REGISTRO = '10'",
-            "sELECT * FROM horarios WHERE REGISTRO = '10'",
-            "sELECT * FROM FUNCIONARIOS WHERE CODHORA = '10'"}));
-    EXPECT_EQ(diasGravados("10").last(),
-              QStringLiteral("SABADO|7|GRADE 10|08:00:00|12:00:00|13:00:00|15:00:00|06:00:00"));
-    EXPECT_TRUE(!tela || tela->isUnloaded());
-
-    frmTabelaHoras* nova = seguinte();
-    ASSERT_TRUE(nova);
-    EXPECT_EQ(nova->TXTVELTO->currentText(), QStringLiteral("10"));
-    EXPECT_TRUE(nova->TXTVELTO->hasFocus());
-    EXPECT_EQ(nova->txtHporS->text(), QStringLiteral("39")); // Tuesday's stored total was set to 01:00:00
-    EXPECT_EQ(nova->txtMporS->text(), QStringLiteral("2340"));
-    EXPECT_EQ(nova->txtdescricao->text(), QStringLiteral("GRADE 10"));
-    EXPECT_EQ(nova->txtDiaSemana->currentText(), QString());
-    EXPECT_EQ(nova->TxtFUNCIONARIO->Text(), QStringLiteral("__:__:__"));
-    EXPECT_EQ(nova->List1->count(), 2);
+        (QStringList{"sELECT * FROM horarios WHERE REGISTRO = '10'",
+                     "UPDATE horarios SET DESCRICAO = 'GRADE 10' WHERE REGISTRO = '10' ",
+                     "sELECT * FROM horarios WHERE REGISTRO = '10' and DiaSemana = 'SABADO' ",
+                     "INSERT INTO horarios(nome,tele,endereco,cidade,registro,DiaSemana,DESCRICAO,CODHORA,"
+                     "totalhoras) VALUES( '08:00:00','12:00:00','13:00:00', '15:00:00', '10','SABADO' ,"
+                     "'GRADE 10','7' ,'06:00:00')",
+                     // the fresh screen
+                     "sELECT REGISTRO FROM horarios GROUP BY REGISTRO",
+                     "sELECT * FROM horarios WHERE REGISTRO = '10'",
+                     "sELECT * FROM horarios WHERE REGISTRO = '10'",
+                     "sELECT * FROM FUNCIONARIOS WHERE CODHORA = '10'"}));
+    EXPECT_EQ(dias("10").last(), u"SABADO|7|GRADE 10|08:00:00|12:00:00|13:00:00|15:00:00|06:00:00"_s);
+    EXPECT_EQ(tela->TXTVELTO->currentText(), u"10"_s);
+    EXPECT_TRUE(tela->TXTVELTO->hasFocus());
+    EXPECT_EQ(semana(), u"39 2340 GRADE 10"_s); // Tuesday's stored total was set to 01:00:00
+    EXPECT_EQ(tela->txtDiaSemana->currentText(), QString());
+    EXPECT_EQ(tela->TxtFUNCIONARIO->Text(), u"__:__:__"_s);
+    EXPECT_EQ(tela->List1->count(), 2);
 }
 
 TEST_F(TabelaHorasTeste, NovoHorarioNoturnoValidacoesEAtualizacao) {
     // The save's checks, in order; nothing is written.
-    tela->btGravar->click();
-    EXPECT_EQ(mensagens.texts(), QStringList{"forneca um codigo Para o Cadastro das Horas!"});
+    EXPECT_EQ(clicar(tela->btGravar), QStringList{"forneca um codigo Para o Cadastro das Horas!"});
     // A new schedule code takes the typed description, in upper case, with its apostrophe.
     DigitarESair(tela->TXTVELTO, "20");
-    EXPECT_EQ(tela->txtdescricao->text(), QString());
-    EXPECT_EQ(tela->txtHporS->text(), QStringLiteral("0"));
+    EXPECT_EQ(semana(), u"0 0 "_s);
     EXPECT_EQ(tela->List1->count(), 0);
     DigitarESair(tela->txtdescricao, "noite d'agua");
-    tela->btGravar->click();
-    EXPECT_EQ(mensagens.texts().last(), QStringLiteral("Forneca um Dia da Semana!"));
+    EXPECT_EQ(clicar(tela->btGravar), QStringList{"Forneca um Dia da Semana!"});
     escolherDia("SEXTA-FEIRA");
-    horas("22", "060000", "250000", "");
-    EXPECT_EQ(tela->TxtFUNCIONARIO->Text(), QStringLiteral("22:__:__"));
-    EXPECT_EQ(tela->TXTTOTALHORAS->Text(), QStringLiteral("00:00:00")); // partly typed counts as unfilled
+    for (auto [campo, texto] : {std::pair{tela->TxtFUNCIONARIO, "22"},
+                                {tela->TXTTELE, "060000"},
+                                {tela->TxtENDERECO, "250000"},
+                                {tela->TXTCIDADE, ""}})
+        DigitarESair(campo, texto);
+    // Partly typed counts as unfilled.
+    EXPECT_EQ(horas(), u"22:__:__ 06:00:00 25:00:00 __:__:__ 00:00:00 6"_s);
     banco.enviadas().clear();
-    tela->btGravar->click();
-    Processar();
-    EXPECT_EQ(mensagens.texts().last(), QStringLiteral("Horario Invalido!"));
+    EXPECT_EQ(clicar(tela->btGravar), QStringList{"Horario Invalido!"});
     EXPECT_TRUE(tela->TxtFUNCIONARIO->hasFocus());
     DigitarESair(tela->TxtFUNCIONARIO, "220000");
-    tela->btGravar->click();
-    Processar();
-    EXPECT_EQ(mensagens.texts().last(), QStringLiteral("Horario Invalido!"));
+    EXPECT_EQ(clicar(tela->btGravar), QStringList{"Horario Invalido!"});
     EXPECT_TRUE(tela->TxtENDERECO->hasFocus());
-    EXPECT_EQ(mensagens.calls.size(), 4);
     EXPECT_EQ(banco.enviadas(), QStringList{});
-
     // The night period totals its real hours.
     tela->TxtENDERECO->setText(QString());
-    tela->btGravar->click();
-    EXPECT_EQ(mensagens.calls.size(), 4);
+    mensagens.calls.clear();
+    gravar();
+    EXPECT_TRUE(mensagens.calls.isEmpty());
     EXPECT_TRUE(banco.enviadas().contains(
         "INSERT INTO horarios(nome,tele,endereco,cidade,registro,DiaSemana,DESCRICAO,CODHORA,totalhoras) "
         "VALUES( '22:00:00','06:00:00','__:__:__', '__:__:__', '20','SEXTA-FEIRA' ,'NOITE D''AGUA','6' "
         ",'08:00:00')"));
-    EXPECT_EQ(diasGravados("20"),
+    EXPECT_EQ(dias("20"),
               QStringList{"SEXTA-FEIRA|6|NOITE D'AGUA|22:00:00|06:00:00|__:__:__|__:__:__|08:00:00"});
-
-    tela = seguinte();
-    ASSERT_TRUE(tela);
-    EXPECT_EQ(tela->txtdescricao->text(), QStringLiteral("NOITE D'AGUA"));
-    EXPECT_EQ(tela->txtHporS->text(), QStringLiteral("8"));
-    QStringList codigos;
-    for (int i = 0; i < tela->TXTVELTO->count(); ++i)
-        codigos << tela->TXTVELTO->itemText(i);
-    EXPECT_EQ(codigos, (QStringList{"10", "20", "3"}));
-
+    EXPECT_EQ(semana(), u"8 480 NOITE D'AGUA"_s);
+    EXPECT_EQ(Itens(tela->TXTVELTO), (QStringList{"10", "20", "3"}));
     // The same weekday again: its row is updated, the description left alone.
     escolherDia("SEXTA-FEIRA");
-    EXPECT_EQ(tela->TXTTOTALHORAS->Text(), QStringLiteral("08:00:00"));
     DigitarESair(tela->TXTTELE, "070000");
     DigitarESair(tela->TxtENDERECO, "083000");
     DigitarESair(tela->TXTCIDADE, "093000");
-    EXPECT_EQ(tela->TXTTOTALHORAS->Text(), QStringLiteral("10:00:00"));
-    banco.enviadas().clear();
-    tela->btGravar->click();
+    EXPECT_EQ(horas(), u"22:00:00 07:00:00 08:30:00 09:30:00 10:00:00 6"_s);
+    gravar();
     EXPECT_EQ(
         banco.enviadas().mid(0, 4),
         (QStringList{
@@ -324,10 +255,7 @@ TEST_F(TabelaHorasTeste, NovoHorarioNoturnoValidacoesEAtualizacao) {
             "sELECT * FROM horarios WHERE REGISTRO = '20' and DiaSemana = 'SEXTA-FEIRA' ",
             "UPDATE horarios SET nome='22:00:00',tele='07:00:00',endereco='08:30:00',cidade='09:30:00',"
             "CODHORA ='6',totalhoras='10:00:00'  WHERE REGISTRO = '20'  and DiaSemana = 'SEXTA-FEIRA' "}));
-    EXPECT_EQ(diasGravados("20"),
+    EXPECT_EQ(dias("20"),
               QStringList{"SEXTA-FEIRA|6|NOITE D'AGUA|22:00:00|07:00:00|08:30:00|09:30:00|10:00:00"});
-    tela = seguinte();
-    ASSERT_TRUE(tela);
-    EXPECT_EQ(tela->txtHporS->text(), QStringLiteral("10"));
-    EXPECT_EQ(tela->txtMporS->text(), QStringLiteral("600"));
+    EXPECT_EQ(semana(), u"10 600 NOITE D'AGUA"_s);
 }
