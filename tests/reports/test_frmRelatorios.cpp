@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QMdiArea>
 #include <QPointer>
 #include <QPushButton>
@@ -214,35 +215,43 @@ TEST_F(RelatoriosTeste, SemImpressoraDizOndeFicouOPdf) {
     EXPECT_GT(QFileInfo(arquivo).size(), 0);
 }
 
-// Refused entries: a message box with OK titled "Velto", nothing listed and no PDF; the schedule
-// of nobody says nothing.
+// Refused entries, the dates first, then the employee code: a message box with OK titled
+// "Velto", nothing sent, listed or printed. The schedule of nobody says nothing.
 TEST_F(RelatoriosTeste, ValidacaoEmCaixaDeMensagemSemNadaSair) {
     SetDefaultPrinter(std::make_unique<QtPrinter>(QtPrinter::Destination::PdfFile));
-    const struct {
-        const char *de, *ate, *codigo;
-        QPushButton* botao;
-        const char* mensagem;
-    } casos[] = {{"", "15/03/2010", "", tela->Command1, "Forneca uma data Valida!"},
-                 {"01/03/2010", "15/03/2010", "", tela->Command1, "FORNECA UM FUNCIONARIO!"},
-                 {"01/03/2010", "31/02/2010", "999", tela->Command3, "Data Invalida!"},
-                 {"01/03/2010", "31/02/2010", "999", tela->Command6, "Data Invalida!"},
-                 {"01/03/2010", "15/03/2010", "999", tela->Command2, nullptr}};
+    const QHash<QChar, QPushButton*> botoes = {
+        {u'1', tela->Command1}, {u'2', tela->Command2}, {u'3', tela->Command3}, {u'6', tela->Command6}};
+    const QStringList casos[] = {
+        {"31/02/2010", "xx", "abc", "1", "Forneca uma data Valida!"},
+        {"__/__/____", "31/03/2010", "1", "1", "Forneca uma data Valida!"},
+        {"01/03/2010", "32/03/2010", "1", "1", "Forneca uma data Valida!"},
+        {"01/03/2010", "31/03/2010", "", "1", "FORNECA UM FUNCIONARIO!"},
+        {"01/03/2010", "31/03/2010", "JOAO", "1", "FORNECA UM FUNCIONARIO!"},
+        {"01/03/2010", "31/03/2010", "1 or 1=1", "1", "FORNECA UM FUNCIONARIO!"},
+        {"31/02/2010", "31/03/2010", "", "36", "Data Invalida!"},
+        {"01/03/2010", "__/__/____", "1", "36", "Data Invalida!"},
+        {"01/03/2010", "31/03/2010", "", "36", "FORNECA UM FUNCIONARIO!"},
+        {"01/03/2010", "31/03/2010", "1; delete from movimentacao", "36", "FORNECA UM FUNCIONARIO!"},
+        {"01/03/2010", "15/03/2010", "999", "2", ""}};
     for (const bool imprimir : {false, true}) {
-        for (const auto& c : casos) {
-            SCOPED_TRACE(c.botao->objectName().toStdString() + " " + c.ate);
-            mensagens.calls.clear();
-            tela->txtData->setText(QString::fromUtf8(c.de));
-            tela->txtdata1->setText(QString::fromUtf8(c.ate));
-            tela->TXTCODIGOFUNCIONARIO->setText(QString::fromUtf8(c.codigo));
-            tela->ckboxImprimir->setChecked(imprimir);
-            clicar(c.botao);
-            EXPECT_EQ(mensagens.texts(),
-                      c.mensagem ? QStringList{QString::fromUtf8(c.mensagem)} : QStringList());
-            for (const MsgBoxCall& m : mensagens.calls) {
-                EXPECT_EQ(m.buttons, MsgBoxButtons::OkOnly);
-                EXPECT_EQ(m.title, u"Velto"_s);
+        for (const QStringList& c : casos) {
+            for (const QChar botao : c[3]) {
+                SCOPED_TRACE((c.join(u' ') + " " + botao).toStdString());
+                mensagens.calls.clear();
+                tela->txtData->setText(c[0]);
+                tela->txtdata1->setText(c[1]);
+                tela->TXTCODIGOFUNCIONARIO->setText(c[2]);
+                tela->ckboxImprimir->setChecked(imprimir);
+                tela->List1->clear();
+                tela->List1->AddItem(u"fica"_s);
+                banco.enviadas().clear();
+                clicar(botoes[botao]);
+                EXPECT_EQ(mensagens.texts(), c[4].isEmpty() ? QStringList() : QStringList{c[4]});
+                for (const MsgBoxCall& m : mensagens.calls)
+                    EXPECT_TRUE(m.buttons == MsgBoxButtons::OkOnly && m.title == u"Velto"_s);
+                EXPECT_TRUE(c[4].isEmpty() || banco.enviadas().isEmpty());
+                EXPECT_EQ(tela->List1->itens(), QStringList{u"fica"_s});
             }
-            EXPECT_EQ(tela->List1->count(), 0);
         }
     }
     EXPECT_TRUE(QDir(QtPrinter::pdfFolder()).entryList(QDir::Files).isEmpty());

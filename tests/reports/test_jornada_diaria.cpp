@@ -1,6 +1,5 @@
 #include "DadosRelatorio.h"
 #include "JornadaDiaria.h"
-#include "SaldoPorDia.h"
 
 namespace {
 
@@ -91,30 +90,4 @@ TEST_F(JornadaDiariaTeste, MesNaListaENaImpressora) {
             JornadaDiaria(Entrada("01/03/2010", "31/03/2010", codigo, "JOAO", false), {&lista, nullptr}));
         EsperarLinhas(lista.itens(), {kColunas, zero});
     }
-}
-
-// Both day reports: the dates first, then the employee code (refused before any query, as the
-// time card does); nothing is output and nothing is sent.
-TEST_F(JornadaDiariaTeste, ValidacaoDosDoisRelatoriosDoDia) {
-    const QStringList casos[] = {
-        {"31/02/2010", "31/03/2010", "", "Data Invalida!"},
-        {"01/03/2010", "__/__/____", "1", "Data Invalida!"},
-        {"01/03/2010", "31/03/2010", "", "FORNECA UM FUNCIONARIO!"},
-        {"01/03/2010", "31/03/2010", "1; delete from movimentacao", "FORNECA UM FUNCIONARIO!"}};
-    lista.AddItem(u"fica"_s);
-    banco.enviadas().clear();
-    for (auto relatorio : {&JornadaDiaria, &SaldoPorDia}) {
-        for (const bool imprimir : {false, true}) {
-            for (const QStringList& c : casos) {
-                mensagens.clear();
-                EntradaRelatorio e = Entrada(c[0], c[1], 1, "JOAO", imprimir);
-                e.codigoFuncionario = c[2];
-                EXPECT_FALSE(relatorio(e, {&lista, &impressora}));
-                EXPECT_EQ(mensagens, QStringList{c[3]}) << c.join(u' ').toStdString();
-            }
-        }
-    }
-    EXPECT_EQ(lista.itens(), QStringList{u"fica"_s});
-    EXPECT_TRUE(impressora.items().isEmpty());
-    EXPECT_TRUE(banco.enviadas().isEmpty());
 }
