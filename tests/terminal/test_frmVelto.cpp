@@ -94,8 +94,18 @@ TEST_F(TerminalTeste, EscaneioRegistraEntradaTravaDestravaEDepoisSaida) {
               QStringList({"05/12/2026", "08:02:10"}));
     ASSERT_TRUE(cartao()->hasFocus());
     EXPECT_EQ(cartao()->palette().color(QPalette::Base), QColor(0xE0, 0xE0, 0xE0));
+    banco.enviadas().clear();
     Escanear(cartao(), kAna);
     EXPECT_EQ(tela(), kEntradaAna + " | travado |    1 - ANA PAULA");
+    // No punch yet: the existence test finds nothing and the rule stops there.
+    const QString contagem = u"Select count(EntradaSaida) as s from movimentacao where  funcionario  = 1 and "
+                             u"EntradaSaida = "_s;
+    EXPECT_EQ(banco.enviadas().mid(0, 5),
+              QStringList({"Select * from funcionarios where  registro  = '7891000079195'",
+                           "Select top 1 codigo from movimentacao where  funcionario  = 1", contagem + "'E' ",
+                           contagem + "'S' ",
+                           "Insert into movimentacao(data,hora,entradaSaida,funcionario,periodo) "
+                           "values('05/12/2026','08:02:10', 'E', 1, 'M' )"}));
     EXPECT_TRUE(cartao()->text().isEmpty());
     EXPECT_EQ(terminal->lblEntradaSaida, u"E"_s);
     EXPECT_EQ(pontos(u"data = #12-05-2026# and hora = #08:02:10#"_s), 1);
@@ -108,8 +118,13 @@ TEST_F(TerminalTeste, EscaneioRegistraEntradaTravaDestravaEDepoisSaida) {
     // Eleven minutes later the same card is her exit and she leaves the list.
     Clock::advance(11 * 60 * 1000);
     QTest::qWait(120);
+    banco.enviadas().clear();
     Escanear(cartao(), kAna);
     EXPECT_EQ(tela(), u"ANA PAULA - (Registrada SAIDA!) | travado"_s);
+    EXPECT_EQ(banco.enviadas().value(2),
+              u"Select max(codigo) as s from movimentacao where  funcionario  = 1"_s);
+    EXPECT_TRUE(banco.enviadas().value(3).startsWith(
+        u"Select data,hora,EntradaSaida from movimentacao where  codigo  = "_s));
 }
 
 TEST_F(TerminalTeste, CartaoNaoEncontradoECedoDemais) {

@@ -44,37 +44,6 @@ protected:
 
 } // namespace
 
-TEST_F(RegistrarPontoTeste, PrimeiroPontoEEntradaComAsInstrucoesNaOrdem) {
-    banco.enviadas().clear();
-    // Blanks and apostrophes of the card are dropped.
-    const ResultadoPonto r = Passar(u" 7891'000 079195'"_s, u"08:02:10"_s);
-    ASSERT_EQ(r.tipo, ResultadoPonto::Tipo::Registrado);
-    EXPECT_EQ(r.entradaSaida, u"E"_s);
-    EXPECT_EQ(r.linhaNome, u"ANA PAULA - (Registrada ENTRADA!)"_s);
-    // No punch yet: the existence test finds nothing and the rule stops there.
-    const QString contagem =
-        u"Select count(EntradaSaida) as s from movimentacao where  funcionario  = 1 and EntradaSaida = "_s;
-    EXPECT_EQ(banco.enviadas(),
-              QStringList({"Select * from funcionarios where  registro  = '7891000079195'",
-                           "Select top 1 codigo from movimentacao where  funcionario  = 1", contagem + "'E' ",
-                           contagem + "'S' ",
-                           "Insert into movimentacao(data,hora,entradaSaida,funcionario,periodo) "
-                           "values('05/12/2026','08:02:10', 'E', 1, 'M' )"}));
-    Recordset rs = banco.sql(u"Select * from movimentacao"_s);
-    EXPECT_EQ(QStringList({rs["data"].toString(), rs["hora"].toString(), rs["periodo"].toString()}),
-              QStringList({"05/12/2026", "08:02:10", "M"}));
-
-    banco.enviadas().clear();
-    EXPECT_EQ(Passar(kAna, u"12:00:00"_s).linhaNome, u"ANA PAULA - (Registrada SAIDA!)"_s);
-    ASSERT_EQ(banco.enviadas().size(), 7);
-    EXPECT_EQ(banco.enviadas().at(2), u"Select max(codigo) as s from movimentacao where  funcionario  = 1"_s);
-    EXPECT_TRUE(banco.enviadas().at(3).startsWith(
-        u"Select data,hora,EntradaSaida from movimentacao where  codigo  = "_s));
-    EXPECT_EQ(
-        MensagemCedoDemais(u"00:10:00"_s),
-        u"Deverá Aguardar 10 minutos para dar Entrada ou Saida!\r\n\r\n\r\nTempo decorrido: 00:10:00"_s);
-}
-
 // Ten minutes counted from the last punch of today, whatever its kind (the last posted, by the
 // highest codigo); a clock set back gives a negative time, refused. One more entry than exits
 // over the whole history makes the exit. The period is the shown hour's.
@@ -104,7 +73,8 @@ TEST(RegistrarPonto, EntradaOuSaidaDezMinutosEPeriodo) {
                    {4, "13:00:00", "S T"},
                    {5, "23:59:59", "E T"}}},
                  {{},
-                  {{0, "09:00:00", "?", u"0000000000000"_s},
+                  {{0, "08:00:00", "E M", u" 7891'000 079195'"_s},
+                   {0, "09:00:00", "?", u"0000000000000"_s},
                    {0, "09:00:00", "?", QString()},
                    {0, "09:00:00", "?", u"x' or '1'='1"_s}}},
                  {{"05/12/2026 11:00:00 E M", "05/12/2026 08:00:00 S 1"},

@@ -21,6 +21,7 @@ Execucao Executar(const QStringList& args) {
 }
 
 const QStringList kPeriodo = {"--de", "01/03/2010", "--ate", "31/03/2010"};
+const QString kP = u" --de 01/03/2010 --ate 31/03/2010"_s;
 
 // The page count of a PDF file, as pdfinfo reads it; -1 when it has none.
 int Paginas(const QString& arquivo) {
@@ -93,38 +94,32 @@ TEST_F(VeltoRelatorioTeste, CadaRelatorioComoNaTela) {
 }
 
 TEST_F(VeltoRelatorioTeste, MensagensDeValidacaoEUso) {
-    const QString ninguem = u"velto-relatorio: Funcionário não encontrado\n"_s;
+    const QString ninguem = u"velto-relatorio: Funcionário não encontrado\n"_s, uso = u"velto-relatorio: "_s;
     // Refused entries exit 1; mistakes in the call exit 2, the tool's name first. Nothing on the
     // standard output.
-    const std::tuple<QStringList, int, QString> casos[] = {
-        {{"cartao", "--funcionario", "1", "--de", "31/02/2010", "--ate", "31/03/2010"},
-         1,
-         "Forneca uma data Valida!\n"},
-        {QStringList{"cartao", "--cartao", "0000000000000"} + kPeriodo, 1, ninguem},
-        {QStringList{"cartao", "--funcionario", "999"} + kPeriodo, 1, ninguem},
-        {QStringList{"cartao", "--funcionario", "x"} + kPeriodo, 1, "FORNECA UM FUNCIONARIO!\n"},
-        {{"cartao", "--todos", "--de", "31/03/2010", "--ate", "01/03/2010"},
-         1,
+    const std::tuple<QString, int, QString> casos[] = {
+        {"cartao --funcionario 1 --de 31/02/2010 --ate 31/03/2010", 1, "Forneca uma data Valida!\n"},
+        {"cartao --cartao 0000000000000" + kP, 1, ninguem},
+        {"cartao --funcionario 999" + kP, 1, ninguem},
+        {"cartao --funcionario x" + kP, 1, "FORNECA UM FUNCIONARIO!\n"},
+        {"cartao --todos --de 31/03/2010 --ate 01/03/2010", 1,
          "velto-relatorio: o período termina (01/03/2010) antes"},
-        {QStringList{"cartao", "--funcionario", "2", "--pdf", "/proc/velto-cartao.pdf"} + kPeriodo, 1,
+        {"cartao --funcionario 2 --pdf /proc/velto-cartao.pdf" + kP, 1,
          "velto-relatorio: Não foi possível gravar o arquivo"},
-        {{"grade", "--funcionario", "99"}, 1, ninguem},
-        {{"jornada", "--funcionario", "1", "--de", "01/03/2010", "--ate", "31/13/2010"},
-         1,
-         "Data Invalida!\n"},
-        {QStringList{"saldo", "--funcionario", "x"} + kPeriodo, 1, "FORNECA UM FUNCIONARIO!\n"},
-        {QStringList{"cartao", "--funcionario", "1", "--todos"} + kPeriodo, 2, "velto-relatorio: "},
-        {{"cartao", "--todos", "--de", "01/03/2010"}, 2, "velto-relatorio: "},
-        {QStringList{"cartao", "--todos", "--copias"} + kPeriodo, 2, "velto-relatorio: "},
-        {QStringList{"cartao", "--todos", "--pdf", "a.pdf", "--impressora"} + kPeriodo, 2,
-         "velto-relatorio: "},
-        {{"funcionarios", "--todos"}, 2, "velto-relatorio: "},
-        {{"auditoria", "--de", "03/03/2010", "--ate", "32/03/2010"}, 2, "velto-relatorio: "},
-        {{"inexistente"}, 2, "velto-relatorio: "},
-        {{}, 2, "velto-relatorio: "}};
+        {"grade --funcionario 99", 1, ninguem},
+        {"jornada --funcionario 1 --de 01/03/2010 --ate 31/13/2010", 1, "Data Invalida!\n"},
+        {"saldo --funcionario x" + kP, 1, "FORNECA UM FUNCIONARIO!\n"},
+        {"cartao --funcionario 1 --todos" + kP, 2, uso},
+        {"cartao --todos --de 01/03/2010", 2, uso},
+        {"cartao --todos --copias" + kP, 2, uso},
+        {"cartao --todos --pdf a.pdf --impressora" + kP, 2, uso},
+        {"funcionarios --todos", 2, uso},
+        {"auditoria --de 03/03/2010 --ate 32/03/2010", 2, uso},
+        {"inexistente", 2, uso},
+        {"", 2, uso}};
     for (const auto& [args, status, erro] : casos) {
-        SCOPED_TRACE(args.join(u' ').toStdString());
-        EsperarExecucao(Executar(args), status, {}, erro);
+        SCOPED_TRACE(args.toStdString());
+        EsperarExecucao(Executar(args.split(u' ', Qt::SkipEmptyParts)), status, {}, erro);
     }
     EXPECT_FALSE(QFile::exists(u"/proc/velto-cartao.pdf"_s));
     Execucao r = Executar({"--help"});
