@@ -139,13 +139,11 @@ TEST_F(VeltoBanco, CopiaComPontosNoLogEVerificacao) {
 }
 
 TEST_F(VeltoBanco, ConvencoesDaLinhaDeComando) {
-    const Execucao ajuda = rodar({"--help"});
-    EXPECT_EQ(ajuda.status, 0);
-    EXPECT_TRUE(ajuda.saida.contains(u"velto-banco copia ARQUIVO"_s));
-    EXPECT_TRUE(ajuda.erro.isEmpty());
-    const Execucao versao = rodar({"--version"});
-    EXPECT_EQ(versao.status, 0);
-    EXPECT_TRUE(versao.saida.startsWith(u"velto-banco 2."_s));
+    for (const auto& [opcao, texto] :
+         {std::pair{"--help", "velto-banco copia ARQUIVO"}, {"--version", "velto-banco 2."}}) {
+        const Execucao r = rodar({opcao});
+        EXPECT_TRUE(r.status == 0 && r.saida.contains(QString::fromUtf8(texto)) && r.erro.isEmpty()) << opcao;
+    }
     const QStringList errados[] = {{},        {"nada"},  {"criar", "--senha"}, {"criar", "--sennha", "x"},
                                    {"senha"}, {"copia"}, {"caminho", "a"},     {"totais", "x"}};
     for (const QStringList& args : errados)

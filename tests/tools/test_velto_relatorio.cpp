@@ -122,13 +122,11 @@ TEST_F(VeltoRelatorioTeste, MensagensDeValidacaoEUso) {
         EsperarExecucao(Executar(args.split(u' ', Qt::SkipEmptyParts)), status, {}, erro);
     }
     EXPECT_FALSE(QFile::exists(u"/proc/velto-cartao.pdf"_s));
-    Execucao r = Executar({"--help"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_TRUE(r.saida.contains(u"velto-relatorio cartao (--funcionario N"_s));
-    EXPECT_TRUE(r.erro.isEmpty());
-    r = Executar({"--version"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_TRUE(r.saida.startsWith(u"velto-relatorio 2."_s));
+    for (const auto& [opcao, texto] : {std::pair{"--help", "velto-relatorio cartao (--funcionario N"},
+                                       {"--version", "velto-relatorio 2."}}) {
+        const Execucao r = Executar({opcao});
+        EXPECT_TRUE(r.status == 0 && r.saida.contains(QString::fromUtf8(texto)) && r.erro.isEmpty()) << opcao;
+    }
 
     // No database file.
     QTemporaryDir vazio;
