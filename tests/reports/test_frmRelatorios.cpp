@@ -1,4 +1,3 @@
-#include "BancoTeste.h"
 #include "CartaoPonto.h"
 #include "Clock.h"
 #include "DadosRelatorio.h"
@@ -9,7 +8,6 @@
 #include "MaskedEdit.h"
 #include "MsgBox.h"
 #include "QtPrinter.h"
-#include "RecordingPrinter.h"
 #include "SaldoPorDia.h"
 #include "TelaTeste.h"
 #include "frmRelatorios.h"
@@ -18,7 +16,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QLineEdit>
+#include <QHash>
 #include <QMdiArea>
 #include <QPointer>
 #include <QPushButton>
@@ -26,19 +24,21 @@
 
 namespace {
 
+// ANA (1) on a weekday schedule with a day of two pairs; BRUNO (2) without schedule.
+void Montar(BancoTeste& banco) {
+    banco.funcionario(u"ANA"_s, u"7891000079195"_s, u"001"_s);
+    banco.funcionario(u"BRUNO"_s, u"7891000158388"_s);
+    for (int dia = 2; dia <= 6; ++dia)
+        Horario(banco, "001", dia, "08:00:00", "12:00:00", "13:00:00", "17:00:00", "08:00:00");
+    Pontos(banco, 1,
+           {"02/03/2010 08:00:00 E", "02/03/2010 12:10:00 S", "02/03/2010 13:00:00 E T",
+            "02/03/2010 16:50:00 S T"});
+}
+
 class RelatoriosTeste : public ::testing::Test {
 protected:
     void SetUp() override {
         Clock::set(QDateTime(QDate(2010, 3, 15), QTime(9, 30, 0)));
-        ana =
-            banco.funcionario(QStringLiteral("ANA"), QStringLiteral("7891000079195"), QStringLiteral("001"));
-        bruno = banco.funcionario(QStringLiteral("BRUNO"), QStringLiteral("7891000158388"));
-        for (int dia = 2; dia <= 6; ++dia)
-            Horario(banco, "001", dia, "08:00:00", "12:00:00", "13:00:00", "17:00:00", "08:00:00");
-        banco.ponto(ana, "02/03/2010", "08:00:00", "E");
-        banco.ponto(ana, "02/03/2010", "12:10:00", "S");
-        banco.ponto(ana, "02/03/2010", "13:00:00", "E", "T");
-        banco.ponto(ana, "02/03/2010", "16:50:00", "S", "T");
         area.resize(1100, 720);
         ASSERT_TRUE(Ativar(area));
         tela = new frmRelatorios;
@@ -49,81 +49,59 @@ protected:
         SetDefaultPrinter(nullptr);
         Clock::set({});
     }
-
-    // Types into the field and leaves it with Enter, as a user does.
-    void digitarESair(QLineEdit* campo, const QString& texto) {
-        campo->setFocus();
-        Processar();
-        campo->selectAll();
-        QTest::keyClicks(campo, texto);
-        QTest::keyClick(campo, Qt::Key_Return);
+    // The employee fields as the screen shows them: code, then name.
+    QString quem() const { return tela->TXTCODIGOFUNCIONARIO->text() + "|" + tela->TXTNOME->text(); }
+    frm_consultarFuncionarios* consulta() const { return TelaAberta<frm_consultarFuncionarios>(area); }
+    void clicar(QPushButton* botao) {
+        botao->click();
         Processar();
     }
-    frm_consultarFuncionarios* consulta() const {
-        for (auto* c : area.findChildren<frm_consultarFuncionarios*>()) {
-            if (!c->isUnloaded())
-                return c;
-        }
-        return nullptr;
-    }
 
-    BancoTeste banco;
+    BancoTeste banco{u"telaRelatorios"_s, Montar};
     MsgBoxRecorder mensagens;
     QMdiArea area;
     QPointer<frmRelatorios> tela;
-    qint64 ana = 0, bruno = 0;
 };
 
 } // namespace
 
-TEST_F(RelatoriosTeste, CarregaComOPeriodoDoMes) {
-    EXPECT_EQ(tela->windowTitle(), QStringLiteral("Relatório Velto"));
-    EXPECT_EQ(tela->txtData->Text(), QStringLiteral("01/03/2010"));
-    EXPECT_EQ(tela->txtdata1->Text(), QStringLiteral("15/03/2010"));
+TEST_F(RelatoriosTeste, CarregaComOPeriodoDoMesEAchaOFuncionario) {
+    EXPECT_EQ(QStringList({tela->windowTitle(), tela->txtData->Text(), tela->txtdata1->Text()}),
+              QStringList({"Relatório Velto", "01/03/2010", "15/03/2010"}));
     EXPECT_TRUE(tela->txtData->hasFocus());
     EXPECT_FALSE(tela->ckboxImprimir->isChecked());
-    for (QPushButton* b : {tela->Command1, tela->Command2, tela->Command3, tela->Command5, tela->Command6})
-        EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
     EXPECT_TRUE(QFontInfo(tela->List1->font()).fixedPitch());
     // A whole time-card line shows without scrolling.
-    const int linha = tela->List1->fontMetrics().horizontalAdvance(QString(130, QLatin1Char('0')));
-    EXPECT_GE(tela->List1->viewport()->width(), linha);
-}
-
-TEST_F(RelatoriosTeste, CartaoECodigoAchamOFuncionario) {
-    banco.enviadas().clear();
-    digitarESair(tela->txtcartao, QStringLiteral(" 78910'00079195 "));
-    EXPECT_EQ(banco.enviadas().value(0),
-              QStringLiteral("Select * from funcionarios where  registro  = '7891000079195'"));
-    EXPECT_EQ(tela->TXTCODIGOFUNCIONARIO->text(), QString::number(ana));
-    EXPECT_EQ(tela->TXTNOME->text(), QStringLiteral("ANA"));
-
-    digitarESair(tela->txtcartao, QStringLiteral("0000000000000"));
-    EXPECT_TRUE(tela->TXTCODIGOFUNCIONARIO->text().isEmpty());
-    EXPECT_TRUE(tela->TXTNOME->text().isEmpty());
+    EXPECT_GE(tela->List1->viewport()->width(),
+              tela->List1->fontMetrics().horizontalAdvance(QString(130, u'0')));
 
     banco.enviadas().clear();
-    digitarESair(tela->TXTCODIGOFUNCIONARIO, QString::number(bruno));
-    EXPECT_EQ(banco.enviadas().value(0),
-              QStringLiteral("Select * from funcionarios where  codigo  = ") + QString::number(bruno));
-    EXPECT_EQ(tela->TXTNOME->text(), QStringLiteral("BRUNO"));
+    DigitarESair(tela->txtcartao, u" 78910'00079195 "_s);
+    EXPECT_EQ(banco.enviadas().value(0), u"Select * from funcionarios where  registro  = '7891000079195'"_s);
+    EXPECT_EQ(quem(), u"1|ANA"_s);
+    DigitarESair(tela->txtcartao, u"0000000000000"_s);
+    EXPECT_EQ(quem(), u"|"_s);
+
+    banco.enviadas().clear();
+    DigitarESair(tela->TXTCODIGOFUNCIONARIO, u"2"_s);
+    EXPECT_EQ(banco.enviadas().value(0), u"Select * from funcionarios where  codigo  = 2"_s);
+    EXPECT_EQ(quem(), u"2|BRUNO"_s);
     // Not a number: the name stays.
-    digitarESair(tela->TXTCODIGOFUNCIONARIO, QStringLiteral("x1"));
-    EXPECT_EQ(tela->TXTNOME->text(), QStringLiteral("BRUNO"));
-    digitarESair(tela->TXTCODIGOFUNCIONARIO, QStringLiteral("999"));
-    EXPECT_TRUE(tela->TXTNOME->text().isEmpty());
+    DigitarESair(tela->TXTCODIGOFUNCIONARIO, u"x1"_s);
+    EXPECT_EQ(quem(), u"x1|BRUNO"_s);
+    DigitarESair(tela->TXTCODIGOFUNCIONARIO, u"999"_s);
+    EXPECT_EQ(quem(), u"999|"_s);
     EXPECT_TRUE(mensagens.calls.isEmpty());
 }
 
-TEST_F(RelatoriosTeste, ZeroAbreAConsultaQueDevolveOCodigo) {
-    digitarESair(tela->TXTCODIGOFUNCIONARIO, QStringLiteral("0"));
-    EXPECT_TRUE(tela->TXTCODIGOFUNCIONARIO->text().isEmpty());
+TEST_F(RelatoriosTeste, ZeroAbreAConsultaQueDevolveOCodigoMasNaoDepoisDeFechada) {
+    DigitarESair(tela->TXTCODIGOFUNCIONARIO, u"0"_s);
+    EXPECT_EQ(quem(), u"|"_s);
     EXPECT_TRUE(tela->chamouConsulta);
     frm_consultarFuncionarios* c = consulta();
     ASSERT_TRUE(c);
     EXPECT_TRUE(c->txtconsultar->hasFocus());
-
-    QTest::keyClicks(c->txtconsultar, QStringLiteral("BR"));
+    QTest::keyClicks(c->txtconsultar, u"BR"_s);
     QTest::keyClick(c->txtconsultar, Qt::Key_Return); // to the grid
     Processar();
     ASSERT_TRUE(c->DataGrid1->hasFocus());
@@ -131,26 +109,21 @@ TEST_F(RelatoriosTeste, ZeroAbreAConsultaQueDevolveOCodigo) {
     Processar();
     EXPECT_FALSE(consulta());
     EXPECT_FALSE(tela->chamouConsulta);
-    EXPECT_EQ(tela->TXTCODIGOFUNCIONARIO->text(), QString::number(bruno));
+    EXPECT_EQ(quem(), u"2|"_s);
     EXPECT_TRUE(tela->TXTCODIGOFUNCIONARIO->hasFocus());
-    EXPECT_TRUE(tela->TXTNOME->text().isEmpty());
-
     // The name follows when the user leaves the field.
     QTest::keyClick(tela->TXTCODIGOFUNCIONARIO, Qt::Key_Return);
     Processar();
-    EXPECT_EQ(tela->TXTNOME->text(), QStringLiteral("BRUNO"));
-}
+    EXPECT_EQ(quem(), u"2|BRUNO"_s);
 
-TEST_F(RelatoriosTeste, ConsultaFechadaPorEscNaoDevolveDepois) {
-    digitarESair(tela->TXTCODIGOFUNCIONARIO, QStringLiteral("0"));
-    frm_consultarFuncionarios* c = consulta();
-    ASSERT_TRUE(c);
-    QTest::keyClick(c->txtconsultar, Qt::Key_Escape);
+    // Closed by Esc, a search opened later by someone else gives nothing back.
+    DigitarESair(tela->TXTCODIGOFUNCIONARIO, u"0"_s);
+    ASSERT_TRUE(consulta());
+    QTest::keyClick(consulta()->txtconsultar, Qt::Key_Escape);
     Processar();
     EXPECT_FALSE(consulta());
     EXPECT_FALSE(tela->chamouConsulta);
     ASSERT_TRUE(tela);
-
     auto* outra = new frm_consultarFuncionarios;
     outra->showIn(&area);
     Processar();
@@ -162,74 +135,124 @@ TEST_F(RelatoriosTeste, ConsultaFechadaPorEscNaoDevolveDepois) {
     EXPECT_TRUE(tela->TXTCODIGOFUNCIONARIO->text().isEmpty());
 }
 
-TEST_F(RelatoriosTeste, ListaOuImpressora) {
-    digitarESair(tela->TXTCODIGOFUNCIONARIO, QString::number(ana));
-    tela->txtdata1->setText(QStringLiteral("31/03/2010"));
-    ListaTexto esperada;
-    ASSERT_TRUE(CartaoPonto({QStringLiteral("01/03/2010"),
-                             QStringLiteral("31/03/2010"),
-                             QString::number(ana),
-                             QStringLiteral("ANA"),
-                             false,
-                             {}},
-                            {&esperada, nullptr}));
-    ASSERT_TRUE(esperada.itens().join('\n').contains(QStringLiteral("08:00:00  12:10:00  04:10:00")));
-
+TEST_F(RelatoriosTeste, CadaRelatorioNaListaOuNaImpressora) {
+    DigitarESair(tela->TXTCODIGOFUNCIONARIO, u"1"_s);
+    tela->txtdata1->setText(u"31/03/2010"_s);
     auto gravadora = std::make_unique<RecordingPrinter>();
     RecordingPrinter* impressora = gravadora.get();
     SetDefaultPrinter(std::move(gravadora));
-    tela->Command1->click();
-    Processar();
-    EsperarLinhas(tela->List1->itens(), esperada.itens());
-    EXPECT_TRUE(impressora->items().isEmpty());
-    EXPECT_TRUE(mensagens.calls.isEmpty());
+    const EntradaRelatorio entrada{"01/03/2010", "31/03/2010", "1", "ANA", false, {}};
+    const auto lista = [](auto relatorio) {
+        ListaTexto l;
+        relatorio(l);
+        return l.itens();
+    };
+    const QString titulo = u"VELTO - Referente período: 01/03/2010 - 31/03/2010"_s;
+    struct Caso {
+        QPushButton* botao;
+        QStringList esperada;
+        QString titulo;
+        bool limpaAoImprimir; // the daily journey empties the list in both modes
+    };
+    const Caso casos[] = {{tela->Command1, lista([&](ListaTexto& l) {
+                               CartaoPonto(entrada, {&l, nullptr});
+                           }),
+                           titulo, false},
+                          {tela->Command3, lista([&](ListaTexto& l) {
+                               JornadaDiaria(entrada, {&l, nullptr});
+                           }),
+                           titulo, true},
+                          {tela->Command6, lista([&](ListaTexto& l) {
+                               SaldoPorDia(entrada, {&l, nullptr});
+                           }),
+                           titulo, false},
+                          {tela->Command2, lista([&](ListaTexto& l) {
+                               GradeHorarios(u"1"_s, false, {&l, nullptr});
+                           }),
+                           u"HORARIO FUNCIONARIO - VELTO"_s, false}};
+    ASSERT_TRUE(casos[0].esperada.join('\n').contains(u"08:00:00  12:10:00  04:10:00"_s));
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.botao->objectName().toStdString());
+        ASSERT_GE(c.esperada.size(), 3);
+        tela->ckboxImprimir->setChecked(false);
+        clicar(c.botao);
+        EsperarLinhas(tela->List1->itens(), c.esperada);
+        EXPECT_TRUE(impressora->items().isEmpty());
 
-    // Ticked: everything to the printer, the list as it was.
-    tela->List1->clear();
-    tela->ckboxImprimir->setChecked(true);
-    tela->Command1->click();
-    Processar();
-    EXPECT_EQ(tela->List1->count(), 0);
-    EXPECT_EQ(impressora->documentsEnded(), 1);
-    const QStringList impressas = impressora->lines();
-    ASSERT_FALSE(impressas.isEmpty());
-    EXPECT_EQ(impressas.first(), QStringLiteral("VELTO - Referente período: 01/03/2010 - 31/03/2010"));
-    for (const QString& linha : esperada.itens())
-        EXPECT_TRUE(impressas.contains(linha)) << linha.toStdString();
-    // A real printer: no file to tell about.
+        // Ticked: everything to the printer, the list as it was.
+        tela->List1->clear();
+        tela->List1->AddItem(u"fica"_s);
+        tela->ckboxImprimir->setChecked(true);
+        clicar(c.botao);
+        EXPECT_EQ(tela->List1->itens(), c.limpaAoImprimir ? QStringList() : QStringList{u"fica"_s});
+        EXPECT_EQ(impressora->documentsEnded(), 1);
+        EXPECT_EQ(impressora->lines().value(0), c.titulo);
+        for (const QString& linha : c.esperada)
+            EXPECT_TRUE(impressora->lines().contains(linha)) << linha.toStdString();
+        impressora->clear();
+    }
+    // The employee list goes to the list whatever the box says; a real printer: nothing to tell.
+    clicar(tela->Command5);
+    EXPECT_EQ(tela->List1->itens(), lista([](ListaTexto& l) { ListaFuncionarios(l); }));
+    EXPECT_EQ(tela->List1->count(), 3);
+    EXPECT_TRUE(impressora->items().isEmpty());
     EXPECT_TRUE(mensagens.calls.isEmpty());
 }
 
 TEST_F(RelatoriosTeste, SemImpressoraDizOndeFicouOPdf) {
     SetDefaultPrinter(std::make_unique<QtPrinter>(QtPrinter::Destination::PdfFile));
-    digitarESair(tela->TXTCODIGOFUNCIONARIO, QString::number(ana));
+    DigitarESair(tela->TXTCODIGOFUNCIONARIO, u"1"_s);
     tela->ckboxImprimir->setChecked(true);
-    tela->Command1->click();
-    Processar();
+    clicar(tela->Command1);
     ASSERT_EQ(mensagens.calls.size(), 1);
     const QString texto = mensagens.calls[0].text;
-    EXPECT_EQ(mensagens.calls[0].title, QStringLiteral("Velto"));
-    const QString arquivo = texto.section(QLatin1Char('\n'), 1);
-    EXPECT_TRUE(texto.startsWith(QStringLiteral("Não há impressora configurada")));
+    EXPECT_EQ(mensagens.calls[0].title, u"Velto"_s);
+    EXPECT_TRUE(texto.startsWith(u"Não há impressora configurada"_s));
+    const QString arquivo = texto.section(u'\n', 1);
     EXPECT_EQ(QFileInfo(arquivo).absolutePath(), QtPrinter::pdfFolder());
     EXPECT_GT(QFileInfo(arquivo).size(), 0);
 }
 
-TEST_F(RelatoriosTeste, ValidacaoDoCartaoEmCaixaDeMensagem) {
-    tela->txtData->setText(QString());
-    tela->Command1->click();
-    Processar();
-    ASSERT_EQ(mensagens.calls.size(), 1);
-    EXPECT_EQ(mensagens.calls[0].text, QStringLiteral("Forneca uma data Valida!"));
-    EXPECT_EQ(mensagens.calls[0].buttons, MsgBoxButtons::OkOnly);
-    EXPECT_EQ(mensagens.calls[0].title, QStringLiteral("Velto"));
-
-    tela->txtData->setText(QStringLiteral("01/03/2010"));
-    tela->Command1->click();
-    Processar();
-    ASSERT_EQ(mensagens.calls.size(), 2);
-    EXPECT_EQ(mensagens.calls[1].text, QStringLiteral("FORNECA UM FUNCIONARIO!"));
-    EXPECT_EQ(tela->List1->count(), 0);
+// Refused entries, the dates first, then the employee code: a message box with OK titled
+// "Velto", nothing sent, listed or printed. The schedule of nobody says nothing.
+TEST_F(RelatoriosTeste, ValidacaoEmCaixaDeMensagemSemNadaSair) {
+    SetDefaultPrinter(std::make_unique<QtPrinter>(QtPrinter::Destination::PdfFile));
+    const QHash<QChar, QPushButton*> botoes = {
+        {u'1', tela->Command1}, {u'2', tela->Command2}, {u'3', tela->Command3}, {u'6', tela->Command6}};
+    const QStringList casos[] = {
+        {"31/02/2010", "xx", "abc", "1", "Forneca uma data Valida!"},
+        {"__/__/____", "31/03/2010", "1", "1", "Forneca uma data Valida!"},
+        {"01/03/2010", "32/03/2010", "1", "1", "Forneca uma data Valida!"},
+        {"01/03/2010", "31/03/2010", "", "1", "FORNECA UM FUNCIONARIO!"},
+        {"01/03/2010", "31/03/2010", "JOAO", "1", "FORNECA UM FUNCIONARIO!"},
+        {"01/03/2010", "31/03/2010", "1 or 1=1", "1", "FORNECA UM FUNCIONARIO!"},
+        {"31/02/2010", "31/03/2010", "", "36", "Data Invalida!"},
+        {"01/03/2010", "__/__/____", "1", "36", "Data Invalida!"},
+        {"01/03/2010", "31/03/2010", "", "36", "FORNECA UM FUNCIONARIO!"},
+        {"01/03/2010", "31/03/2010", "1; delete from movimentacao", "36", "FORNECA UM FUNCIONARIO!"},
+        {"01/03/2010", "15/03/2010", "999", "2", ""}};
+    for (const bool imprimir : {false, true}) {
+        for (const QStringList& c : casos) {
+            for (const QChar botao : c[3]) {
+                SCOPED_TRACE((c.join(u' ') + " " + botao).toStdString());
+                mensagens.calls.clear();
+                tela->txtData->setText(c[0]);
+                tela->txtdata1->setText(c[1]);
+                tela->TXTCODIGOFUNCIONARIO->setText(c[2]);
+                tela->ckboxImprimir->setChecked(imprimir);
+                tela->List1->clear();
+                tela->List1->AddItem(u"fica"_s);
+                banco.enviadas().clear();
+                clicar(botoes[botao]);
+                EXPECT_EQ(mensagens.texts(), c[4].isEmpty() ? QStringList() : QStringList{c[4]});
+                for (const MsgBoxCall& m : mensagens.calls)
+                    EXPECT_TRUE(m.buttons == MsgBoxButtons::OkOnly && m.title == u"Velto"_s);
+                EXPECT_TRUE(c[4].isEmpty() || banco.enviadas().isEmpty());
+                EXPECT_EQ(tela->List1->itens(), QStringList{u"fica"_s});
+            }
+        }
+    }
+    EXPECT_TRUE(QDir(QtPrinter::pdfFolder()).entryList(QDir::Files).isEmpty());
 }
 
 TEST_F(RelatoriosTeste, DataAlcancadaPorTabOuEnterNaoFicaSelecionada) {
@@ -240,93 +263,15 @@ TEST_F(RelatoriosTeste, DataAlcancadaPorTabOuEnterNaoFicaSelecionada) {
     ASSERT_TRUE(tela->txtdata1->hasFocus());
     EXPECT_TRUE(tela->txtdata1->selectedText().isEmpty());
     EXPECT_EQ(tela->txtdata1->cursorPosition(), 0);
-    QTest::keyClicks(tela->txtdata1, QStringLiteral("31"));
-    EXPECT_EQ(tela->txtdata1->Text(), QStringLiteral("31/03/2010"));
-
+    QTest::keyClicks(tela->txtdata1, u"31"_s);
+    EXPECT_EQ(tela->txtdata1->Text(), u"31/03/2010"_s);
     QTest::keyClick(tela->txtdata1, Qt::Key_Return);
     Processar();
     ASSERT_TRUE(tela->txtcartao->hasFocus());
-    tela->txtcartao->setText(QStringLiteral("7891000079195"));
+    tela->txtcartao->setText(u"7891000079195"_s);
     QTest::keyClick(tela->txtcartao, Qt::Key_Backtab);
     Processar();
     ASSERT_TRUE(tela->txtdata1->hasFocus());
     EXPECT_TRUE(tela->txtdata1->selectedText().isEmpty());
     EXPECT_EQ(tela->txtdata1->cursorPosition(), 0);
-}
-
-TEST_F(RelatoriosTeste, OsOutrosQuatroRelatoriosNaListaENaImpressora) {
-    digitarESair(tela->TXTCODIGOFUNCIONARIO, QString::number(ana));
-    auto gravadora = std::make_unique<RecordingPrinter>();
-    RecordingPrinter* impressora = gravadora.get();
-    SetDefaultPrinter(std::move(gravadora));
-    const EntradaRelatorio entrada{"01/03/2010", "15/03/2010", QString::number(ana), "ANA", false, {}};
-    const auto lista = [](auto relatorio) {
-        ListaTexto l;
-        relatorio(l);
-        return l.itens();
-    };
-    struct Caso {
-        QPushButton* botao;
-        QStringList esperada;
-        bool limpaAoImprimir; // the daily journey empties the list in both modes
-    };
-    const QList<Caso> casos = {{tela->Command3, lista([&](ListaTexto& l) {
-                                    JornadaDiaria(entrada, {&l, nullptr});
-                                }),
-                                true},
-                               {tela->Command6, lista([&](ListaTexto& l) {
-                                    SaldoPorDia(entrada, {&l, nullptr});
-                                }),
-                                false},
-                               {tela->Command2, lista([&](ListaTexto& l) {
-                                    GradeHorarios(QString::number(ana), false, {&l, nullptr});
-                                }),
-                                false}};
-    for (const Caso& c : casos) {
-        const std::string nome = c.botao->objectName().toStdString();
-        ASSERT_GE(c.esperada.size(), 3) << nome;
-        tela->ckboxImprimir->setChecked(false);
-        c.botao->click();
-        Processar();
-        EXPECT_EQ(tela->List1->itens(), c.esperada) << nome;
-        EXPECT_TRUE(impressora->items().isEmpty()) << nome;
-
-        tela->ckboxImprimir->setChecked(true);
-        c.botao->click();
-        Processar();
-        EXPECT_EQ(tela->List1->count(), c.limpaAoImprimir ? 0 : c.esperada.size()) << nome;
-        EXPECT_EQ(impressora->documentsEnded(), 1) << nome;
-        for (const QString& linha : c.esperada)
-            EXPECT_TRUE(impressora->lines().contains(linha)) << nome << " " << linha.toStdString();
-        impressora->clear();
-    }
-    // The employee list goes to the list whatever the box says.
-    tela->Command5->click();
-    Processar();
-    EXPECT_EQ(tela->List1->itens(), lista([](ListaTexto& l) { ListaFuncionarios(l); }));
-    EXPECT_EQ(tela->List1->count(), 3);
-    EXPECT_TRUE(impressora->items().isEmpty());
-    EXPECT_TRUE(mensagens.calls.isEmpty());
-}
-
-TEST_F(RelatoriosTeste, GradeDeNinguemNaoGeraPdfNemAviso) {
-    SetDefaultPrinter(std::make_unique<QtPrinter>(QtPrinter::Destination::PdfFile));
-    tela->ckboxImprimir->setChecked(true);
-    digitarESair(tela->TXTCODIGOFUNCIONARIO, QStringLiteral("999"));
-    tela->Command2->click();
-    Processar();
-    EXPECT_TRUE(mensagens.calls.isEmpty());
-    EXPECT_TRUE(QDir(QtPrinter::pdfFolder()).entryList(QDir::Files).isEmpty());
-
-    // The day reports check the period with their own message.
-    tela->txtdata1->setText(QStringLiteral("31/02/2010"));
-    for (QPushButton* botao : {tela->Command3, tela->Command6}) {
-        botao->click();
-        Processar();
-    }
-    ASSERT_EQ(mensagens.calls.size(), 2);
-    for (const MsgBoxCall& m : mensagens.calls) {
-        EXPECT_EQ(m.text, QStringLiteral("Data Invalida!"));
-        EXPECT_EQ(m.title, QStringLiteral("Velto"));
-    }
 }

@@ -1,7 +1,6 @@
-// The terminal of the kill drill (test_simulado_queda): the program's main window and terminal,
-// offscreen, scanning cards by key events in its own card field. Each card goes to standard
-// output, as "card;date;time", the moment its name line shows, and "PRONTO" once the terminal
-// is up. Arguments: the day (days after 01/01/2026), then the cards to scan in turn.
+// The terminal of the kill drill, offscreen, scanning cards into its card field. Prints "PRONTO"
+// once up, then "card;date;time" the moment a name line shows. Arguments: the day (after
+// 01/01/2026), then the cards to scan in turn.
 
 #include "Clock.h"
 #include "MDIVelto.h"
@@ -40,9 +39,8 @@ int main(int argc, char** argv) {
     QStringList args = app.arguments().mid(1);
     if (args.size() < 2)
         return 2;
-    const int dia = args.takeFirst().toInt();
+    Clock::set(QDateTime(QDate(2026, 1, 1).addDays(args.takeFirst().toInt()), QTime(6, 0, 0)));
     const QStringList cartoes = args;
-    Clock::set(QDateTime(QDate(2026, 1, 1).addDays(dia), QTime(6, 0, 0)));
     // Eleven minutes between scans: every scan registers, so any message is a fault.
     SetMsgBoxResponder([](const MsgBoxCall& m) {
         std::fprintf(stderr, "mensagem: %s\n", qPrintable(m.text));

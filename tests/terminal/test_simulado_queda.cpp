@@ -32,14 +32,10 @@ QStringList CicloDeQueda(int ciclo, const QStringList& cartoes, std::mt19937& so
     EXPECT_TRUE(filho.waitForFinished(10000));
     EXPECT_EQ(filho.exitStatus(), QProcess::CrashExit)
         << "the terminal ended by itself: " << filho.readAllStandardError().toStdString();
-    saida += filho.readAllStandardOutput();
-    QStringList reconhecidos = QString::fromUtf8(saida).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    reconhecidos.removeAll(QStringLiteral("PRONTO"));
+    QStringList reconhecidos =
+        QString::fromUtf8(saida + filho.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    reconhecidos.removeAll(u"PRONTO"_s);
     return reconhecidos;
-}
-
-QString Literal(const QString& texto, const QString& formatoLido, const QString& formatoLiteral) {
-    return "#" + QDateTime::fromString(texto, formatoLido).toString(formatoLiteral) + "#";
 }
 
 } // namespace
@@ -49,12 +45,10 @@ TEST(SimuladoDeQueda, NenhumPontoReconhecidoSePerdeComKill9) {
     QStringList cartoes;
     QHash<QString, qint64> numeros;
     for (int i = 0; i < 6; ++i) {
-        const QString cartao = QStringLiteral("7891000%1").arg(i, 6, 10, QLatin1Char('0'));
-        numeros[cartao] = banco.funcionario(QStringLiteral("FUNCIONARIO %1").arg(i), cartao);
-        cartoes << cartao;
+        cartoes << u"7891000%1"_s.arg(i, 6, 10, QLatin1Char('0'));
+        numeros[cartoes.last()] = banco.funcionario(u"FUNCIONARIO %1"_s.arg(i), cartoes.last());
     }
     conexaoBanco.reset();
-
     const unsigned semente = std::random_device{}();
     std::mt19937 sorte(semente);
     QStringList reconhecidos;
@@ -63,33 +57,30 @@ TEST(SimuladoDeQueda, NenhumPontoReconhecidoSePerdeComKill9) {
 
     // Opened after the last kill: the engine recovers what its journal holds.
     AbrirConexao();
-    EXPECT_EQ(conexaoBanco->Execute(QStringLiteral("PRAGMA integrity_check"))["integrity_check"].toString(),
-              QStringLiteral("ok"));
+    EXPECT_TRUE(conexaoBanco->IntegrityCheck().isEmpty());
     int presentes = 0;
     for (const QString& linha : std::as_const(reconhecidos)) {
-        const QStringList campo = linha.split(QLatin1Char(';'));
+        const QStringList campo = linha.split(u';');
         ASSERT_EQ(campo.size(), 3) << linha.toStdString();
+        const QString data = QDate::fromString(campo[1], u"dd/MM/yyyy"_s).toString(u"MM-dd-yyyy"_s);
         const qint64 n =
-            conexaoBanco
-                ->Execute(
-                    QStringLiteral("Select count(*) as n from movimentacao where funcionario = %1 and "
-                                   "data = %2 and hora = %3")
-                        .arg(QString::number(numeros.value(campo[0])),
-                             Literal(campo[1], QStringLiteral("dd/MM/yyyy"), QStringLiteral("MM-dd-yyyy")),
-                             Literal(campo[2], QStringLiteral("hh:mm:ss"), QStringLiteral("hh:mm:ss"))))["n"]
+            banco
+                .sql(u"Select count(*) as n from movimentacao where funcionario = %1 and data = #%2# "
+                     u"and hora = #%3#"_s.arg(numeros.value(campo[0]))
+                         .arg(data, campo[2]))["n"]
                 .toInteger();
         EXPECT_LE(n, 1) << "duplicate: " << linha.toStdString();
         presentes += n > 0;
     }
     EXPECT_TRUE(
-        conexaoBanco
-            ->Execute(QStringLiteral("Select funcionario from movimentacao group by funcionario, data, "
-                                     "hora having count(*) > 1"))
+        banco
+            .sql(
+                u"Select funcionario from movimentacao group by funcionario, data, hora having count(*) > 1"_s)
             .Eof())
         << "no scan is written twice";
     // The maintained counts went with each punch, never half of it.
     for (const qint64 numero : std::as_const(numeros)) {
-        for (const QString& tipo : {QStringLiteral("E"), QStringLiteral("S")}) {
+        for (const QString& tipo : {u"E"_s, u"S"_s}) {
             conexaoBanco->setRewritesEnabled(true);
             const qint64 mantida = ContarPontos(QString::number(numero), tipo);
             conexaoBanco->setRewritesEnabled(false);
