@@ -669,7 +669,3 @@ bool Connection::openedFileIsAtPath() const {
     return ::stat(QFile::encodeName(realPath_).constData(), &now) == 0 && now.st_dev == fileDevice_ &&
            now.st_ino == fileInode_;
 }
-
-bool Connection::isReadOnly() const {
-    return sqlite3_db_readonly(db_, "main") == 1;
-}

@@ -122,7 +122,6 @@ public:
     // Whether the file this connection opened is still the one at its path (not deleted, not
     // replaced by another file).
     bool openedFileIsAtPath() const;
-    bool isReadOnly() const;
 
     void setObserver(Observer observer) { observer_ = std::move(observer); }
     const Observer& observer() const { return observer_; }
