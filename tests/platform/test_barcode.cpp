@@ -116,7 +116,6 @@ TEST_F(QtPrinterTest, ImprimeLinhasEmPaginasDePdf) {
               QFileInfo(raiz.path() + u"/C/PONTO/impressoes"_s).absoluteFilePath());
     const int porPagina = int(printer.scaleHeight() / linha);
     EXPECT_EQ(PaginasPdf(caminho, 20).size(), (202 + porPagina - 1) / porPagina);
-    EXPECT_GE(PaginasPdf(caminho, 20).size(), 2);
     // A second document in the same second gets a name of its own.
     printer.print(u"outra"_s);
     printer.endDoc();

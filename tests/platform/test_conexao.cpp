@@ -69,7 +69,6 @@ TEST_F(Conexao, InstrucoesRepetidasVeemOsDadosNovosEOObservadorOTextoExato) {
     {
         const Connection::ReadSnapshot leitura(*conexaoBanco);
         EXPECT_EQ(banco.sql(todos).rowCount(), 2);
-        EXPECT_EQ(banco.sql(todos).rowCount(), 2);
     }
     banco.funcionario(u"CIA"_s, u"3"_s);
     EXPECT_EQ(banco.sql(todos).rowCount(), 3);

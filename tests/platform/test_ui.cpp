@@ -146,9 +146,7 @@ TEST_F(UiTest, TelaCentradaNaAreaAoAbrirOuACadaAtivacao) {
         const QSize livre = area.viewport()->size() - janela->size();
         return QPoint(livre.width() / 2, livre.height() / 2);
     };
-    EXPECT_EQ(tela->size(), QSize(300, 200)) << "the frame is sized to the screen";
     EXPECT_EQ(sub->pos(), centro(sub));
-    EXPECT_GT(sub->x(), 300);
     // Centred on load only: a moved screen stays where it was put.
     sub->move(5, 5);
     TelaTres* outra = abrir();
