@@ -3,9 +3,10 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QThread>
-#include <unistd.h>
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -15,26 +16,18 @@ void Gravar(const QString& arquivo, const QString& texto) {
         f.write(texto.toUtf8());
 }
 
-const char* const kPpd = "/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd";
+QString Executar(const QString& programa, const QStringList& args, int* status = nullptr) {
+    QProcess p;
+    p.start(programa, args);
+    p.waitForFinished(5000);
+    if (status)
+        *status = p.exitCode();
+    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
 
-} // namespace
+const QString kPpd = u"/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd"_s;
 
-ServidorCups::ServidorCups()
-    : servidorAnterior_(qgetenv("CUPS_SERVER")) {
-    const QString raiz = pasta_.path();
-    for (const char* sub : {"conf/ppd", "spool/tmp", "cache", "state", "log", "saida"})
-        QDir().mkpath(raiz + QLatin1Char('/') + QLatin1String(sub));
-    // Run as root, the server hands jobs to its filters as the user lp.
-    const auto livre = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
-                       QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther |
-                       QFileDevice::ExeOther;
-    for (const char* sub : {"", "/spool", "/conf", "/conf/ppd"})
-        QFile::setPermissions(raiz + QLatin1String(sub), livre);
-    for (const char* sub : {"/spool/tmp", "/saida"})
-        QFile::setPermissions(raiz + QLatin1String(sub),
-                              livre | QFileDevice::WriteGroup | QFileDevice::WriteOther);
-
-    Gravar(raiz + QStringLiteral("/conf/cupsd.conf"), QStringLiteral(R"(Listen %1/cups.sock
+const char* const kCupsd = R"(Listen %1/cups.sock
 LogLevel warn
 Browsing No
 DefaultAuthType None
@@ -48,9 +41,9 @@ WebInterface No
     Order deny,allow
   </Limit>
 </Policy>
-)")
-                                                          .arg(raiz));
-    Gravar(raiz + QStringLiteral("/conf/cups-files.conf"), QStringLiteral(R"(ServerRoot %1/conf
+)";
+
+const char* const kArquivos = R"(ServerRoot %1/conf
 RequestRoot %1/spool
 TempDir %1/spool/tmp
 CacheDir %1/cache
@@ -61,58 +54,61 @@ FileDevice Yes
 ErrorLog %1/log/error_log
 AccessLog %1/log/access_log
 PageLog %1/log/page_log
-)")
-                                                               .arg(raiz));
-    QString impressoras;
-    const struct {
-        const char* nome;
-        const char* estado;
-        const char* aceita;
-    } filas[] = {{"Velto", "Idle", "Yes"}, {"Parada", "Stopped", "Yes"}, {"Recusa", "Idle", "No"}};
-    for (const auto& fila : filas) {
-        const QString nome = QLatin1String(fila.nome);
-        const QString marca =
-            nome == QLatin1String("Velto") ? QStringLiteral("DefaultPrinter") : QStringLiteral("Printer");
-        impressoras +=
-            QStringLiteral("<%1 %2>\nDeviceURI file://%3\nState %4\nAccepting %5\nShared No\n</%1>\n")
-                .arg(marca, nome, saidaDaFila(nome), QLatin1String(fila.estado), QLatin1String(fila.aceita));
-        QFile::copy(QLatin1String(kPpd), raiz + QStringLiteral("/conf/ppd/") + nome + QStringLiteral(".ppd"));
-    }
-    Gravar(raiz + QStringLiteral("/conf/printers.conf"), impressoras);
+)";
 
-    if (!QFileInfo::exists(QStringLiteral("/usr/sbin/cupsd")) || !QFileInfo::exists(QLatin1String(kPpd))) {
-        erro_ = QStringLiteral("cupsd ou o PPD da impressora PDF não estão instalados (tools/install-deps)");
+} // namespace
+
+ServidorCups::ServidorCups()
+    : servidorAnterior_(qgetenv("CUPS_SERVER")) {
+    const QString raiz = pasta_.path();
+    // Run as root, the server hands jobs to its filters as the user lp.
+    for (const char* sub : {"", "/spool", "/conf", "/conf/ppd", "/cache", "/state", "/log"}) {
+        QDir().mkpath(raiz + QLatin1String(sub));
+        chmod(QFile::encodeName(raiz + QLatin1String(sub)).constData(), 0755);
+    }
+    for (const char* sub : {"/spool/tmp", "/saida"}) {
+        QDir().mkpath(raiz + QLatin1String(sub));
+        chmod(QFile::encodeName(raiz + QLatin1String(sub)).constData(), 0777);
+    }
+    Gravar(raiz + u"/conf/cupsd.conf"_s, QString::fromUtf8(kCupsd).arg(raiz));
+    Gravar(raiz + u"/conf/cups-files.conf"_s, QString::fromUtf8(kArquivos).arg(raiz));
+    QString impressoras;
+    for (const QStringList& fila : {QStringList{"Velto", "Idle", "Yes", "DefaultPrinter"},
+                                    {"Parada", "Stopped", "Yes", "Printer"},
+                                    {"Recusa", "Idle", "No", "Printer"}}) {
+        impressoras += u"<%1 %2>\nDeviceURI file://%3\nState %4\nAccepting %5\nShared No\n</%1>\n"_s.arg(
+            fila[3], fila[0], saidaDaFila(fila[0]), fila[1], fila[2]);
+        QFile::copy(kPpd, raiz + u"/conf/ppd/"_s + fila[0] + u".ppd"_s);
+    }
+    Gravar(raiz + u"/conf/printers.conf"_s, impressoras);
+
+    if (!QFile::exists(u"/usr/sbin/cupsd"_s) || !QFile::exists(kPpd)) {
+        erro_ = u"cupsd ou o PPD da impressora PDF não estão instalados (tools/install-deps)"_s;
         return;
     }
-    qputenv("CUPS_SERVER", (raiz + QStringLiteral("/cups.sock")).toUtf8());
+    qputenv("CUPS_SERVER", (raiz + u"/cups.sock"_s).toUtf8());
     cupsd_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    cupsd_.start(QStringLiteral("/usr/sbin/cupsd"),
-                 {QStringLiteral("-f"), QStringLiteral("-c"), raiz + QStringLiteral("/conf/cupsd.conf"),
-                  QStringLiteral("-s"), raiz + QStringLiteral("/conf/cups-files.conf")});
+    cupsd_.start(u"/usr/sbin/cupsd"_s, {u"-f"_s, u"-c"_s, raiz + u"/conf/cupsd.conf"_s, u"-s"_s,
+                                        raiz + u"/conf/cups-files.conf"_s});
     // Ready once lpstat finds the default queue through the socket.
     const QDeadlineTimer prazo(15000);
     while (!prazo.hasExpired() && cupsd_.state() != QProcess::NotRunning) {
-        QProcess lpstat;
-        lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-d")});
-        lpstat.waitForFinished(5000);
-        if (lpstat.exitCode() == 0 && lpstat.readAllStandardOutput().contains("Velto")) {
+        int status = -1;
+        if (Executar(u"lpstat"_s, {u"-d"_s}, &status).contains(u"Velto"_s) && status == 0) {
             iniciado_ = true;
             return;
         }
         QThread::msleep(100);
     }
-    QFile log(raiz + QStringLiteral("/log/error_log"));
+    QFile log(raiz + u"/log/error_log"_s);
     log.open(QIODevice::ReadOnly);
-    erro_ = QStringLiteral("o servidor CUPS de teste não respondeu: ") + QString::fromUtf8(log.readAll());
+    erro_ = u"o servidor CUPS de teste não respondeu: "_s + QString::fromUtf8(log.readAll());
 }
 
 ServidorCups::~ServidorCups() {
-    if (cupsd_.state() != QProcess::NotRunning) {
-        cupsd_.terminate();
-        if (!cupsd_.waitForFinished(5000))
-            cupsd_.kill();
-        cupsd_.waitForFinished(2000);
-    }
+    cupsd_.terminate();
+    if (!cupsd_.waitForFinished(5000))
+        cupsd_.kill();
     if (servidorAnterior_.isNull())
         qunsetenv("CUPS_SERVER");
     else
@@ -120,28 +116,21 @@ ServidorCups::~ServidorCups() {
 }
 
 QString ServidorCups::saidaDaFila(const QString& fila) const {
-    return pasta_.path() + QStringLiteral("/saida/") + fila + QStringLiteral(".pdf");
+    return pasta_.path() + u"/saida/"_s + fila + u".pdf"_s;
 }
 
 QByteArray ServidorCups::esperarTrabalho(const QString& fila, int milissegundos) const {
-    const QDeadlineTimer prazo(milissegundos);
-    while (!prazo.hasExpired()) {
-        if (trabalhosPendentes(fila).isEmpty()) {
-            QFile f(saidaDaFila(fila));
-            if (f.open(QIODevice::ReadOnly)) {
-                const QByteArray conteudo = f.readAll();
-                if (conteudo.contains("%%EOF"))
-                    return conteudo;
-            }
+    for (const QDeadlineTimer prazo(milissegundos); !prazo.hasExpired(); QThread::msleep(100)) {
+        QFile f(saidaDaFila(fila));
+        if (trabalhosPendentes(fila).isEmpty() && f.open(QIODevice::ReadOnly)) {
+            const QByteArray conteudo = f.readAll();
+            if (conteudo.contains("%%EOF"))
+                return conteudo;
         }
-        QThread::msleep(100);
     }
     return {};
 }
 
 QString ServidorCups::trabalhosPendentes(const QString& fila) const {
-    QProcess lpstat;
-    lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-o"), fila});
-    lpstat.waitForFinished(5000);
-    return QString::fromUtf8(lpstat.readAllStandardOutput()).trimmed();
+    return Executar(u"lpstat"_s, {u"-o"_s, fila});
 }
