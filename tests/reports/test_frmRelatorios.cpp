@@ -6,7 +6,6 @@
 #include "ListaFuncionarios.h"
 #include "ListaTela.h"
 #include "MaskedEdit.h"
-#include "MsgBox.h"
 #include "QtPrinter.h"
 #include "SaldoPorDia.h"
 #include "TelaTeste.h"
@@ -17,7 +16,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QMdiArea>
 #include <QPointer>
 #include <QPushButton>
 #include <QTableView>
@@ -35,15 +33,14 @@ void Montar(BancoTeste& banco) {
             "02/03/2010 16:50:00 S T"});
 }
 
-class RelatoriosTeste : public ::testing::Test {
+class RelatoriosTeste : public TesteDeTela {
 protected:
+    RelatoriosTeste()
+        : TesteDeTela(u"telaRelatorios"_s, Montar) {}
     void SetUp() override {
         Clock::set(QDateTime(QDate(2010, 3, 15), QTime(9, 30, 0)));
-        area.resize(1100, 720);
-        ASSERT_TRUE(Ativar(area));
-        tela = new frmRelatorios;
-        tela->showIn(&area);
-        Processar();
+        TesteDeTela::SetUp();
+        tela = abrir<frmRelatorios>();
     }
     void TearDown() override {
         SetDefaultPrinter(nullptr);
@@ -51,15 +48,8 @@ protected:
     }
     // The employee fields as the screen shows them: code, then name.
     QString quem() const { return tela->TXTCODIGOFUNCIONARIO->text() + "|" + tela->TXTNOME->text(); }
-    frm_consultarFuncionarios* consulta() const { return TelaAberta<frm_consultarFuncionarios>(area); }
-    void clicar(QPushButton* botao) {
-        botao->click();
-        Processar();
-    }
+    frm_consultarFuncionarios* consulta() const { return aberta<frm_consultarFuncionarios>(); }
 
-    BancoTeste banco{u"telaRelatorios"_s, Montar};
-    MsgBoxRecorder mensagens;
-    QMdiArea area;
     QPointer<frmRelatorios> tela;
 };
 
@@ -70,7 +60,6 @@ TEST_F(RelatoriosTeste, CarregaComOPeriodoDoMesEAchaOFuncionario) {
               QStringList({"Relatório Velto", "01/03/2010", "15/03/2010"}));
     EXPECT_TRUE(tela->txtData->hasFocus());
     EXPECT_FALSE(tela->ckboxImprimir->isChecked());
-    EXPECT_TRUE(QFontInfo(tela->List1->font()).fixedPitch());
     // A whole time-card line shows without scrolling.
     EXPECT_GE(tela->List1->viewport()->width(),
               tela->List1->fontMetrics().horizontalAdvance(QString(130, u'0')));
@@ -97,18 +86,10 @@ TEST_F(RelatoriosTeste, CarregaComOPeriodoDoMesEAchaOFuncionario) {
 TEST_F(RelatoriosTeste, ZeroAbreAConsultaQueDevolveOCodigoMasNaoDepoisDeFechada) {
     DigitarESair(tela->TXTCODIGOFUNCIONARIO, u"0"_s);
     EXPECT_EQ(quem(), u"|"_s);
-    EXPECT_TRUE(tela->chamouConsulta);
-    frm_consultarFuncionarios* c = consulta();
-    ASSERT_TRUE(c);
-    EXPECT_TRUE(c->txtconsultar->hasFocus());
-    QTest::keyClicks(c->txtconsultar, u"BR"_s);
-    QTest::keyClick(c->txtconsultar, Qt::Key_Return); // to the grid
-    Processar();
-    ASSERT_TRUE(c->DataGrid1->hasFocus());
-    QTest::keyClick(c->DataGrid1, Qt::Key_Return); // chooses BRUNO
-    Processar();
+    ASSERT_TRUE(consulta());
+    EXPECT_TRUE(consulta()->txtconsultar->hasFocus());
+    EscolherNaConsulta(consulta(), u"BR"_s);
     EXPECT_FALSE(consulta());
-    EXPECT_FALSE(tela->chamouConsulta);
     EXPECT_EQ(quem(), u"2|"_s);
     EXPECT_TRUE(tela->TXTCODIGOFUNCIONARIO->hasFocus());
     // The name follows when the user leaves the field.
@@ -122,11 +103,8 @@ TEST_F(RelatoriosTeste, ZeroAbreAConsultaQueDevolveOCodigoMasNaoDepoisDeFechada)
     QTest::keyClick(consulta()->txtconsultar, Qt::Key_Escape);
     Processar();
     EXPECT_FALSE(consulta());
-    EXPECT_FALSE(tela->chamouConsulta);
     ASSERT_TRUE(tela);
-    auto* outra = new frm_consultarFuncionarios;
-    outra->showIn(&area);
-    Processar();
+    auto* outra = abrir<frm_consultarFuncionarios>();
     outra->DataGrid1->setFocus();
     Processar();
     QTest::keyClick(outra->DataGrid1, Qt::Key_Return);
@@ -175,7 +153,7 @@ TEST_F(RelatoriosTeste, CadaRelatorioNaListaOuNaImpressora) {
         SCOPED_TRACE(c.botao->objectName().toStdString());
         ASSERT_GE(c.esperada.size(), 3);
         tela->ckboxImprimir->setChecked(false);
-        clicar(c.botao);
+        EXPECT_TRUE(clicar(c.botao).isEmpty());
         EsperarLinhas(tela->List1->itens(), c.esperada);
         EXPECT_TRUE(impressora->items().isEmpty());
 
@@ -183,7 +161,7 @@ TEST_F(RelatoriosTeste, CadaRelatorioNaListaOuNaImpressora) {
         tela->List1->clear();
         tela->List1->AddItem(u"fica"_s);
         tela->ckboxImprimir->setChecked(true);
-        clicar(c.botao);
+        EXPECT_TRUE(clicar(c.botao).isEmpty());
         EXPECT_EQ(tela->List1->itens(), c.limpaAoImprimir ? QStringList() : QStringList{u"fica"_s});
         EXPECT_EQ(impressora->documentsEnded(), 1);
         EXPECT_EQ(impressora->lines().value(0), c.titulo);
@@ -192,11 +170,10 @@ TEST_F(RelatoriosTeste, CadaRelatorioNaListaOuNaImpressora) {
         impressora->clear();
     }
     // The employee list goes to the list whatever the box says; a real printer: nothing to tell.
-    clicar(tela->Command5);
+    EXPECT_TRUE(clicar(tela->Command5).isEmpty());
     EXPECT_EQ(tela->List1->itens(), lista([](ListaTexto& l) { ListaFuncionarios(l); }));
     EXPECT_EQ(tela->List1->count(), 3);
     EXPECT_TRUE(impressora->items().isEmpty());
-    EXPECT_TRUE(mensagens.calls.isEmpty());
 }
 
 TEST_F(RelatoriosTeste, SemImpressoraDizOndeFicouOPdf) {
@@ -235,7 +212,6 @@ TEST_F(RelatoriosTeste, ValidacaoEmCaixaDeMensagemSemNadaSair) {
         for (const QStringList& c : casos) {
             for (const QChar botao : c[3]) {
                 SCOPED_TRACE((c.join(u' ') + " " + botao).toStdString());
-                mensagens.calls.clear();
                 tela->txtData->setText(c[0]);
                 tela->txtdata1->setText(c[1]);
                 tela->TXTCODIGOFUNCIONARIO->setText(c[2]);
@@ -243,8 +219,7 @@ TEST_F(RelatoriosTeste, ValidacaoEmCaixaDeMensagemSemNadaSair) {
                 tela->List1->clear();
                 tela->List1->AddItem(u"fica"_s);
                 banco.enviadas().clear();
-                clicar(botoes[botao]);
-                EXPECT_EQ(mensagens.texts(), c[4].isEmpty() ? QStringList() : QStringList{c[4]});
+                EXPECT_EQ(clicar(botoes[botao]), c[4].isEmpty() ? QStringList() : QStringList{c[4]});
                 for (const MsgBoxCall& m : mensagens.calls)
                     EXPECT_TRUE(m.buttons == MsgBoxButtons::OkOnly && m.title == u"Velto"_s);
                 EXPECT_TRUE(c[4].isEmpty() || banco.enviadas().isEmpty());
