@@ -4,6 +4,7 @@
 #include "Esquema.h"
 #include "GradeHorarios.h"
 #include "JornadaDiaria.h"
+#include "LeitorCodigos.h"
 #include "ListaFuncionarios.h"
 #include "Processo.h"
 #include "SaldoPorDia.h"
@@ -206,9 +207,10 @@ TEST(VeltoRelatorioArquivoAntigo, LeitoresLeemUmArquivoSoComAsCincoTabelas) {
     qputenv("VELTO_DRIVE_ROOT", antes);
 }
 
-// Printing through the print system: a running queue gets the whole run as one job; a stopped
-// one gets nothing, and the cards stay as a PDF named on the error output.
-TEST_F(VeltoRelatorioTeste, ImpressoraAtivaRecebeEParadaViraPdf) {
+// Printing through the print system: the default queue gets the whole run as one job and no file is
+// kept; a queue stopped, refusing jobs or missing gets nothing, and the cards stay as a PDF named on
+// the error output with the reason.
+TEST_F(VeltoRelatorioTeste, ImpressoraAtivaRecebeEAsOutrasViramPdfComOMotivo) {
     ServidorCups cups;
     ASSERT_TRUE(cups.iniciado()) << cups.erro().toStdString();
     EsperarExecucao(Executar(QStringList{"cartao", "--todos", "--impressora"} + kPeriodo), 0, {});
@@ -220,16 +222,51 @@ TEST_F(VeltoRelatorioTeste, ImpressoraAtivaRecebeEParadaViraPdf) {
     f.write(recebido);
     f.close();
     EXPECT_EQ(Paginas(copia), 3);
-
-    const Execucao r =
-        Executar(QStringList{"cartao", "--funcionario", "2", "--impressora", "Parada"} + kPeriodo);
-    const QString prefixo =
-        u"velto-relatorio: A impressora Parada está parada: o documento foi gravado no arquivo\n"_s;
-    EsperarExecucao(r, 1, {}, prefixo.chopped(1));
-    const QString guardado = r.erro.mid(prefixo.size()).trimmed();
-    EXPECT_TRUE(guardado.startsWith(banco.raiz() + u"/C/PONTO/impressoes/velto-"_s));
-    EXPECT_TRUE(TextoDaPagina(guardado, 1).contains(u"FUNCIONARIO.............: 2 - ANA"_s));
+    const QString impressoes = banco.raiz() + u"/C/PONTO/impressoes"_s;
+    EXPECT_TRUE(QDir(impressoes).entryList(QDir::Files).isEmpty());
+    const std::pair<const char*, QString> filas[] = {
+        {"Parada", u"A impressora Parada está parada"_s},
+        {"Recusa", u"A impressora Recusa não está aceitando trabalhos"_s},
+        {"Nenhuma", u"A impressora Nenhuma não foi encontrada"_s}};
+    for (const auto& [fila, motivo] : filas) {
+        SCOPED_TRACE(fila);
+        const Execucao r =
+            Executar(QStringList{"cartao", "--funcionario", "2", "--impressora", fila} + kPeriodo);
+        const QString prefixo = u"velto-relatorio: "_s + motivo + u": o documento foi gravado no arquivo\n"_s;
+        EsperarExecucao(r, 1, {}, prefixo.chopped(1));
+        const QString guardado = r.erro.mid(prefixo.size()).trimmed();
+        EXPECT_TRUE(guardado.startsWith(impressoes + u"/velto-"_s));
+        EXPECT_TRUE(TextoDaPagina(guardado, 1).contains(u"FUNCIONARIO.............: 2 - ANA"_s));
+    }
+    // Nothing waits in the stopped queue to come out some day later.
     EXPECT_TRUE(cups.trabalhosPendentes(u"Parada"_s).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(cups.saidaDaFila(u"Parada"_s)));
+    EXPECT_EQ(QDir(impressoes).entryList(QDir::Files).size(), 3);
+}
+
+// Labels in codigo order, three to a row; one card's label, its blanks and apostrophes stripped.
+TEST_F(VeltoRelatorioTeste, EtiquetasDeTodosDeUmCartaoEDeNinguem) {
+    const QString folha = banco.raiz() + u"/folha.pdf"_s, uma = banco.raiz() + u"/uma.pdf"_s,
+                  nada = banco.raiz() + u"/nada.pdf"_s;
+    EsperarExecucao(Executar({"etiquetas", "--pdf", folha}), 0, {});
+    const QList<QImage> paginas = PaginasPdf(folha, 150);
+    ASSERT_EQ(paginas.size(), 1);
+    const double p = 150 / 1440.0;
+    for (const auto& [x, codigo] :
+         {std::pair{300, "7891000079195"}, {4200, "7891000158388"}, {8200, "7891000237571"}})
+        EXPECT_EQ(LerCodigoEm(paginas.first(), QRect(int(x * p), int(400 * p), int(3900 * p), int(1000 * p))),
+                  QLatin1String(codigo));
+    EsperarExecucao(Executar({"etiquetas", "--cartao", "7891000'158388", "--pdf", uma}), 0, {});
+    EXPECT_EQ(LerCodigoEm(PaginasPdf(uma, 150).value(0), QRect(0, 0, int(4200 * p), int(1400 * p))),
+              u"7891000158388"_s);
+
+    EsperarExecucao(Executar({"etiquetas", "--cartao", "000", "--pdf", nada}), 1, {},
+                    u"velto-relatorio: Funcionário não encontrado: nenhum funcionário tem o cartão 000\n"_s);
+    EXPECT_EQ(Executar({"etiquetas"}).status, 2);
+    banco.sql(u"Delete from funcionarios"_s);
+    EsperarExecucao(Executar({"etiquetas", "--pdf", nada}), 0, {},
+                    u"velto-relatorio: nenhum funcionário cadastrado\n"_s);
+    EXPECT_FALSE(QFile::exists(nada));
 }
 
 // Each change a screen names leaves a line with the punch before and after it; the terminal's punches,
