@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace {
 
@@ -23,14 +22,6 @@ Execucao Executar(const QStringList& args) {
 
 const QStringList kPeriodo = {"--de", "01/03/2010", "--ate", "31/03/2010"};
 const QString kP = u" --de 01/03/2010 --ate 31/03/2010"_s;
-
-// The page count of a PDF file, as pdfinfo reads it; -1 when it has none.
-int Paginas(const QString& arquivo) {
-    const QRegularExpressionMatch m =
-        QRegularExpression(u"^Pages:\\s+(\\d+)$"_s, QRegularExpression::MultilineOption)
-            .match(ExecutarProcesso(u"pdfinfo"_s, {arquivo}).saida);
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
 
 // The text of one page, blanks run together (the PDF keeps positions, not blanks).
 QString TextoDaPagina(const QString& arquivo, int pagina) {
@@ -138,25 +129,16 @@ TEST_F(VeltoRelatorioTeste, MensagensDeValidacaoEUso) {
 
 TEST_F(VeltoRelatorioTeste, PdfsDeUmEDeTodosNumSoArquivo) {
     // A folder that does not exist is not made up.
-    const QString um = banco.raiz() + u"/pdf/ana.pdf"_s;
-    const QStringList args = QStringList{"cartao", "--funcionario", "2", "--pdf", um} + kPeriodo;
-    Execucao r = Executar(args);
+    const Execucao r = Executar(
+        QStringList{"cartao", "--funcionario", "2", "--pdf", banco.raiz() + u"/pdf/ana.pdf"_s} + kPeriodo);
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.erro.contains(u"não existe"_s)) << r.erro.toStdString();
     EXPECT_FALSE(QFileInfo::exists(banco.raiz() + u"/pdf"_s));
-    ASSERT_TRUE(QDir().mkpath(banco.raiz() + u"/pdf"_s));
-    EsperarExecucao(Executar(args), 0, {}, {}); // no toolkit warnings either
-    EXPECT_EQ(Paginas(um), 1);
-    const QString texto = TextoDaPagina(um, 1);
-    EXPECT_TRUE(texto.contains(u"VELTO - Referente período: 01/03/2010 - 31/03/2010"_s));
-    EXPECT_TRUE(texto.contains(u"FUNCIONARIO.............: 2 - ANA"_s));
-    EXPECT_TRUE(texto.contains(u"08:00:00 12:00:00 04:00:00"_s));
-
-    // Each employee starts on a page of his own, in name order.
+    // Each employee starts on a page of his own, in name order; no toolkit warnings either.
     for (const char* relatorio : {"cartao", "jornada"}) {
         const QString todos = banco.raiz() + u"/todos.pdf"_s;
         EsperarExecucao(Executar(QStringList{relatorio, "--todos", "--pdf", todos} + kPeriodo), 0, {});
-        ASSERT_EQ(Paginas(todos), 3);
+        ASSERT_EQ(PaginasPdf(todos, 10).size(), 3);
         for (const auto& [pagina, linha] : {std::pair{1, "2 - ANA"}, {2, "3 - MARIA"}, {3, "1 - ZECA"}}) {
             const QString daPagina = TextoDaPagina(todos, pagina);
             EXPECT_TRUE(daPagina.contains(u"FUNCIONARIO.............: "_s + QLatin1String(linha))) << pagina;
@@ -200,9 +182,8 @@ TEST(VeltoRelatorioArquivoAntigo, LeitoresLeemUmArquivoSoComAsCincoTabelas) {
           QStringList{"funcionarios"}, QStringList{"etiquetas", "--pdf", pdf},
           QStringList{"auditoria"} + kPeriodo}) {
         const Execucao r = Executar(args);
-        EXPECT_EQ(r.status, 0) << args.join(' ').toStdString() << ": " << r.erro.toStdString();
-        EXPECT_TRUE(r.erro.isEmpty()) << r.erro.toStdString();
-        EXPECT_TRUE(args[0] != "auditoria" || r.saida.contains("Nenhuma alteração no período."));
+        EXPECT_TRUE(r.status == 0 && r.erro.isEmpty())
+            << args.join(' ').toStdString() << ": " << r.erro.toStdString();
     }
     qputenv("VELTO_DRIVE_ROOT", antes);
 }
@@ -221,7 +202,7 @@ TEST_F(VeltoRelatorioTeste, ImpressoraAtivaRecebeEAsOutrasViramPdfComOMotivo) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(recebido);
     f.close();
-    EXPECT_EQ(Paginas(copia), 3);
+    EXPECT_EQ(PaginasPdf(copia, 10).size(), 3);
     const QString impressoes = banco.raiz() + u"/C/PONTO/impressoes"_s;
     EXPECT_TRUE(QDir(impressoes).entryList(QDir::Files).isEmpty());
     const std::pair<const char*, QString> filas[] = {
