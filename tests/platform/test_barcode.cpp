@@ -102,20 +102,9 @@ TEST_F(QtPrinterTest, ImprimeLinhasEmPaginasDePdf) {
     Clock::set(QDateTime());
 }
 
-TEST_F(QtPrinterTest, PastaQueNaoSeEscreveEAvisadaENaoDadaComoImpressa) {
-    QFile bloqueio(raiz.path() + u"/C"_s);
-    ASSERT_TRUE(bloqueio.open(QIODevice::WriteOnly)); // a file where the folder should be
-    bloqueio.close();
-    QtPrinter printer(QtPrinter::Destination::PdfFile);
-    printer.print(u"linha"_s);
-    printer.endDoc();
-    EXPECT_TRUE(printer.lastDocumentPath().isEmpty());
-    EXPECT_FALSE(printer.lastError().isEmpty());
-    EXPECT_EQ(mensagens.calls.size(), 1);
-}
-
 // A wide line shrinks to fit; an aborted document, or an ended one with nothing on it, sends nothing
-// (no job, no file), and a file of many documents gets no blank page for it.
+// (no job, no file), and a file of many documents gets no blank page for it. A folder that cannot
+// be written is told, and nothing passes for printed.
 TEST_F(QtPrinterTest, LinhasLargasEncolhemEDocumentoAbortadoOuVazioNaoDeixaNada) {
     RecordingPrinter gravada;
     gravada.print(QString());
@@ -145,7 +134,16 @@ TEST_F(QtPrinterTest, LinhasLargasEncolhemEDocumentoAbortadoOuVazioNaoDeixaNada)
     EXPECT_EQ(gravada.items().last().kind, PrintedItem::Kind::Abort);
     EXPECT_EQ(gravada.documentsEnded(), 0);
 
+    QFile bloqueio(raiz.path() + u"/C"_s); // a file where the folder should be
+    ASSERT_TRUE(bloqueio.open(QIODevice::WriteOnly));
+    bloqueio.close();
     QtPrinter printer(QtPrinter::Destination::PdfFile);
+    printer.print(u"linha"_s);
+    printer.endDoc();
+    EXPECT_TRUE(printer.lastDocumentPath().isEmpty());
+    EXPECT_FALSE(printer.lastError().isEmpty());
+    ASSERT_EQ(mensagens.calls.size(), 1);
+    ASSERT_TRUE(bloqueio.remove());
     printer.setFontName(u"Courier New"_s);
     const QString feriado = QString(106, u'x') + u"F. CONFRATERNIZACAO UNIVERSAL"_s;
     printer.print(feriado);
@@ -173,7 +171,7 @@ TEST_F(QtPrinterTest, LinhasLargasEncolhemEDocumentoAbortadoOuVazioNaoDeixaNada)
         EXPECT_TRUE(varios.closeFile());
     }
     EXPECT_EQ(PaginasPdf(arquivo, 20).size(), 3);
-    EXPECT_TRUE(mensagens.calls.isEmpty());
+    EXPECT_EQ(mensagens.calls.size(), 1);
 }
 
 } // namespace
