@@ -1,5 +1,4 @@
 #include "BancoTeste.h"
-#include "Clock.h"
 #include "DatabaseError.h"
 #include "Esquema.h"
 
@@ -66,7 +65,6 @@ TEST(Esquema, ArquivoServeAoShellDoSqlcipherEONomeSegueEmPortugues) {
     for (const bool anterior : {false, true}) {
         SCOPED_TRACE(anterior ? "upgraded" : "new");
         BancoTeste banco;
-        Clock::set(QDateTime(QDate(2026, 12, 7), QTime(14, 30, 5)));
         // What a file of the previous version has that the plain shell cannot use: the program's own
         // collation on the names and triggers calling the program's own functions.
         if (anterior) {
@@ -126,21 +124,13 @@ PRAGMA integrity_check;
         EXPECT_EQ(QString::fromUtf8(shell.readAllStandardError()), QString());
         EXPECT_TRUE(QString::fromUtf8(shell.readAllStandardOutput()).split('\n').contains(u"ok"_s));
 
-        // A terminal scan leaves no row; a screen's change is recorded at the program's clock.
-        banco.ponto(ana, u"07/12/2026"_s, u"14:30:05"_s, u"E"_s);
-        {
-            const OrigemAlteracao origem(u"frmLancarDia"_s);
-            banco.ponto(ana, u"07/12/2026"_s, u"18:00:00"_s, u"S"_s);
-        }
         const QString hoje = QDate::currentDate().toString(u"dd/MM/yyyy"_s);
         EXPECT_EQ(Coluna(u"Select * from auditoria_movimentacao order by codigo"_s,
                          {"operacao", "data", "nome", "origem"}),
                   QStringList({"LANCADO " + hoje + " ANA fora do programa",
                                "ALTERADO " + hoje + " ANA fora do programa",
-                               "EXCLUIDO " + hoje + " ANA fora do programa",
-                               "LANCADO 07/12/2026 ANA frmLancarDia"}));
+                               "EXCLUIDO " + hoje + " ANA fora do programa"}));
         EXPECT_TRUE(Coluna(u"Select origem from auditoria_contexto"_s, {"origem"}).isEmpty());
-        Clock::set({});
     }
 }
 
