@@ -20,15 +20,12 @@ namespace {
 
 const QString kCartao = u"7891000079195"_s;
 
-// The label cell (the third column's on an A4 sheet of 11 906 twips), ten blank modules on both sides,
-// and the code read back from the picture, the clipboard's PNG and SVG and the metafile drawn by libwmf.
-TEST(BarCodeTest, CodigoCabeNaCelulaLeSeDeVoltaETextoRecusadoNaoDesenhaNada) {
+// Ten blank modules on both sides, and the code read back from the clipboard's PNG and SVG and the
+// metafile drawn by libwmf (the printed cells and the screen's picture are read by their own tests).
+TEST(BarCodeTest, CodigoLidoDeVoltaETextoRecusadoNaoDesenhaNada) {
     const BarCodePicture figura = BarCodePicture::ofText(kCartao);
-    EXPECT_LE(figura.size().width(), 11906 - 8200);
-    EXPECT_LE(figura.size().height(), 1000);
     EXPECT_GE(figura.bars().first().start, 10);
     EXPECT_LE(figura.bars().last().end, figura.modules() - 10);
-    EXPECT_EQ(LerCodigo(figura.toImage(2)).texto, kCartao);
     for (const QString& texto : {QString(), QString(81, u'1'), u"JOÃO"_s}) {
         const BarCodePicture vazia = BarCodePicture::ofText(texto);
         EXPECT_TRUE(vazia.isEmpty()) << texto.toStdString();
