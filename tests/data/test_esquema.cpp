@@ -7,8 +7,7 @@
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
 
-// The terminal's count statements are answered from the maintained counts; after any mix of
-// inserts, updates and deletes they must equal a real count. The rewrite takes only that exact text.
+// The terminal's count statement, answered from maintained counts, equals a real count after any changes.
 TEST(Esquema, ContagensMantidasIgualamContagemReal) {
     BancoTeste banco;
     QRandomGenerator r(42);
@@ -58,15 +57,12 @@ QStringList Coluna(const QString& sql, const QStringList& colunas = {u"nome"_s})
 
 } // namespace
 
-// The file belongs to the office: the plain sqlcipher shell with the key reads, changes and
-// checks it, made by the program or upgraded from the previous version, and what it changes in
-// the punches is recorded as coming from outside the program.
+// New or upgraded, the file serves the plain sqlcipher shell; its punch changes are audited as outside.
 TEST(Esquema, ArquivoServeAoShellDoSqlcipherEONomeSegueEmPortugues) {
     for (const bool anterior : {false, true}) {
         SCOPED_TRACE(anterior ? "upgraded" : "new");
         BancoTeste banco;
-        // What a file of the previous version has that the plain shell cannot use: the program's own
-        // collation on the names and triggers calling the program's own functions.
+        // The previous version's own collation and functions, which the plain shell lacks.
         if (anterior) {
             conexaoBanco->ExecuteNative(uR"SQL(
 DROP TABLE funcionarios;
@@ -134,8 +130,7 @@ PRAGMA integrity_check;
     }
 }
 
-// A file made before the record of hand changes gets it, whole and unchangeable, when opened;
-// opening again finds everything in place.
+// A file older than the record of hand changes gets it, unchangeable, once, when opened.
 TEST(AuditoriaArquivoAntigo, OArquivoFeitoAntesGanhaORegistroAoAbrir) {
     BancoTeste banco;
     conexaoBanco->ExecuteNative(

@@ -20,8 +20,7 @@ namespace {
 
 const QString kCartao = u"7891000079195"_s;
 
-// Ten blank modules on both sides, and the code read back from the clipboard's PNG and SVG and the
-// metafile drawn by libwmf (the printed cells and the screen's picture are read by their own tests).
+// Quiet zones, and the code read back from the clipboard's PNG and SVG and from the metafile (libwmf).
 TEST(BarCodeTest, CodigoLidoDeVoltaETextoRecusadoNaoDesenhaNada) {
     const BarCodePicture figura = BarCodePicture::ofText(kCartao);
     EXPECT_GE(figura.bars().first().start, 10);
@@ -99,9 +98,7 @@ TEST_F(QtPrinterTest, ImprimeLinhasEmPaginasDePdf) {
     Clock::set(QDateTime());
 }
 
-// A wide line shrinks to fit; an aborted document, or an ended one with nothing on it, sends nothing
-// (no job, no file), and a file of many documents gets no blank page for it. A folder that cannot
-// be written is told, and nothing passes for printed.
+// Wide lines shrink; aborted or blank documents and an unwritable folder leave no file, no blank page.
 TEST_F(QtPrinterTest, LinhasLargasEncolhemEDocumentoAbortadoOuVazioNaoDeixaNada) {
     RecordingPrinter gravada;
     for (const QString& texto :

@@ -29,7 +29,6 @@ template <typename F> DatabaseError Falha(F chamada) {
     return DatabaseError(u"nenhum"_s);
 }
 
-// Opens "Dbq=C:\\PONTO\\<arquivo e senha>;".
 DatabaseError ErroAoAbrir(const QString& arquivoESenha,
                           Connection::OpenMode modo = Connection::OpenMode::ReadWrite) {
     return Falha([&] { Connection::Open(u"Dbq=C:\\PONTO\\%1;"_s.arg(arquivoESenha), modo); });
@@ -37,8 +36,7 @@ DatabaseError ErroAoAbrir(const QString& arquivoESenha,
 
 } // namespace
 
-// A result is a copy: it outlives its connection and the rows deleted after it; a repeated statement
-// sees the rows and columns that changed since.
+// A result outlives its connection and its rows; a repeated statement sees what changed since.
 TEST_F(Conexao, ResultadoEstaticoEInstrucoesRepetidasVeemOsDadosNovos) {
     Recordset rs = banco.sql(todos);
     AbrirConexao();
@@ -89,12 +87,9 @@ TEST(ConexaoAbertura, RecusasNomeiamOsDoisCaminhosENuncaCriamUmBanco) {
     EXPECT_EQ(modo(banco.caminhoArquivo()), 0600u);
 
     const QString pasta = banco.raiz() + u"/C/PONTO/"_s;
-    const auto gravar = [&pasta](const QString& nome, const QByteArray& bytes) {
-        QFile arquivo(pasta + nome);
-        return arquivo.open(QIODevice::WriteOnly) && arquivo.write(bytes) == bytes.size();
-    };
-    ASSERT_TRUE(gravar(u"vazio.mdb"_s, {}));
-    ASSERT_TRUE(gravar(u"lixo.mdb"_s, QByteArray(8192, 'x')));
+    QFile lixo(pasta + u"lixo.mdb"_s);
+    ASSERT_TRUE(lixo.open(QIODevice::WriteOnly) && lixo.write(QByteArray(8192, 'x')) == 8192);
+    ASSERT_TRUE(QFile(pasta + u"vazio.mdb"_s).open(QIODevice::WriteOnly));
     Connection::Create(u"Dbq=C:\\PONTO\\semtabelas.mdb;Pwd=QWZRTLK;"_s).reset();
     const std::pair<QString, QStringList> casos[] = {
         {u"outro.mdb;Pwd=QWZRTLK"_s,

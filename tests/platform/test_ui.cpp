@@ -172,8 +172,7 @@ TEST_F(UiTest, PerdaDeFocoRodaDepoisSoEntreCamposDaTelaEPodeAbrirUmaCaixa) {
     Focar(tela->c);
     EXPECT_EQ(log, QStringList{u"a:c"_s});
 
-    // The action may open a real box (answered by a timer; titled and worded in Portuguese); the
-    // focus ends up where it sets it.
+    // The action may open a real box (in Portuguese, answered by a timer) and set the focus itself.
     QStringList caixa;
     OnLostFocus(tela->b, [&] {
         QTimer::singleShot(0, [&] {
@@ -195,8 +194,7 @@ TEST_F(UiTest, PerdaDeFocoRodaDepoisSoEntreCamposDaTelaEPodeAbrirUmaCaixa) {
     EXPECT_EQ(area.focusWidget(), tela->b);
 }
 
-// A field that selects on entry is replaced by the first key (a click lands the cursor first, the
-// selection comes after it); display-only ones are focusable but drop what is typed.
+// Selected on entry, even by a click, a field is replaced by the first key; display-only ones drop keys.
 TEST_F(UiTest, SelecaoAoEntrarECamposSoDeExibicao) {
     TelaTres* tela = abrir();
     tela->d->show();
@@ -263,8 +261,7 @@ TEST(Aguardar, EsperaOsSegundosETrataEventosSoSePedido) {
 TEST(MaskedEditTest, MascarasDeDataEHora) {
     MaskedEdit data(u"##/##/####"_s);
     data.setCursorPosition(0);
-    // Digits fill the slots and other keys are skipped; Backspace steps over a literal, a typed
-    // literal steps over it, and digits past the end are refused.
+    // Other keys are skipped; Backspace and a typed literal step over literals; the end refuses digits.
     const char* passos[][2] = {{"", "__/__/____"},
                                {"0a5-12", "05/12/____"},
                                {"\b", "05/1_/____"},

@@ -48,8 +48,7 @@ TEST_F(VeltoBanco, CriarComExemploConsultarETotais) {
     EsperarExecucao(outra, 1, {}, u"velto-banco: "_s);
     EXPECT_TRUE(outra.erro.contains(u"já existe"_s));
 
-    // The night schedule totals its real hours: 03:00-06:00 and 22:00-02:00; a row corrected by
-    // hand gets the total of its new times.
+    // The night schedule's real hours (03:00-06:00, 22:00-02:00); a row corrected by hand, its new total.
     const QStringList totais = {
         "sql", "Select registro, CODHORA, totalhoras from horarios order by registro, CODHORA"};
     EXPECT_TRUE(rodar(totais).saida.contains(u"002\t3\t07:00:00\n"_s));

@@ -85,8 +85,7 @@ TEST_F(VeltoRelatorioTeste, CadaRelatorioComoNaTela) {
 
 TEST_F(VeltoRelatorioTeste, MensagensDeValidacaoEUso) {
     const QString ninguem = u"velto-relatorio: Funcionário não encontrado\n"_s, uso = u"velto-relatorio: "_s;
-    // Refused entries exit 1; mistakes in the call exit 2, the tool's name first. Nothing on the
-    // standard output.
+    // Refused entries exit 1, mistakes in the call 2, nothing on the standard output.
     const std::tuple<QString, int, QString> casos[] = {
         {"cartao --funcionario 1 --de 31/02/2010 --ate 31/03/2010", 1, "Forneca uma data Valida!\n"},
         {"cartao --cartao 0000000000000" + kP, 1, ninguem},
@@ -180,9 +179,7 @@ TEST(VeltoRelatorioArquivoAntigo, LeitoresLeemUmArquivoSoComAsCincoTabelas) {
     }
 }
 
-// Printing through the print system: the default queue gets the whole run as one job and no file is
-// kept; a queue stopped, refusing jobs or missing gets nothing, and the cards stay as a PDF named on
-// the error output with the reason.
+// The default queue gets the run as one job; any other queue state keeps a PDF, named with the reason.
 TEST_F(VeltoRelatorioTeste, ImpressoraAtivaRecebeEAsOutrasViramPdfComOMotivo) {
     ServidorCups cups;
     ASSERT_TRUE(cups.iniciado()) << cups.erro().toStdString();
@@ -239,8 +236,7 @@ TEST_F(VeltoRelatorioTeste, EtiquetasDeTodosDeUmCartaoEDeNinguem) {
     EXPECT_FALSE(QFile::exists(nada));
 }
 
-// Each change a screen names leaves a line with the punch before and after it; the terminal's punches,
-// and a change that changes nothing, none. An employee deleted keeps his name there.
+// A screen's changes listed before and after; no line for the terminal's punches or a no-op change.
 TEST_F(VeltoRelatorioTeste, AuditoriaListaAsAlteracoesDoPeriodoNaOrdem) {
     Clock::set(QDateTime(QDate(2010, 3, 3), QTime(10, 15, 0)));
     {
