@@ -65,6 +65,7 @@ protected:
 TEST_F(QtPrinterTest, ImprimeLinhasEmPaginasDePdf) {
     Clock::set(QDateTime(QDate(2026, 12, 6), QTime(19, 30, 0)));
     QtPrinter printer(QtPrinter::Destination::PdfFile);
+    ASSERT_TRUE(printer.printsToPdf());
     EXPECT_EQ(QFontInfo(QFont(u"Courier New"_s)).family(), u"Liberation Mono"_s);
     // The rule of 113 "-" fits the printable width (margins of 8 mm) at the default size.
     const double regua = printer.textWidth(QString(113, u'-'));
@@ -101,6 +102,9 @@ TEST_F(QtPrinterTest, ImprimeLinhasEmPaginasDePdf) {
 // Wide lines shrink; aborted or blank documents and an unwritable folder leave no file, no blank page.
 TEST_F(QtPrinterTest, LinhasLargasEncolhemEDocumentoAbortadoOuVazioNaoDeixaNada) {
     RecordingPrinter gravada;
+    gravada.print(QString());
+    gravada.endDoc();
+    EXPECT_TRUE(gravada.items().isEmpty());
     for (const QString& texto :
          {u"curta"_s, QString(200, u'y'), QString(106, u'x') + u"    F. CONFRATERNIZACAO UNIVERSAL"_s,
           u"curta de novo"_s})
