@@ -34,44 +34,39 @@ const QString kSenha = u"Select senha from permissao"_s;
 TEST_F(VeltoBanco, CriarComExemploConsultarETotais) {
     const Execucao criar = rodar({"criar", "--exemplo"});
     ASSERT_EQ(criar.status, 0) << criar.erro.toStdString();
-    EXPECT_TRUE(criar.saida.contains(u"Senha de manutenção: "_s)) << criar.saida.toStdString();
-    EXPECT_TRUE(criar.saida.contains(arquivo()));
+    EXPECT_TRUE(criar.saida.contains(u"Senha de manutenção: "_s) && criar.saida.contains(arquivo()))
+        << criar.saida.toStdString();
     const QStringList linhas =
         rodar({"sql", "Select codigo, registro from funcionarios"}).saida.split(u'\n', Qt::SkipEmptyParts);
     EXPECT_EQ(linhas.value(0), u"codigo\tregistro"_s);
     EXPECT_EQ(linhas.size(), 13);
     for (const QString& l : linhas.mid(1))
         EXPECT_EQ(l.section(u'\t', 1).size(), 13) << l.toStdString();
-    EXPECT_GE(rodar({"sql", "Select DiaSemana from horarios group by DiaSemana"}).saida.count(u'\n'), 6);
     EXPECT_GT(rodar({"sql", "Select count(*) as n from movimentacao"}).saida.section(u'\n', 1, 1).toInt(),
               300);
-    EsperarExecucao(rodar({"criar"}), 1, {}, u"velto-banco: "_s);
-    EXPECT_TRUE(rodar({"criar"}).erro.contains(u"já existe"_s));
+    const Execucao outra = rodar({"criar"});
+    EsperarExecucao(outra, 1, {}, u"velto-banco: "_s);
+    EXPECT_TRUE(outra.erro.contains(u"já existe"_s));
 
-    // The night schedule totals its real hours: 03:00-06:00 and 22:00-02:00; a row corrected by
-    // hand gets the total of its new times.
+    // The night schedule's real hours (03:00-06:00, 22:00-02:00); a row corrected by hand, its new total.
     const QStringList totais = {
         "sql", "Select registro, CODHORA, totalhoras from horarios order by registro, CODHORA"};
-    const QString antes = rodar(totais).saida;
-    EXPECT_TRUE(antes.contains(u"002\t3\t07:00:00\n"_s)) << antes.toStdString();
+    EXPECT_TRUE(rodar(totais).saida.contains(u"002\t3\t07:00:00\n"_s));
     EsperarExecucao(rodar({"totais"}), 0,
                     u"Totais de horas recalculados: 11 linhas de horários atualizadas.\n"_s);
-    EXPECT_EQ(rodar(totais).saida, antes);
-    ASSERT_EQ(
-        rodar({"sql", "update horarios set cidade = '18:30:00' where registro = '001' and CODHORA = '2'"})
-            .status,
-        0);
-    ASSERT_EQ(rodar({"totais"}).status, 0);
-    EXPECT_TRUE(rodar(totais).saida.contains(u"001\t2\t09:30:00\n"_s));
-    ASSERT_EQ(rodar({"sql", "delete from horarios where not (registro = '001' and CODHORA = '2')"}).status,
+    ASSERT_EQ(rodar({"sql"},
+                    "update horarios set cidade = '18:30:00' where registro = '001' and CODHORA = '2'\n"
+                    "delete from horarios where not (registro = '001' and CODHORA = '2')\n")
+                  .status,
               0);
     EsperarExecucao(rodar({"totais"}), 0,
                     u"Totais de horas recalculados: 1 linha de horários atualizada.\n"_s);
+    EXPECT_EQ(rodar(totais).saida, u"registro\tCODHORA\ttotalhoras\n001\t2\t09:30:00\n"_s);
 }
 
 TEST_F(VeltoBanco, SenhaSqlLoteEArquivoIlegivelSemASenha) {
-    ASSERT_EQ(rodar({"criar", "--senha", "abc"}).status, 0);
-    EsperarExecucao(rodar({"sql", "Select senha from permissao where  codigo  =1"}), 0, u"senha\nabc\n"_s);
+    ASSERT_EQ(rodar({"criar", "--senha", "s'enha"}).status, 0);
+    EsperarExecucao(rodar({"sql", "Select senha from permissao where  codigo  =1"}), 0, u"senha\ns'enha\n"_s);
     ASSERT_EQ(rodar({"senha", "nova'senha"}).status, 0);
     EXPECT_EQ(rodar({"sql", kSenha}).saida, u"senha\nnova'senha\n"_s);
     // Passwords from standard input stay out of the arguments.
@@ -95,9 +90,7 @@ TEST_F(VeltoBanco, SenhaSqlLoteEArquivoIlegivelSemASenha) {
         rodar({"sql", "Select * from movimentacao where data>= #12-01-2026#"}).saida.section(u'\n', 1, 1),
         u"1\t05/12/2026\t08:00:00\tE\t1\tM"_s);
     const Execucao erro = rodar({"sql", "Select * from nada"});
-    EXPECT_NE(erro.status, 0);
-    EXPECT_TRUE(erro.erro.contains(u"nada"_s));
-    EXPECT_TRUE(erro.saida.isEmpty());
+    EXPECT_TRUE(erro.status != 0 && erro.saida.isEmpty() && erro.erro.contains(u"nada"_s));
     EsperarExecucao(rodar({"sql", "select zeroblob(1000) as z"}), 0, "z\nX'" + QString(2000, u'0') + "'\n");
 
     const Execucao sqlcipher = ExecutarProcesso(u"sqlcipher"_s, {arquivo()}, ".tables\n");
@@ -124,11 +117,12 @@ TEST_F(VeltoBanco, CopiaComPontosNoLogEVerificacao) {
         EXPECT_TRUE(c->IntegrityCheck().isEmpty());
     }
     const Execucao verificada = rodar({"verificar", copia});
-    EXPECT_EQ(verificada.status, 0);
-    EXPECT_TRUE(verificada.saida.contains(u"está íntegro"_s)) << verificada.saida.toStdString();
+    EXPECT_TRUE(verificada.status == 0 && verificada.saida.contains(u"está íntegro"_s))
+        << verificada.saida.toStdString();
     // Never over another file.
-    EsperarExecucao(rodar({"copia", copia}), 1, {}, u"velto-banco: "_s);
-    EXPECT_TRUE(rodar({"copia", copia}).erro.contains(u"já existe"_s));
+    const Execucao outra = rodar({"copia", copia});
+    EsperarExecucao(outra, 1, {}, u"velto-banco: "_s);
+    EXPECT_TRUE(outra.erro.contains(u"já existe"_s));
     // A damaged page is found.
     QFile f(copia);
     ASSERT_TRUE(f.open(QIODevice::ReadWrite));
@@ -166,9 +160,8 @@ TEST_F(VeltoBanco, ArquivoSemPermissaoDeGravarRecusadoPorQuemGravaELidoPorQuemLe
     };
     const Execucao grava = executar(VELTO_BANCO, {"senha", "nova"});
     EXPECT_EQ(grava.status, 1);
-    EXPECT_TRUE(grava.erro.contains(u"sem permissão para gravar"_s)) << grava.erro.toStdString();
-    EXPECT_TRUE(grava.erro.contains(u"C:\\PONTO\\ponto.mdb"_s));
-    EXPECT_TRUE(grava.erro.contains(arquivo()));
+    for (const QString& trecho : {u"sem permissão para gravar"_s, u"C:\\PONTO\\ponto.mdb"_s, arquivo()})
+        EXPECT_TRUE(grava.erro.contains(trecho)) << grava.erro.toStdString();
     // The error output is not compared: a coverage build run as another account adds its own notes there.
     const Execucao le = executar(VELTO_BANCO, {"sql", kSenha});
     EXPECT_EQ(le.status, 0) << le.erro.toStdString();
