@@ -17,30 +17,20 @@
 #include <cstdlib>
 #include <unistd.h>
 
-namespace {
-
-// Straight to the pipe: what was acknowledged is out before anything else happens.
-void Escrever(const QByteArray& linha) {
-    qsizetype feito = 0;
-    while (feito < linha.size()) {
-        const ssize_t n = ::write(STDOUT_FILENO, linha.constData() + feito, size_t(linha.size() - feito));
-        if (n <= 0)
-            std::_Exit(5);
-        feito += n;
-    }
+// Straight to the pipe (one write of a short line is whole): what was acknowledged is out
+// before anything else happens.
+static void Escrever(const QByteArray& linha) {
+    if (::write(STDOUT_FILENO, linha.constData(), size_t(linha.size())) != linha.size())
+        std::_Exit(5);
 }
 
-} // namespace
-
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
-    if (args.size() < 2)
+    QStringList cartoes = app.arguments().mid(1);
+    if (cartoes.size() < 2)
         return 2;
-    Clock::set(QDateTime(QDate(2026, 1, 1).addDays(args.takeFirst().toInt()), QTime(6, 0, 0)));
-    const QStringList cartoes = args;
+    Clock::set(QDateTime(QDate(2026, 1, 1).addDays(cartoes.takeFirst().toInt()), QTime(6, 0, 0)));
     // Eleven minutes between scans: every scan registers, so any message is a fault.
     SetMsgBoxResponder([](const MsgBoxCall& m) {
         std::fprintf(stderr, "mensagem: %s\n", qPrintable(m.text));
@@ -54,9 +44,7 @@ int main(int argc, char** argv) {
     if (!QTest::qWaitForWindowActive(&janela))
         return 4;
     frmVelto* terminal = janela.area()->findChild<frmVelto*>();
-    // The two-second lock only slows the drill down.
-    terminal->Timer2.setInterval(50);
-
+    terminal->Timer2.setInterval(50); // the two-second lock only slows the drill down
     QString emCurso;
     QObject::connect(terminal->TXTNOME, &QLineEdit::textChanged, [&](const QString& texto) {
         if (texto.contains(QLatin1String("Registrada")))
