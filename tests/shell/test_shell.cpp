@@ -52,8 +52,6 @@ protected:
             menu->trigger();
         Processar();
         ASSERT_TRUE(prompt());
-        prompt()->TxtEntradaSaida->setFocus();
-        Processar();
         QTest::keyClicks(prompt()->TxtEntradaSaida, senha);
         prompt()->Command1->click();
         Processar();
