@@ -1,9 +1,11 @@
 #include "../reports/DadosRelatorio.h"
+#include "ChamadorConsulta.h"
 #include "FrmFuncionarios.h"
 #include "MDIVelto.h"
 #include "MDautoNumeracao.h"
 #include "MaskedEdit.h"
 #include "MdConsultaHComb.h"
+#include "RecordsetModel.h"
 #include "TelaTeste.h"
 #include "frmFeriados.h"
 #include "frmHorCombinado.h"
@@ -16,10 +18,11 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTableView>
+#include <QVBoxLayout>
 
 namespace {
 
-qint64 ana, beatriz;
+qint64 ana, beatriz, carlos, davila, semHorario;
 const QString kGrade = u"08:00:00 - 12:00:00 - 13:00:00 - 17:00:00"_s;
 
 QString Textos(std::initializer_list<QLineEdit*> campos, QChar separador = u'|') {
@@ -28,6 +31,20 @@ QString Textos(std::initializer_list<QLineEdit*> campos, QChar separador = u'|')
         textos << campo->text();
     return textos.join(separador);
 }
+
+// A screen that calls the lookup, in its place of the order.
+class Chamador : public ChildScreen, public ChamadorConsulta {
+public:
+    Chamador(Ordem ordem, Valor valor)
+        : ChamadorConsulta(ordem, valor)
+        , campo(new QLineEdit) {
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(new QLineEdit); // first in the tab order
+        layout->addWidget(campo);
+    }
+    QLineEdit* campoConsulta() const override { return campo; }
+    QLineEdit* campo;
+};
 
 // A line of the agreements' list.
 QString Linha(const QString& a, const QString& b, const QString& c, const QString& d, const QString& e) {
@@ -47,8 +64,9 @@ protected:
                   "estado = 'SP', Aniversario = '05/12/1990', DataAdmissao = '02/01/2020', VALORHORA = "
                   "'12,50'");
             beatriz = b.funcionario("BEATRIZ DE OLIVEIRA", "7891000158388", "10");
-            b.funcionario("CARLOS", "7891000237571", "3");
-            b.funcionario("SEM HORARIO", "0000000000077", "999");
+            carlos = b.funcionario("CARLOS", "7891000237571", "3");
+            semHorario = b.funcionario("SEM HORARIO", "0000000000077", "999");
+            davila = b.funcionario("D''AVILA", "7891000316764");
             Feriado(b, "NATAL", "25", "12", "");
             Feriado(b, "CARNAVAL", "17", "02", "2026");
         }) {}
@@ -83,6 +101,33 @@ protected:
     }
     static QString semana(const frmTabelaHoras* t) {
         return Textos({t->txtHporS, t->txtMporS, t->txtdescricao}, u' ');
+    }
+    Chamador* chamador(ChamadorConsulta::Ordem ordem,
+                       ChamadorConsulta::Valor valor = ChamadorConsulta::Valor::Codigo) {
+        auto* tela = new Chamador(ordem, valor);
+        tela->showIn(&area);
+        Processar();
+        return tela;
+    }
+    frm_consultarFuncionarios* consultar(Chamador& quem) {
+        auto* consulta = frm_consultarFuncionarios::Abrir(quem, quem);
+        Processar();
+        return consulta;
+    }
+    // The lookup grid's rows, code and name.
+    static QStringList grade(const frm_consultarFuncionarios& consulta) {
+        QStringList texto;
+        auto* modelo = static_cast<RecordsetModel*>(consulta.DataGrid1->model());
+        for (int r = 0; r < modelo->rowCount(); ++r)
+            texto << modelo->text(r, 0) + ' ' + modelo->text(r, 1);
+        return texto;
+    }
+    static QString l(qint64 codigo, const char* nome) { return QString::number(codigo) + ' ' + nome; }
+    static void escolher(frm_consultarFuncionarios* consulta) {
+        consulta->DataGrid1->setFocus();
+        Processar();
+        QTest::keyClick(consulta->DataGrid1, Qt::Key_Return);
+        Processar();
     }
     void combinado(const QString& valores) {
         banco.sql("INSERT INTO HoraCombinada(codigo,funcionario,data,horas,obs,combinado) VALUES( " +
@@ -508,4 +553,86 @@ TEST_F(CadastrosTeste, CombinadoConferidoEGuardadoSobONumeroDepoisDoMaior) {
     } catch (const std::overflow_error& e) {
         EXPECT_STREQ(e.what(), "Não há mais números livres para horários combinados.");
     }
+}
+
+TEST_F(CadastrosTeste, ConsultaListaTodosEBuscaPeloComecoDoNome) {
+    frm_consultarFuncionarios* consulta = consultar(*chamador(ChamadorConsulta::Ordem::Relatorios));
+    EXPECT_TRUE(banco.enviadas().contains(u"select CODIGO,NOME  from FUNCIONARIOS  ORDER BY NOME"_s));
+    const QStringList todos{l(ana, "ANA"), l(beatriz, "BEATRIZ DE OLIVEIRA"), l(carlos, "CARLOS"),
+                            l(davila, "D'AVILA"), l(semHorario, "SEM HORARIO")};
+    // An apostrophe is searched for as typed, not a broken statement; a pasted text longer than
+    // a name stops at 60 characters, a pattern the engine takes.
+    const std::pair<QString, QStringList> buscas[] = {{QString(), todos},
+                                                      {u"A"_s, {l(ana, "ANA")}},
+                                                      {u"D'A"_s, {l(davila, "D'AVILA")}},
+                                                      {"%" + QString(50000, 'A'), {}},
+                                                      {QString(), todos}};
+    for (const auto& [busca, esperadas] : buscas) {
+        consulta->txtconsultar->clear();
+        consulta->txtconsultar->insert(busca);
+        EXPECT_EQ(grade(*consulta), esperadas) << busca.left(5).toStdString();
+    }
+    const auto* modelo = consulta->DataGrid1->model();
+    EXPECT_EQ(modelo->headerData(0, Qt::Horizontal).toString() + ' ' +
+                  modelo->headerData(1, Qt::Horizontal).toString(),
+              u"Código NOME"_s); // through every new result set
+    EXPECT_TRUE(banco.enviadas().contains(
+        u"Select CODIGO,NOME from FUNCIONARIOS where NOME like 'A%'   ORDER BY NOME"_s));
+    EXPECT_TRUE(banco.enviadas().contains(
+        u"Select CODIGO,NOME from FUNCIONARIOS where NOME like 'D''A%'   ORDER BY NOME"_s));
+    EXPECT_TRUE(banco.enviadas().contains(u"Select CODIGO,NOME from FUNCIONARIOS where NOME like '%"_s +
+                                          QString(59, 'A') + u"%'   ORDER BY NOME"_s));
+}
+
+TEST_F(CadastrosTeste, ConsultaServeOPrimeiroChamadorNaOrdemENinguemDepoisDoEsc) {
+    // Opened in the other order than the lookup serves them.
+    Chamador* registro = chamador(ChamadorConsulta::Ordem::Funcionarios, ChamadorConsulta::Valor::Registro);
+    Chamador* combinado = chamador(ChamadorConsulta::Ordem::HorCombinado);
+    registro->chamouConsulta = true;
+    frm_consultarFuncionarios* consulta = consultar(*combinado);
+    consulta->DataGrid1->setCurrentIndex(consulta->DataGrid1->model()->index(1, 0)); // BEATRIZ, after ANA
+    escolher(consulta);
+    EXPECT_EQ(combinado->campo->text(), QString::number(beatriz));
+    EXPECT_TRUE(combinado->campo->hasFocus());
+    EXPECT_EQ(area.activeSubWindow(), combinado->subWindow());
+    EXPECT_TRUE(registro->campo->text().isEmpty());
+    EXPECT_FALSE(combinado->chamouConsulta || registro->chamouConsulta);
+    // The employee registry receives the card code.
+    escolher(consultar(*registro)); // ANA, the first row
+    EXPECT_EQ(registro->campo->text(), u"7891000079195"_s);
+    // Closed by Esc, it delivers nothing later: another lookup serves none of its callers.
+    Chamador* relatorios = chamador(ChamadorConsulta::Ordem::Relatorios);
+    consulta = consultar(*relatorios);
+    combinado->chamouConsulta = true;
+    QTest::keyClick(consulta->txtconsultar, Qt::Key_Escape);
+    Processar();
+    EXPECT_FALSE(relatorios->chamouConsulta || combinado->chamouConsulta);
+    auto* outra = abrir<frm_consultarFuncionarios>();
+    escolher(outra);
+    EXPECT_FALSE(outra->isUnloaded());
+    EXPECT_EQ(relatorios->campo->text() + combinado->campo->text(), QString::number(beatriz));
+}
+
+TEST_F(CadastrosTeste, ConsultaDeFuncionarioExcluidoNesseMeioTempo) {
+    Chamador* relatorios = chamador(ChamadorConsulta::Ordem::Relatorios);
+    QPointer<frm_consultarFuncionarios> consulta = consultar(*relatorios);
+    banco.sql("delete from funcionarios where codigo = " + QString::number(ana));
+    banco.enviadas().clear();
+    escolher(consulta); // ANA, still listed
+    EXPECT_EQ(banco.enviadas().first(), "Select * from FUNCIONARIOS where CODIGO = " + QString::number(ana));
+    ASSERT_EQ(mensagens.texts(), QStringList{"Selecione um nome válido"});
+    EXPECT_EQ(mensagens.calls[0].buttons, MsgBoxButtons::OkOnly);
+    EXPECT_EQ(mensagens.calls[0].title, u"Velto"_s);
+    ASSERT_TRUE(consulta);
+    const QStringList resto{l(carlos, "CARLOS"), l(davila, "D'AVILA"), l(semHorario, "SEM HORARIO")};
+    EXPECT_EQ(grade(*consulta), QStringList{l(beatriz, "BEATRIZ DE OLIVEIRA")} + resto);
+    EXPECT_TRUE(relatorios->chamouConsulta);
+    EXPECT_TRUE(relatorios->campo->text().isEmpty());
+    // Typed, then deleted: the field empties and lists everyone.
+    QTest::keyClicks(consulta->txtconsultar, u"BEA"_s);
+    banco.sql("delete from funcionarios where codigo = " + QString::number(beatriz));
+    escolher(consulta);
+    EXPECT_EQ(mensagens.calls.size(), 2);
+    EXPECT_TRUE(consulta->txtconsultar->text().isEmpty());
+    EXPECT_EQ(grade(*consulta), resto);
 }
