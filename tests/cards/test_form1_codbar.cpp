@@ -41,7 +41,7 @@ protected:
 
 } // namespace
 
-TEST_F(FormCodBarTeste, CarregaDoCadastroUmaSoInstanciaEOCodigoSegueCadaTecla) {
+TEST_F(FormCodBarTeste, CarregaDoCadastroGravaCopiaImprimeEOCodigoSegueCadaTecla) {
     EXPECT_EQ(tela->txtdescricao->text() + ' ' + tela->DataToEncodeText->text(), u"BRUNO 7891000158388"_s);
     EXPECT_EQ(LerCodigo(tela->BarCode1->grab().toImage()).texto, u"7891000158388"_s);
     // Enter moves to the next field.
@@ -50,16 +50,29 @@ TEST_F(FormCodBarTeste, CarregaDoCadastroUmaSoInstanciaEOCodigoSegueCadaTecla) {
     Processar();
     EXPECT_TRUE(tela->txtdescricao->hasFocus());
     EXPECT_EQ(Form1_CODBAR::Mostrar(&area, &nome, &codigo), tela.data());
-    // The barcode follows every key.
-    tela->DataToEncodeText->clear();
-    int redesenhos = 0;
-    QObject::connect(tela->BarCode1, &BarCode::redrawn, tela, [&] { ++redesenhos; });
-    QTest::keyClicks(tela->DataToEncodeText, u"1234567890123"_s);
-    EXPECT_EQ(redesenhos, 13);
-    EXPECT_EQ(LerCodigo(tela->BarCode1->grab().toImage()).texto, u"1234567890123"_s);
-}
+    // Saved in the current folder, over the file saved before.
+    QTemporaryDir pasta;
+    const QString antes = QDir::currentPath();
+    QDir::setCurrent(pasta.path());
+    tela->SaveToFile->click();
+    EXPECT_EQ(clicar(tela->SaveToFile),
+              QStringList{
+                  u"Your barcode will be saved to the file [SavedBarCode.wmf] in the program directory."_s});
+    EXPECT_EQ(mensagens.calls.first().icon, MsgBoxIcon::None);
+    QFile arquivo(pasta.filePath(u"SavedBarCode.wmf"_s));
+    EXPECT_TRUE(arquivo.open(QIODevice::ReadOnly));
+    EXPECT_EQ(arquivo.readAll(), BarCodePicture::ofText(u"7891000158388"_s).toWmf());
+    // A folder where the file should be: the user is told, nothing passes for saved.
+    arquivo.remove();
+    EXPECT_TRUE(QDir(pasta.path()).mkdir(u"SavedBarCode.wmf"_s));
+    EXPECT_TRUE(clicar(tela->SaveToFile).value(1).startsWith(u"Não foi possível gravar o arquivo"_s));
+    QDir::setCurrent(antes);
 
-TEST_F(FormCodBarTeste, ImprimeAEtiquetaAFolhaOuATelaESemImpressoraDizOndeFicouOPdf) {
+    tela->CopyToClipboard->click();
+    const QMimeData* dados = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(dados, nullptr);
+    EXPECT_EQ(dados->data(u"image/x-wmf"_s), tela->BarCode1->Picture().toWmf());
+
     const auto barras = [&] {
         QStringList textos;
         for (const PrintedItem& item : impressora->items(PrintedItem::Kind::BarCode))
@@ -93,28 +106,11 @@ TEST_F(FormCodBarTeste, ImprimeAEtiquetaAFolhaOuATelaESemImpressoraDizOndeFicouO
     const QStringList arquivos = QDir(QtPrinter::pdfFolder()).entryList(QDir::Files);
     ASSERT_EQ(arquivos.size(), 1);
     EXPECT_TRUE(mensagens.texts().first().endsWith(arquivos.first()));
-}
-
-TEST_F(FormCodBarTeste, GravaOArquivoNaPastaAtualECopiaParaAAreaDeTransferencia) {
-    QTemporaryDir pasta;
-    const QString antes = QDir::currentPath();
-    QDir::setCurrent(pasta.path());
-    tela->SaveToFile->click();
-    EXPECT_EQ(clicar(tela->SaveToFile), // over the file saved before
-              QStringList{
-                  u"Your barcode will be saved to the file [SavedBarCode.wmf] in the program directory."_s});
-    EXPECT_EQ(mensagens.calls.first().icon, MsgBoxIcon::None);
-    QFile arquivo(pasta.filePath(u"SavedBarCode.wmf"_s));
-    EXPECT_TRUE(arquivo.open(QIODevice::ReadOnly));
-    EXPECT_EQ(arquivo.readAll(), BarCodePicture::ofText(u"7891000158388"_s).toWmf());
-    // A folder where the file should be: the user is told, nothing passes for saved.
-    arquivo.remove();
-    EXPECT_TRUE(QDir(pasta.path()).mkdir(u"SavedBarCode.wmf"_s));
-    EXPECT_TRUE(clicar(tela->SaveToFile).value(1).startsWith(u"Não foi possível gravar o arquivo"_s));
-    QDir::setCurrent(antes);
-
-    tela->CopyToClipboard->click();
-    const QMimeData* dados = QGuiApplication::clipboard()->mimeData();
-    ASSERT_NE(dados, nullptr);
-    EXPECT_EQ(dados->data(u"image/x-wmf"_s), tela->BarCode1->Picture().toWmf());
+    // The barcode follows every key.
+    tela->DataToEncodeText->clear();
+    int redesenhos = 0;
+    QObject::connect(tela->BarCode1, &BarCode::redrawn, tela, [&] { ++redesenhos; });
+    QTest::keyClicks(tela->DataToEncodeText, u"1234567890123"_s);
+    EXPECT_EQ(redesenhos, 13);
+    EXPECT_EQ(LerCodigo(tela->BarCode1->grab().toImage()).texto, u"1234567890123"_s);
 }
