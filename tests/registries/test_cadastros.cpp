@@ -35,12 +35,13 @@ QString Textos(std::initializer_list<QLineEdit*> campos, QChar separador = u'|')
 // A screen that calls the lookup, in its place of the order.
 class Chamador : public ChildScreen, public ChamadorConsulta {
 public:
-    Chamador(Ordem ordem, Valor valor)
+    Chamador(QMdiArea& area, Ordem ordem, Valor valor = Valor::Codigo)
         : ChamadorConsulta(ordem, valor)
         , campo(new QLineEdit) {
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(new QLineEdit); // first in the tab order
         layout->addWidget(campo);
+        showIn(&area);
     }
     QLineEdit* campoConsulta() const override { return campo; }
     QLineEdit* campo;
@@ -102,13 +103,6 @@ protected:
     }
     static QString semana(const frmTabelaHoras* t) {
         return Textos({t->txtHporS, t->txtMporS, t->txtdescricao}, u' ');
-    }
-    Chamador* chamador(ChamadorConsulta::Ordem ordem,
-                       ChamadorConsulta::Valor valor = ChamadorConsulta::Valor::Codigo) {
-        auto* tela = new Chamador(ordem, valor);
-        tela->showIn(&area);
-        Processar();
-        return tela;
     }
     frm_consultarFuncionarios* consultar(Chamador& quem) {
         auto* consulta = frm_consultarFuncionarios::Abrir(quem, quem);
@@ -316,7 +310,6 @@ TEST_F(CadastrosTeste, FuncionarioPeloCartaoOuPelaConsultaEExcluidoComOsPontos) 
     EXPECT_EQ(banco.enviadas(), (QStringList{"sELECT * FROM FUNCIONARIOS WHERE REGISTRO = '7891000079195'",
                                              "Delete from movimentacao where funcionario = " + n,
                                              "Delete from FUNCIONARIOS where codigo = " + n}));
-    EXPECT_EQ(tela->TxtFUNCIONARIO->text(), u"ANA"_s); // the screen keeps showing him
     // Deleted already: the question, and nothing after it.
     EXPECT_EQ(clicar(tela->Command2), QStringList{"EXCLUIR cliente e Movimentação?"});
 }
@@ -375,8 +368,6 @@ TEST_F(CadastrosTeste, FuncionarioRecusaCodigoCurtoValorEDataInvalidos) {
         EXPECT_EQ(salvar(), QStringList{"Valor Invalido!"}) << valor;
     }
     tela->TXTVALOR->setText("12.50");
-    EXPECT_EQ(salvar(), QStringList{"Data Invalida!"});
-    tela->txtData->setText("0512");
     EXPECT_EQ(salvar(), QStringList{"Data Invalida!"});
     tela->txtData->setText(QString());
     tela->TXTDATAADMISSAO->setText("00002020");
@@ -526,7 +517,7 @@ TEST_F(CadastrosTeste, CombinadoConferidoGuardadoEListadoPeloCartaoOuPelaConsult
 }
 
 TEST_F(CadastrosTeste, ConsultaListaTodosBuscaPeloComecoDoNomeERecusaUmExcluidoNesseMeioTempo) {
-    Chamador* relatorios = chamador(ChamadorConsulta::Ordem::Relatorios);
+    Chamador* relatorios = new Chamador(area, ChamadorConsulta::Ordem::Relatorios);
     QPointer<frm_consultarFuncionarios> consulta = consultar(*relatorios);
     EXPECT_TRUE(banco.enviadas().contains(u"select CODIGO,NOME  from FUNCIONARIOS  ORDER BY NOME"_s));
     const QStringList todos{l(ana, "ANA"), l(beatriz, "BEATRIZ DE OLIVEIRA"), l(carlos, "CARLOS"),
@@ -576,8 +567,9 @@ TEST_F(CadastrosTeste, ConsultaListaTodosBuscaPeloComecoDoNomeERecusaUmExcluidoN
 
 TEST_F(CadastrosTeste, ConsultaServeOPrimeiroChamadorNaOrdemENinguemDepoisDoEsc) {
     // Opened in the other order than the lookup serves them.
-    Chamador* registro = chamador(ChamadorConsulta::Ordem::Funcionarios, ChamadorConsulta::Valor::Registro);
-    Chamador* combinado = chamador(ChamadorConsulta::Ordem::HorCombinado);
+    Chamador* registro =
+        new Chamador(area, ChamadorConsulta::Ordem::Funcionarios, ChamadorConsulta::Valor::Registro);
+    Chamador* combinado = new Chamador(area, ChamadorConsulta::Ordem::HorCombinado);
     registro->chamouConsulta = true;
     frm_consultarFuncionarios* consulta = consultar(*combinado);
     consulta->DataGrid1->setCurrentIndex(consulta->DataGrid1->model()->index(1, 0)); // BEATRIZ, after ANA
@@ -591,7 +583,7 @@ TEST_F(CadastrosTeste, ConsultaServeOPrimeiroChamadorNaOrdemENinguemDepoisDoEsc)
     escolher(consultar(*registro)); // ANA, the first row
     EXPECT_EQ(registro->campo->text(), u"7891000079195"_s);
     // Closed by Esc, it delivers nothing later: another lookup serves none of its callers.
-    Chamador* relatorios = chamador(ChamadorConsulta::Ordem::Relatorios);
+    Chamador* relatorios = new Chamador(area, ChamadorConsulta::Ordem::Relatorios);
     consulta = consultar(*relatorios);
     combinado->chamouConsulta = true;
     QTest::keyClick(consulta->txtconsultar, Qt::Key_Escape);
