@@ -118,12 +118,6 @@ protected:
         return texto;
     }
     static QString l(qint64 codigo, const char* nome) { return QString::number(codigo) + ' ' + nome; }
-    static void escolher(frm_consultarFuncionarios* consulta) {
-        consulta->DataGrid1->setFocus();
-        Processar();
-        QTest::keyClick(consulta->DataGrid1, Qt::Key_Return);
-        Processar();
-    }
     void combinado(const QString& valores) {
         banco.sql("INSERT INTO HoraCombinada(codigo,funcionario,data,horas,obs,combinado) VALUES( " +
                   valores + " )");
@@ -535,7 +529,7 @@ TEST_F(CadastrosTeste, ConsultaListaTodosBuscaPeloComecoDoNomeERecusaUmExcluidoN
     // Deleted while listed: the caller still waits.
     banco.sql("delete from funcionarios where codigo = " + QString::number(ana));
     banco.enviadas().clear();
-    escolher(consulta); // ANA, the first row
+    EscolherNaConsulta(consulta.data()); // ANA, the first row
     EXPECT_EQ(banco.enviadas().first(), "Select * from FUNCIONARIOS where CODIGO = " + QString::number(ana));
     ASSERT_EQ(mensagens.texts(), QStringList{"Selecione um nome válido"});
     EXPECT_EQ(mensagens.calls[0].buttons, MsgBoxButtons::OkOnly);
@@ -546,7 +540,7 @@ TEST_F(CadastrosTeste, ConsultaListaTodosBuscaPeloComecoDoNomeERecusaUmExcluidoN
     // Typed, then deleted: the field empties and lists everyone.
     QTest::keyClicks(consulta->txtconsultar, u"BEA"_s);
     banco.sql("delete from funcionarios where codigo = " + QString::number(beatriz));
-    escolher(consulta);
+    EscolherNaConsulta(consulta.data());
     EXPECT_EQ(mensagens.calls.size(), 2);
     EXPECT_TRUE(consulta->txtconsultar->text().isEmpty());
     EXPECT_EQ(grade(*consulta), todos.mid(2));
@@ -560,14 +554,16 @@ TEST_F(CadastrosTeste, ConsultaServeOPrimeiroChamadorNaOrdemENinguemDepoisDoEsc)
     registro->chamouConsulta = true;
     frm_consultarFuncionarios* consulta = consultar(*combinado);
     consulta->DataGrid1->setCurrentIndex(consulta->DataGrid1->model()->index(1, 0)); // BEATRIZ, after ANA
-    escolher(consulta);
+    consulta->DataGrid1->setFocus();
+    QTest::keyClick(consulta->DataGrid1, Qt::Key_Return);
+    Processar();
     EXPECT_EQ(combinado->campo->text(), QString::number(beatriz));
     EXPECT_TRUE(combinado->campo->hasFocus());
     EXPECT_EQ(area.activeSubWindow(), combinado->subWindow());
     EXPECT_TRUE(registro->campo->text().isEmpty());
     EXPECT_FALSE(combinado->chamouConsulta || registro->chamouConsulta);
     // The employee registry receives the card code.
-    escolher(consultar(*registro)); // ANA, the first row
+    EscolherNaConsulta(consultar(*registro)); // ANA, the first row
     EXPECT_EQ(registro->campo->text(), u"7891000079195"_s);
     // Closed by Esc, it delivers nothing later: another lookup serves none of its callers.
     Chamador* relatorios = new Chamador(area, ChamadorConsulta::Ordem::Relatorios);
@@ -576,7 +572,7 @@ TEST_F(CadastrosTeste, ConsultaServeOPrimeiroChamadorNaOrdemENinguemDepoisDoEsc)
     QTest::keyClick(consulta->txtconsultar, Qt::Key_Escape);
     Processar();
     auto* outra = abrir<frm_consultarFuncionarios>();
-    escolher(outra);
+    EscolherNaConsulta(outra);
     EXPECT_FALSE(outra->isUnloaded());
     EXPECT_EQ(relatorios->campo->text() + combinado->campo->text(), QString::number(beatriz));
 }
