@@ -44,7 +44,6 @@ protected:
 TEST_F(FormCodBarTeste, CarregaDoCadastroGravaCopiaImprimeEOCodigoSegueCadaTecla) {
     EXPECT_EQ(tela->txtdescricao->text() + ' ' + tela->DataToEncodeText->text(), u"BRUNO 7891000158388"_s);
     EXPECT_EQ(LerCodigo(tela->BarCode1->grab().toImage()).texto, u"7891000158388"_s);
-    // Enter moves to the next field.
     EXPECT_TRUE(tela->DataToEncodeText->hasFocus());
     QTest::keyClick(tela->DataToEncodeText, Qt::Key_Return);
     Processar();
