@@ -7,7 +7,6 @@
 
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -65,9 +64,7 @@ TEST_F(ShellTeste, UmaSenhaAbreTodasAsTelasPedidasNaOrdemEscDescartaOsPedidos) {
     janela->mnuTFeriados->trigger();
     pedir(janela->mnuHorarios, u"segredo1"_s); // one prompt for the three
     ASSERT_EQ(mensagens.texts(), QStringList({"senha invalida!"}));
-    ASSERT_TRUE(prompt());
-    prompt()->TxtEntradaSaida->clear();
-    pedir(nullptr, u"Segredo1"_s);
+    pedir(nullptr, u"Segredo1"_s); // typed over the wrong one, selected
     EXPECT_EQ(abertas, QStringList({"frmLancarDia", "FrmFuncionarios", "frmFeriados"}));
     // An open screen comes forward instead of a second one.
     pedir(janela->mnuf1, u"Segredo1"_s);
@@ -97,7 +94,7 @@ TEST_F(ShellTeste, UmaSenhaAbreTodasAsTelasPedidasNaOrdemEscDescartaOsPedidos) {
 
 TEST_F(ShellTeste, TrocaDeSenhaESemALinhaDaSenha) {
     pedir(janela->mnuSenha, u"Segredo1"_s);
-    QPointer<frm_senhaManutencao> troca = janela->area()->findChild<frm_senhaManutencao*>();
+    auto* troca = janela->area()->findChild<frm_senhaManutencao*>();
     ASSERT_TRUE(troca);
     // Enter moves on as Tab from field to field, and presses the button.
     troca->TxtEntradaSaida->setText(u"errada"_s);
@@ -107,7 +104,6 @@ TEST_F(ShellTeste, TrocaDeSenhaESemALinhaDaSenha) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
     Processar();
-    ASSERT_EQ(mensagens.calls.size(), 1);
 
     troca->TxtEntradaSaida->setText(u"Segredo1"_s);
     troca->txtNovaSenha->setText(u"nova'1"_s);
@@ -122,8 +118,7 @@ TEST_F(ShellTeste, TrocaDeSenhaESemALinhaDaSenha) {
     EXPECT_EQ(banco.enviadas().last(), u"update  permissao set senha = 'nova''1'   where  codigo  =1"_s);
     // The new password opens the screen again; without row 1 it closes and changes nothing.
     pedir(janela->mnuSenha, u"nova'1"_s);
-    troca = TelaAberta<frm_senhaManutencao>(*janela->area());
-    ASSERT_TRUE(troca);
+    ASSERT_TRUE(troca = TelaAberta<frm_senhaManutencao>(*janela->area()));
     banco.sql(u"Delete from permissao"_s);
     banco.enviadas().clear();
     troca->txtNovaSenha->setText(u"outra"_s);
