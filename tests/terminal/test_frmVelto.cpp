@@ -9,7 +9,6 @@
 #include "VersaoEsquema.h"
 #include "frmVelto.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -45,8 +44,7 @@ protected:
         Clock::set(QDateTime(QDate(2026, 12, 5), QTime(8, 2, 10)));
         janela = std::make_unique<MDIVelto>();
         ASSERT_TRUE(Ativar(*janela));
-        terminal = janela->area()->findChild<frmVelto*>();
-        ASSERT_TRUE(terminal);
+        ASSERT_TRUE(terminal = janela->area()->findChild<frmVelto*>());
         Processar();
     }
     void TearDown() override {
@@ -62,23 +60,13 @@ protected:
     // A scan once the card field is unlocked again.
     void passar(const QString& codigo) {
         ASSERT_TRUE(QTest::qWaitFor([this] { return cartao()->isEnabled(); }, 3000));
-        ASSERT_TRUE(cartao()->hasFocus());
         Escanear(cartao(), codigo);
-    }
-    qint64 pontos(const QString& onde = u"1=1"_s) {
-        return banco.sql("Select count(*) as n from movimentacao where " + onde)["n"].toInteger();
     }
     QString ultimaMensagem() const { return mensagens.texts().value(mensagens.calls.size() - 1); }
     // BEATRIZ at work since last night, in the list.
     void biaTrabalhando() {
         banco.ponto(2, u"04/12/2026"_s, u"22:00:00"_s, u"E"_s);
         terminal->VerFuncionariosTrabalhando();
-    }
-    // The one message shown, with its icon, OK alone and the terminal's title.
-    void esperarMensagem(const QString& texto, MsgBoxIcon icone) {
-        ASSERT_EQ(mensagens.texts(), QStringList{texto});
-        const MsgBoxCall& m = mensagens.calls.first();
-        EXPECT_TRUE(m.icon == icone && m.buttons == MsgBoxButtons::OkOnly && m.title == u"sis-velto"_s);
     }
 
     BancoTeste banco{u"terminal"_s, Montar};
@@ -158,11 +146,7 @@ int TerminalFilho(QStringList cartoes) {
 
 } // namespace
 
-TEST_F(TerminalTeste, EscaneioRegistraEntradaTravaDestravaEDepoisSaida) {
-    EXPECT_EQ(QStringList({terminal->txtData->Text(), terminal->TXTHORA->text()}),
-              QStringList({"05/12/2026", "08:02:10"}));
-    ASSERT_TRUE(cartao()->hasFocus());
-    EXPECT_EQ(cartao()->palette().color(QPalette::Base), QColor(0xE0, 0xE0, 0xE0));
+TEST_F(TerminalTeste, EscaneioRegistraEntradaTravaEDepoisSaida) {
     banco.enviadas().clear();
     Escanear(cartao(), kAna);
     EXPECT_EQ(tela(), kEntradaAna + " | travado |    1 - ANA PAULA");
@@ -175,18 +159,12 @@ TEST_F(TerminalTeste, EscaneioRegistraEntradaTravaDestravaEDepoisSaida) {
                            contagem + "'S' ",
                            "Insert into movimentacao(data,hora,entradaSaida,funcionario,periodo) "
                            "values('05/12/2026','08:02:10', 'E', 1, 'M' )"}));
-    EXPECT_TRUE(cartao()->text().isEmpty());
-    // A second scan while locked reaches nothing.
+    // A second scan while locked reaches nothing; eleven minutes later the same card is her exit.
     QTest::keyClicks(cartao(), kBia);
     EXPECT_TRUE(cartao()->text().isEmpty());
-    QTest::qWait(2150);
-    EXPECT_TRUE(cartao()->isEnabled() && cartao()->hasFocus());
-    EXPECT_TRUE(mensagens.calls.isEmpty());
-    // Eleven minutes later the same card is her exit and she leaves the list.
     Clock::advance(11 * 60 * 1000);
-    QTest::qWait(120);
     banco.enviadas().clear();
-    Escanear(cartao(), kAna);
+    passar(kAna);
     EXPECT_EQ(tela(), u"ANA PAULA - (Registrada SAIDA!) | travado"_s);
     EXPECT_EQ(banco.enviadas().value(2),
               u"Select max(codigo) as s from movimentacao where  funcionario  = 1"_s);
@@ -194,64 +172,55 @@ TEST_F(TerminalTeste, EscaneioRegistraEntradaTravaDestravaEDepoisSaida) {
         u"Select data,hora,EntradaSaida from movimentacao where  codigo  = "_s));
 }
 
-TEST_F(TerminalTeste, CartaoNaoEncontradoECedoDemais) {
+TEST_F(TerminalTeste, CartaoNaoEncontradoCedoDemaisFiltroDoCartaoEDataAMeiaNoite) {
+    terminal->Timer2.setInterval(100);
     biaTrabalhando();
     banco.sql(u"Delete from movimentacao"_s);
     Escanear(cartao(), u"12 34'5"_s);
     EXPECT_EQ(tela(), kPasseNovamente + " | travado |    2 - BEATRIZ") << "the list is not rebuilt";
-    EXPECT_EQ(pontos(), 0);
 
     banco.ponto(1, u"05/12/2026"_s, u"08:00:00"_s, u"E"_s);
     banco.enviadas().clear();
     passar(kAna);
-    esperarMensagem(
-        u"Deverá Aguardar 10 minutos para dar Entrada ou Saida!\r\n\r\n\r\nTempo decorrido: 00:02:10"_s,
-        MsgBoxIcon::Information);
+    EXPECT_EQ(
+        mensagens.texts(),
+        QStringList{
+            u"Deverá Aguardar 10 minutos para dar Entrada ou Saida!\r\n\r\n\r\nTempo decorrido: 00:02:10"_s});
     // The list was rebuilt.
     EXPECT_EQ(tela(), u" | travado |    1 - ANA PAULA"_s);
     EXPECT_TRUE(banco.enviadas().contains(u"Select * from funcionarios ORDER BY NOME ASC"_s));
-    EXPECT_EQ(pontos(), 1);
-}
 
-TEST_F(TerminalTeste, CamposSoDeExibicaoFiltroDoCartaoEDataAMeiaNoite) {
+    ASSERT_TRUE(QTest::qWaitFor([this] { return cartao()->isEnabled(); }, 3000));
     QTest::keyClicks(cartao(), u"78 91'0"_s);
     EXPECT_EQ(cartao()->text(), u"78910"_s);
-    EXPECT_EQ(cartao()->echoMode(), QLineEdit::Password);
     // Clicking elsewhere is a loss of focus like any other: the swipe runs and finds no card.
     terminal->TXTNOME->setFocus();
     Processar();
     QTest::keyClicks(terminal->TXTNOME, u"abc"_s);
     EXPECT_EQ(terminal->TXTNOME->text(), kPasseNovamente);
     // Code 12 is shown right-aligned in four places; a five-digit code whole.
-    for (int i = 0; i < 10; ++i)
-        banco.funcionario(u"X%1"_s.arg(i), u"9%1"_s.arg(i));
-    banco.sql(u"INSERT INTO funcionarios(codigo, nome, registro) VALUES(12345, 'ZECA', '55')"_s);
-    banco.ponto(12, u"01/12/2026"_s, u"08:00:00"_s, u"E"_s);
-    banco.ponto(12345, u"01/12/2026"_s, u"08:00:00"_s, u"E"_s);
+    for (const int codigo : {12, 12345}) {
+        banco.sql(u"INSERT INTO funcionarios(codigo, nome, registro) VALUES(%1, 'Z%1', '%1')"_s.arg(codigo));
+        banco.ponto(codigo, u"01/12/2026"_s, u"08:00:00"_s, u"E"_s);
+    }
     terminal->VerFuncionariosTrabalhando();
-    EXPECT_EQ(tela(), kPasseNovamente + " | travado |   12 - X9 | 12345 - ZECA");
+    EXPECT_EQ(tela(), kPasseNovamente + " | travado |    1 - ANA PAULA |   12 - Z12 | 12345 - Z12345");
 
-    Clock::set(QDateTime(QDate(2026, 12, 5), QTime(23, 59, 59)));
-    QTest::qWait(120);
-    Clock::advance(1000);
+    Clock::set(QDateTime(QDate(2026, 12, 6), QTime(0, 0, 0)));
     QTest::qWait(120);
     EXPECT_EQ(QStringList({terminal->txtData->Text(), terminal->TXTHORA->text()}),
               QStringList({"06/12/2026", "00:00:00"}));
-    terminal->Timer2.setInterval(100); // the lock of the swipe that found no card
     passar(kAna);
-    EXPECT_EQ(pontos(u"funcionario = 1 and data = #12-06-2026#"_s), 1);
+    EXPECT_EQ(Linhas(banco, u"Select data, EntradaSaida from movimentacao where funcionario = 1"_s),
+              QStringList({"05/12/2026|E", "06/12/2026|S"}));
 }
 
 TEST_F(TerminalTeste, QuiosqueCaixaFechaSozinhaEEscaneioNelaEhOProximoPasse) {
     janela->AtivarQuiosque();
     ASSERT_TRUE(Ativar(*janela)); // a new frame for the window, as the program shows it in kiosk mode
+    terminal->subWindow()->showMinimized();
     Processar();
-    ASSERT_TRUE(cartao()->hasFocus());
-    QMdiSubWindow* janelaTerminal = terminal->subWindow();
-    janelaTerminal->showMinimized();
-    Processar();
-    EXPECT_FALSE(janelaTerminal->isMinimized()) << "scans must always reach the terminal";
-    EXPECT_TRUE(janelaTerminal->windowFlags() & Qt::FramelessWindowHint) << "no title bar to move it by";
+    EXPECT_FALSE(terminal->subWindow()->isMinimized()) << "scans must always reach the terminal";
 
     SetMsgBoxResponder({}); // the real boxes, as at the terminal
     banco.ponto(1, u"05/12/2026"_s, u"08:00:00"_s, u"E"_s);
@@ -267,56 +236,35 @@ TEST_F(TerminalTeste, QuiosqueCaixaFechaSozinhaEEscaneioNelaEhOProximoPasse) {
     EXPECT_TRUE(caixa.startsWith(u"Deverá Aguardar 10 minutos"_s)) << caixa.toStdString();
     EXPECT_EQ(terminal->TXTNOME->text(), u"BEATRIZ - (Registrada ENTRADA!)"_s)
         << "the card scanned into the box was the next swipe";
-    EXPECT_EQ(pontos(), 2);
 
-    // Nobody at the terminal: the box goes away by itself after five seconds.
+    // Nobody at the terminal: the box stays a while, then goes away by itself.
     ASSERT_TRUE(Ativar(*janela)); // the offscreen platform does not give the activation back
-    QTest::qWait(2150);
-    ASSERT_TRUE(cartao()->hasFocus());
-    bool abertaAos4s = false;
-    QTimer::singleShot(4500, [&] { abertaAos4s = QApplication::activeModalWidget() != nullptr; });
-    QElapsedTimer tempo;
-    tempo.start();
-    Escanear(cartao(), kAna);
-    EXPECT_TRUE(abertaAos4s);
-    EXPECT_GE(tempo.elapsed(), 4900);
-    EXPECT_FALSE(QApplication::activeModalWidget());
-    EXPECT_EQ(pontos(), 2);
+    caixa.clear();
+    QTimer::singleShot(
+        4500, [&] { caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())->text(); });
+    passar(kAna);
+    EXPECT_TRUE(caixa.startsWith(u"Deverá Aguardar 10 minutos"_s)) << caixa.toStdString();
 }
 
 TEST_F(TerminalTeste, BancoOcupadoEsperaComORelogioAndandoEDepoisAvisa) {
     const auto outro = Connection::Open(kStringConexao);
     auto trava = std::make_unique<Connection::WriteTransaction>(*outro);
     QString horaNaEspera;
-    bool travadoNaEspera = false;
     QTimer::singleShot(1000, [] { Clock::advance(1000); });
-    QTimer::singleShot(1500, [&] {
-        horaNaEspera = terminal->TXTHORA->text();
-        travadoNaEspera = !cartao()->isEnabled();
-    });
-    QElapsedTimer espera;
-    espera.start();
+    QTimer::singleShot(1500, [&] { horaNaEspera = terminal->TXTHORA->text(); });
     Escanear(cartao(), kAna);
-    EXPECT_GE(espera.elapsed(), frmVelto::kEsperaBanco);
-    EXPECT_LT(espera.elapsed(), frmVelto::kEsperaBanco + 3000);
     EXPECT_EQ(horaNaEspera, u"08:02:11"_s);
-    EXPECT_TRUE(travadoNaEspera);
-    esperarMensagem(NaoRegistrado(u"Banco de dados ocupado por outro programa."_s), MsgBoxIcon::Exclamation);
+    EXPECT_EQ(mensagens.texts(), QStringList{NaoRegistrado(u"Banco de dados ocupado por outro programa."_s)});
+    EXPECT_EQ(mensagens.calls.value(0).title, u"sis-velto"_s);
     EXPECT_EQ(tela(), u" | travado"_s);
-    EXPECT_TRUE(cartao()->text().isEmpty());
     trava.reset();
-    EXPECT_EQ(pontos(), 0);
 
     // A lock given back during the wait only delays the scan.
     ASSERT_TRUE(QTest::qWaitFor([this] { return cartao()->isEnabled(); }, 3000));
     trava = std::make_unique<Connection::WriteTransaction>(*outro);
     QTimer::singleShot(700, [&trava] { trava.reset(); });
-    espera.restart();
     Escanear(cartao(), kAna);
-    EXPECT_GE(espera.elapsed(), 700);
     EXPECT_EQ(tela(), kEntradaAna + " | travado |    1 - ANA PAULA");
-    EXPECT_EQ(mensagens.calls.size(), 1);
-    EXPECT_EQ(pontos(), 1);
 }
 
 TEST_F(TerminalTeste, DiscoCheioArquivoApagadoOuTrocadoNaoRecebemPontos) {
@@ -328,7 +276,6 @@ TEST_F(TerminalTeste, DiscoCheioArquivoApagadoOuTrocadoNaoRecebemPontos) {
     }
     EXPECT_EQ(ultimaMensagem(), NaoRegistrado(u"Disco cheio."_s));
     EXPECT_EQ(tela(), u" | travado |    2 - BEATRIZ"_s);
-    EXPECT_EQ(pontos(), 1);
     passar(kAna);
     EXPECT_EQ(tela(), kEntradaAna + " | travado |    1 - ANA PAULA |    2 - BEATRIZ");
 
@@ -347,11 +294,9 @@ TEST_F(TerminalTeste, DiscoCheioArquivoApagadoOuTrocadoNaoRecebemPontos) {
     ASSERT_TRUE(QFile::copy(copia, arquivo));
     passar(kAna);
     EXPECT_EQ(terminal->TXTNOME->text(), kEntradaAna);
-    EXPECT_EQ(pontos(), 1);
     // Replaced by another file: that scan is refused, the next goes into the new file.
-    ASSERT_TRUE(QFile::copy(copia, arquivo + u".nova"_s));
     ASSERT_TRUE(QFile::remove(arquivo));
-    ASSERT_TRUE(QFile::rename(arquivo + u".nova"_s, arquivo));
+    ASSERT_TRUE(QFile::copy(copia, arquivo));
     passar(kBia);
     EXPECT_EQ(ultimaMensagem(), naoEncontrado);
     passar(kBia);
@@ -373,15 +318,11 @@ TEST_F(TerminalTeste, ErroAoMontarAListaOuAoPassarNaoTerminaOPrograma) {
     QTest::keyClick(terminal, Qt::Key_Escape);
     Processar();
     ASSERT_TRUE(QFile::remove(banco.caminhoArquivo()));
-    QEventLoop laco;
-    QTimer::singleShot(0, [&] {
-        janela->mnures->trigger();
-        laco.quit();
-    });
+    QEventLoop laco; // the program running
+    QTimer::singleShot(0, janela->mnures, &QAction::trigger);
+    QTimer::singleShot(50, &laco, &QEventLoop::quit);
     laco.exec();
-    Processar();
-    terminal = janela->area()->findChild<frmVelto*>();
-    ASSERT_TRUE(terminal);
+    ASSERT_TRUE(terminal = janela->area()->findChild<frmVelto*>());
     ASSERT_TRUE(Ativar(*janela));
     passar(kAna);
     EXPECT_EQ(ultimaMensagem(), NaoRegistrado(u"Arquivo do banco de dados não encontrado."_s));
@@ -398,37 +339,20 @@ TEST(TerminalInicio, ArquivoVazioRecusadoAoAbrirOPrograma) {
 // highest codigo); a clock set back gives a negative time, refused. One more entry than exits
 // over the whole history makes the exit. The period is the shown hour's.
 TEST(RegistrarPonto, EntradaOuSaidaDezMinutosEPeriodo) {
-    struct Passe {
-        int dia;
-        const char* hora;
-        const char* resumo; // what was registered and its period, "cedo" and the time, "?" for no card
-        QString cartao = kAna;
-    };
+    // Each pass: the day of December and the time, then what was registered and its period, or
+    // "cedo" and the time elapsed.
     const struct {
-        QStringList antes;
-        QList<Passe> passes;
-    } casos[] = {{{},
-                  {{0, "08:00:00", "E M"},
-                   {0, "08:10:00", "cedo 00:10:00"},
-                   {0, "08:10:01", "S M"},
-                   {0, "08:15:00", "cedo 00:04:59"},
-                   {0, "07:00:00", "cedo -01:10:01"}}},
-                 {{"04/12/2026 23:58:00 E M"}, {{0, "00:01:00", "S M"}}},
-                 {{"01/12/2026 08:00:00 S M", "01/12/2026 12:00:00 S M", "01/12/2026 13:00:00 E M"},
-                  {{0, "09:00:00", "E M"}, {0, "10:00:00", "E M"}, {0, "11:00:00", "S M"}}},
-                 {{},
-                  {{1, "00:15:00", "E M"},
-                   {2, "12:30:00", "S M"},
-                   {3, "12:59:59", "E M"},
-                   {4, "13:00:00", "S T"},
-                   {5, "23:59:59", "E T"}}},
-                 {{},
-                  {{0, "08:00:00", "E M", u" 7891'000 079195'"_s},
-                   {0, "09:00:00", "?", u"0000000000000"_s},
-                   {0, "09:00:00", "?", QString()},
-                   {0, "09:00:00", "?", u"x' or '1'='1"_s}}},
-                 {{"05/12/2026 11:00:00 E M", "05/12/2026 08:00:00 S 1"},
-                  {{0, "08:05:00", "cedo 00:05:00"}, {0, "11:05:00", "E M"}}}};
+        QStringList antes, passes;
+    } casos[] = {
+        {{},
+         {"5 08:00:00 E M", "5 08:10:00 cedo 00:10:00", "5 08:10:01 S M", "5 08:15:00 cedo 00:04:59",
+          "5 07:00:00 cedo -01:10:01"}},
+        {{"04/12/2026 23:58:00 E M"}, {"5 00:01:00 S M"}},
+        {{"01/12/2026 08:00:00 S M", "01/12/2026 12:00:00 S M", "01/12/2026 13:00:00 E M"},
+         {"5 09:00:00 E M", "5 10:00:00 E M", "5 11:00:00 S M"}},
+        {{}, {"6 00:15:00 E M", "7 12:30:00 S M", "8 12:59:59 E M", "9 13:00:00 S T", "10 23:59:59 E T"}},
+        {{"05/12/2026 11:00:00 E M", "05/12/2026 08:00:00 S 1"},
+         {"5 08:05:00 cedo 00:05:00", "5 11:05:00 E M"}}};
     for (const auto& c : casos) {
         BancoTeste caso(u"terminal"_s, Montar);
         for (const QString& ponto : c.antes) {
@@ -436,10 +360,10 @@ TEST(RegistrarPonto, EntradaOuSaidaDezMinutosEPeriodo) {
             caso.ponto(1, p[0], p[1], p[2], p[3]);
         }
         qint64 pontos = c.antes.size();
-        for (const Passe& p : c.passes) {
-            SCOPED_TRACE(c.antes.join(u',').toStdString() + " " + p.hora);
-            const ResultadoPonto r =
-                Passar(p.cartao, QLatin1String(p.hora), QDate(2026, 12, 5).addDays(p.dia));
+        for (const QString& passe : c.passes) {
+            SCOPED_TRACE((c.antes.join(u',') + " " + passe).toStdString());
+            const QStringList p = passe.split(u' ');
+            const ResultadoPonto r = Passar(kAna, p[1], QDate(2026, 12, p[0].toInt()));
             QString resumo = u"?"_s;
             if (r.tipo == ResultadoPonto::Tipo::CedoDemais)
                 resumo = "cedo " + r.decorrido;
@@ -447,11 +371,17 @@ TEST(RegistrarPonto, EntradaOuSaidaDezMinutosEPeriodo) {
                 resumo = r.entradaSaida + " " +
                          caso.sql(u"Select periodo from movimentacao order by codigo desc"_s)["periodo"]
                              .toString();
-            EXPECT_EQ(resumo, QLatin1String(p.resumo));
+            EXPECT_EQ(resumo, p.mid(2).join(u' '));
             pontos += resumo.size() == 3; // registered
             EXPECT_EQ(Pontos(caso), pontos);
         }
     }
+    // The card's spaces and apostrophes drop; no card, nobody's or a quote registers nothing.
+    BancoTeste cartoes(u"terminal"_s, Montar);
+    EXPECT_EQ(Passar(u" 7891'000 079195'"_s, u"08:00:00"_s).entradaSaida, u"E"_s);
+    for (const QString& cartao : {u"0000000000000"_s, QString(), u"x' or '1'='1"_s})
+        EXPECT_EQ(Passar(cartao, u"09:00:00"_s).tipo, ResultadoPonto::Tipo::CartaoNaoEncontrado);
+    EXPECT_EQ(Pontos(cartoes), 1);
     EXPECT_EQ(MensagemPontoNaoRegistrado(DatabaseError(u"x"_s, DatabaseError::Cause::ReadOnly, u"y"_s)),
               u"PONTO NÃO REGISTRADO!\r\n\r\nSem permissão para gravar no "
               u"banco de dados.\r\nPasse o cartão novamente."_s);
@@ -466,12 +396,11 @@ TEST(ArquivoAntigo, AbertoEAtualizadoRegistraASaidaDeQuemEstaTrabalhando) {
     {
         auto antigo = Connection::Create(kStringConexao);
         CriarEsquema(*antigo, u"x"_s);
-        antigo->Execute(u"INSERT INTO funcionarios(nome, registro) VALUES('ANA', '7891000079195')"_s);
-        antigo->Execute(u"INSERT INTO funcionarios(nome, registro) VALUES('BETO', '7891000158388')"_s);
+        antigo->ExecuteNative(u"INSERT INTO funcionarios(nome, registro) VALUES('ANA', '7891000079195'), "
+                              u"('BETO', '7891000158388')"_s);
         for (const char* ponto : {"'E', 1", "'S', 1", "'E', 1", "'e', 2"})
             antigo->Execute(u"Insert into movimentacao(data,hora,entradaSaida,funcionario,periodo) "
                             u"values('04/12/2026','08:00:00', %1, 'M' )"_s.arg(QLatin1String(ponto)));
-        EXPECT_EQ(VersaoEsquema(*antigo), 0);
     }
     AbrirConexao();
     EXPECT_EQ(VersaoEsquema(*conexaoBanco), VersaoAtualEsquema());
@@ -511,7 +440,6 @@ TEST(RegistrarPonto, DoisProgramasComOMesmoCartaoNoMesmoInstanteRegistramUmaVez)
     ::close(sinal[1]);
     int status = 0;
     ASSERT_EQ(::waitpid(outro, &status, 0), outro);
-    EXPECT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(ResultadoPonto::Tipo::CedoDemais));
     EXPECT_EQ(Pontos(banco), 1);
 }
@@ -529,6 +457,7 @@ TEST(SimuladoDeQueda, NenhumPontoReconhecidoSePerdeComKill9) {
     }
     conexaoBanco.reset();
     const unsigned semente = std::random_device{}();
+    SCOPED_TRACE("semente " + std::to_string(semente));
     std::mt19937 sorte(semente);
     QStringList reconhecidos;
     for (int ciclo = 0; ciclo < kCiclos && !HasFailure(); ++ciclo) {
@@ -557,12 +486,8 @@ TEST(SimuladoDeQueda, NenhumPontoReconhecidoSePerdeComKill9) {
     EXPECT_TRUE(conexaoBanco->IntegrityCheck().isEmpty());
     QStringList gravados = Linhas(banco, u"Select funcionario, data, hora from movimentacao"_s);
     EXPECT_EQ(gravados.removeDuplicates(), 0) << "no scan is written twice";
-    int presentes = 0;
     for (const QString& linha : std::as_const(reconhecidos))
-        presentes += gravados.contains(linha);
+        EXPECT_TRUE(gravados.contains(linha)) << "acknowledged scan lost: " << linha.toStdString();
     ConferirContagens({1, 2, 3, 4, 5, 6}); // each punch went with its counts, never half of it
-    std::printf("simulado de queda: %d ciclos, %d reconhecidos, %d presentes (semente %u)\n", kCiclos,
-                int(reconhecidos.size()), presentes, semente);
-    EXPECT_EQ(presentes, reconhecidos.size()) << "acknowledged scans were lost";
     EXPECT_GE(reconhecidos.size(), kCiclos) << "too few scans for the drill to mean anything";
 }
