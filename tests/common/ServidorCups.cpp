@@ -29,13 +29,6 @@ const QString kPpd = u"/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd"_s
 
 const char* const kCupsd = R"(Listen %1/cups.sock
 LogLevel warn
-Browsing No
-DefaultAuthType None
-WebInterface No
-<Location />
-  Order allow,deny
-  Allow all
-</Location>
 <Policy default>
   <Limit All>
     Order deny,allow
