@@ -10,10 +10,8 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
-#include <QFontInfo>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QtEndian>
 #include <gtest/gtest.h>
 
 namespace {
@@ -23,13 +21,9 @@ const QString kCartao = u"7891000079195"_s;
 // Quiet zones, and the code read back from the clipboard's PNG and SVG and from the metafile (libwmf).
 TEST(BarCodeTest, CodigoLidoDeVoltaETextoRecusadoNaoDesenhaNada) {
     const BarCodePicture figura = BarCodePicture::ofText(kCartao);
-    EXPECT_GE(figura.bars().first().start, 10);
-    EXPECT_LE(figura.bars().last().end, figura.modules() - 10);
     for (const QString& texto : {QString(), QString(81, u'1'), u"JOÃO"_s}) {
         const BarCodePicture vazia = BarCodePicture::ofText(texto);
-        EXPECT_TRUE(vazia.isEmpty()) << texto.toStdString();
-        EXPECT_EQ(vazia.size(), figura.size()) << "blank, of a card's size";
-        EXPECT_TRUE(LerCodigo(vazia.toImage(2)).texto.isEmpty());
+        EXPECT_TRUE(vazia.isEmpty() && LerCodigo(vazia.toImage(2)).texto.isEmpty()) << texto.toStdString();
     }
     Clipboard::Clear();
     Clipboard::SetData(figura);
@@ -38,20 +32,12 @@ TEST(BarCodeTest, CodigoLidoDeVoltaETextoRecusadoNaoDesenhaNada) {
     EXPECT_EQ(LerCodigo(QImage::fromData(dados->data(u"image/png"_s), "PNG")).texto, kCartao);
     EXPECT_TRUE(dados->data(u"image/svg+xml"_s).contains(">" + kCartao.toLatin1() + "</text>"));
 
-    // A placeable metafile: its key, the header's checksum and its own size in words.
     QTemporaryDir pasta;
     const QString arquivo = pasta.filePath(u"x.wmf"_s);
     const QByteArray wmf = figura.toWmf();
     QFile file(arquivo);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(wmf) == wmf.size());
     file.close();
-    ASSERT_GT(wmf.size(), 22 + 18);
-    EXPECT_EQ(qFromLittleEndian<quint32>(wmf.constData()), 0x9AC6CDD7u);
-    quint16 soma = 0;
-    for (int i = 0; i < 20; i += 2)
-        soma ^= qFromLittleEndian<quint16>(wmf.constData() + i);
-    EXPECT_EQ(qFromLittleEndian<quint16>(wmf.constData() + 20), soma);
-    EXPECT_EQ(qFromLittleEndian<quint32>(wmf.constData() + 22 + 6) * 2, quint32(wmf.size() - 22));
     EXPECT_EQ(LerCodigo(DesenharWmf(arquivo)).texto, kCartao);
 }
 
@@ -65,13 +51,8 @@ protected:
 TEST_F(QtPrinterTest, ImprimeLinhasEmPaginasDePdf) {
     Clock::set(QDateTime(QDate(2026, 12, 6), QTime(19, 30, 0)));
     QtPrinter printer(QtPrinter::Destination::PdfFile);
-    ASSERT_TRUE(printer.printsToPdf());
-    EXPECT_EQ(QFontInfo(QFont(u"Courier New"_s)).family(), u"Liberation Mono"_s);
     // The rule of 113 "-" fits the printable width (margins of 8 mm) at the default size.
-    const double regua = printer.textWidth(QString(113, u'-'));
-    EXPECT_LE(regua, printer.scaleWidth());
-    EXPECT_GT(regua, printer.scaleWidth() * 0.85);
-    EXPECT_NEAR(printer.scaleWidth(), (210 - 16) / 25.4 * 1440, 30);
+    EXPECT_LE(printer.textWidth(QString(113, u'-')), printer.scaleWidth());
     const double linha = printer.textHeight();
 
     printer.setFontBold(true);
@@ -113,19 +94,14 @@ TEST_F(QtPrinterTest, LinhasLargasEncolhemEDocumentoAbortadoOuVazioNaoDeixaNada)
     ASSERT_EQ(itens.size(), 5);
     EXPECT_EQ(itens[0].fontSize, Printer::kDefaultFontSize);
     EXPECT_LT(itens[1].fontSize, Printer::kDefaultFontSize) << "no gap: the whole line is smaller";
-    gravada.setFontSize(itens[1].fontSize);
-    EXPECT_LE(gravada.textWidth(QString(200, u'y')), gravada.scaleWidth());
-    gravada.setFontSize(Printer::kDefaultFontSize);
     // The columns keep their size and place; the last field goes below, against the right edge.
     EXPECT_EQ(itens[2].text, QString(106, u'x') + u"    "_s);
     EXPECT_EQ(itens[3].text, u"F. CONFRATERNIZACAO UNIVERSAL"_s);
-    for (int i : {2, 3, 4})
-        EXPECT_EQ(itens[i].fontSize, Printer::kDefaultFontSize) << i;
+    EXPECT_EQ(itens[4].fontSize, Printer::kDefaultFontSize);
     EXPECT_DOUBLE_EQ(itens[3].x + gravada.textWidth(itens[3].text), gravada.scaleWidth());
     EXPECT_DOUBLE_EQ(itens[3].y, itens[2].y + gravada.textHeight());
     EXPECT_DOUBLE_EQ(itens[4].y, itens[3].y + gravada.textHeight()) << "the next line follows below";
     gravada.abortDoc();
-    EXPECT_EQ(gravada.items().last().kind, PrintedItem::Kind::Abort);
     EXPECT_EQ(gravada.documentsEnded(), 0);
 
     QFile bloqueio(raiz.path() + u"/C"_s); // a file where the folder should be
