@@ -21,6 +21,7 @@ const QString kCartao = u"7891000079195"_s;
 // Quiet zones, and the code read back from the clipboard's PNG and SVG and from the metafile (libwmf).
 TEST(BarCodeTest, CodigoLidoDeVoltaETextoRecusadoNaoDesenhaNada) {
     const BarCodePicture figura = BarCodePicture::ofText(kCartao);
+    EXPECT_GE(figura.bars().first().start, 10) << "a quiet zone";
     for (const QString& texto : {QString(), QString(81, u'1'), u"JOÃO"_s}) {
         const BarCodePicture vazia = BarCodePicture::ofText(texto);
         EXPECT_TRUE(vazia.isEmpty() && LerCodigo(vazia.toImage(2)).texto.isEmpty()) << texto.toStdString();
@@ -51,6 +52,7 @@ protected:
 TEST_F(QtPrinterTest, ImprimeLinhasEmPaginasDePdf) {
     Clock::set(QDateTime(QDate(2026, 12, 6), QTime(19, 30, 0)));
     QtPrinter printer(QtPrinter::Destination::PdfFile);
+    ASSERT_TRUE(printer.printsToPdf());
     // The rule of 113 "-" fits the printable width (margins of 8 mm) at the default size.
     EXPECT_LE(printer.textWidth(QString(113, u'-')), printer.scaleWidth());
     const double linha = printer.textHeight();
