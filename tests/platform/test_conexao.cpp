@@ -83,7 +83,6 @@ TEST(ConexaoAbertura, RecusasNomeiamOsDoisCaminhosENuncaCriamUmBanco) {
         struct stat s {};
         EXPECT_TRUE(::stat(QFile::encodeName(caminho).constData(), &s) == 0 && (s.st_mode & 07777) == modo);
     }
-
     const QString pasta = banco.raiz() + u"/C/PONTO/"_s;
     QFile lixo(pasta + u"lixo.mdb"_s);
     ASSERT_TRUE(lixo.open(QIODevice::WriteOnly) && lixo.write(QByteArray(8192, 'x')) == 8192);
@@ -108,7 +107,6 @@ TEST(ConexaoAbertura, RecusasNomeiamOsDoisCaminhosENuncaCriamUmBanco) {
     }
     EXPECT_EQ(ErroAoAbrir(u"outro.mdb;Pwd=QWZRTLK"_s).cause(), DatabaseError::Cause::FileMissing);
     EXPECT_FALSE(QFile::exists(pasta + u"outro.mdb"_s)) << "opening must not create";
-
     // A file whose creation fails half-way (here, its first rows) leaves nothing.
     EXPECT_THROW(CriarBanco(u"Dbq=C:\\PONTO\\falho.mdb;Pwd=QWZRTLK;"_s, u"x"_s,
                             [](Connection& c) {

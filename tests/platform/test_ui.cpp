@@ -139,7 +139,6 @@ TEST_F(UiTest, SelecaoAoEntrarECamposSoDeExibicao) {
     Processar();
     QTest::keyClick(tela->a, Qt::Key_X);
     EXPECT_EQ(tela->a->text(), u"x"_s);
-
     tela->d->setText(u"15/03/2010"_s);
     MakeDisplayOnly(tela->b);
     MakeDisplayOnly(tela->d);
@@ -197,7 +196,6 @@ TEST(MaskedEditTest, MascarasDeDataEHora) {
     data.selectAll(); // as on focus: one digit replaces it
     QTest::keyClick(&data, Qt::Key_3);
     EXPECT_EQ(data.Text(), u"3_/__/____"_s);
-
     MaskedEdit hora(u"##:##:##"_s);
     const char* escritos[][2] = {{"08:02:10", "08:02:10"}, {"__:__:__", "__:__:__"}, {"0800", "08:00:__"}};
     for (const auto& [escrito, lido] : escritos) {

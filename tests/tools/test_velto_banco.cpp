@@ -22,7 +22,6 @@ protected:
         return ExecutarProcesso(QStringLiteral(VELTO_BANCO), args, entrada);
     }
     QString arquivo() const { return pasta.path() + u"/C/PONTO/ponto.mdb"_s; }
-
     const QByteArray antes = qgetenv("VELTO_DRIVE_ROOT");
     QTemporaryDir pasta;
 };
@@ -44,7 +43,6 @@ TEST_F(VeltoBanco, CriarComExemploConsultarTotaisEUso) {
         rodar({"criar"}), 1, {},
         u"velto-banco: O arquivo C:\\PONTO\\ponto.mdb (%1) já existe; não será substituído.\n"_s.arg(
             arquivo()));
-
     // The night schedule's real hours (03:00-06:00, 22:00-02:00); a row corrected by hand, its new total.
     const QStringList totais = {
         "sql", "Select registro, CODHORA, totalhoras from horarios order by registro, CODHORA"};
@@ -80,7 +78,6 @@ TEST_F(VeltoBanco, SenhaSqlLoteCopiaEArquivoIlegivelOuSemPermissao) {
     EXPECT_EQ(rodar({"sql", kSenha}).saida, u"senha\ncom espaço\n"_s);
     EXPECT_EQ(rodar({"senha", "--senha", "-"}, "").status, 1);
     EXPECT_EQ(rodar({"sql", kSenha}).saida, u"senha\ncom espaço\n"_s);
-
     // A batch is applied whole or not at all.
     EXPECT_EQ(rodar({"sql"}, "INSERT INTO funcionarios(nome, registro) VALUES('A', '1')\n\nInsert into "
                              "movimentacao(data,hora,entradaSaida,funcionario,periodo) values('05/12/2026',"
@@ -98,7 +95,6 @@ TEST_F(VeltoBanco, SenhaSqlLoteCopiaEArquivoIlegivelOuSemPermissao) {
     const Execucao erro = rodar({"sql", "Select * from nada"});
     EXPECT_TRUE(erro.status != 0 && erro.saida.isEmpty() && erro.erro.contains(u"nada"_s));
     EsperarExecucao(rodar({"sql", "select zeroblob(1000) as z"}), 0, "z\nX'" + QString(2000, u'0') + "'\n");
-
     const Execucao sqlcipher = ExecutarProcesso(u"sqlcipher"_s, {arquivo()}, ".tables\n");
     EXPECT_TRUE((sqlcipher.saida + sqlcipher.erro).contains(u"not a database"_s))
         << sqlcipher.erro.toStdString();
