@@ -41,8 +41,7 @@ TEST(BarCodeTest, CodigoLidoDeVoltaETextoRecusadoNaoDesenhaNada) {
     EXPECT_EQ(LerCodigo(DesenharWmf(arquivo)).texto, kCartao);
 }
 
-// Pages of lines in a PDF; wide lines shrink; aborted or blank documents and an unwritable folder leave
-// no file, no blank page.
+// Wide lines shrink; aborted or blank documents and an unwritable folder leave no file, no blank page.
 TEST(QtPrinterTest, ImprimeLinhasEmPaginasDePdfEDocumentoAbortadoOuVazioNaoDeixaNada) {
     QTemporaryDir raiz;
     qputenv("VELTO_DRIVE_ROOT", raiz.path().toUtf8());
@@ -69,7 +68,6 @@ TEST(QtPrinterTest, ImprimeLinhasEmPaginasDePdfEDocumentoAbortadoOuVazioNaoDeixa
               QFileInfo(raiz.path() + u"/C/PONTO/impressoes"_s).absoluteFilePath());
     const int porPagina = int(printer.scaleHeight() / linha);
     EXPECT_EQ(PaginasPdf(caminho, 20).size(), (202 + porPagina - 1) / porPagina);
-    // A second document in the same second gets a name of its own.
     printer.print(u"outra"_s);
     printer.endDoc();
     EXPECT_EQ(QFileInfo(printer.lastDocumentPath()).fileName(), u"velto-20261206-193000-2.pdf"_s);

