@@ -101,7 +101,6 @@ PRAGMA user_version = 2;
         EXPECT_EQ(Coluna(u"Select * from funcionarios ORDER BY NOME ASC"_s),
                   QStringList({"ÁLVARO", "ANA", "ana", "Cássio", "Érica", "Zeca"}));
         EXPECT_EQ(Coluna(u"Select * from funcionarios where nome = 'erica'"_s), QStringList({"Érica"}));
-
         QProcess shell;
         shell.start(u"sqlcipher"_s, {banco.caminhoArquivo()});
         shell.write(uR"SQL(PRAGMA key='QWZRTLK';
@@ -119,7 +118,6 @@ PRAGMA integrity_check;
         EXPECT_EQ(shell.exitCode(), 0);
         EXPECT_EQ(QString::fromUtf8(shell.readAllStandardError()), QString());
         EXPECT_TRUE(QString::fromUtf8(shell.readAllStandardOutput()).split('\n').contains(u"ok"_s));
-
         const QString hoje = QDate::currentDate().toString(u"dd/MM/yyyy"_s);
         EXPECT_EQ(Coluna(u"Select * from auditoria_movimentacao order by codigo"_s,
                          {"operacao", "data", "nome", "origem"}),

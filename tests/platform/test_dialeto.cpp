@@ -5,8 +5,7 @@
 
 namespace {
 
-// An Access statement and the rows it answers: fields by blanks (texts quoted, "nulo" for a null),
-// rows by " | ", "" for a write or no rows; nullptr for a statement refused.
+// Rows: fields by blanks (texts quoted, "nulo" for null), rows by " | "; nullptr for a refused statement.
 struct CasoDialeto {
     const char* access;
     const char* resposta;
@@ -122,7 +121,7 @@ QString Linhas(const Recordset& rs) {
     return linhas.join(u" | "_s);
 }
 
-// The table's body, for any connection whose file has the employees of the scenario below.
+// For any connection whose file has the employees of the scenario below.
 void ExecutarCasos(Connection& conexao) {
     for (const CasoDialeto& caso : kCasos) {
         SCOPED_TRACE(caso.access);
