@@ -294,9 +294,10 @@ TEST_F(TerminalTeste, DiscoCheioArquivoApagadoOuTrocadoNaoRecebemPontos) {
     ASSERT_TRUE(QFile::copy(copia, arquivo));
     passar(kAna);
     EXPECT_EQ(terminal->TXTNOME->text(), kEntradaAna);
-    // Replaced by another file: that scan is refused, the next goes into the new file.
-    ASSERT_TRUE(QFile::remove(arquivo));
-    ASSERT_TRUE(QFile::copy(copia, arquivo));
+    // Replaced by another file (made first, so it cannot reuse the old one's inode): that scan is
+    // refused, the next goes into the new file.
+    ASSERT_TRUE(QFile::copy(copia, arquivo + u".nova"_s) && QFile::remove(arquivo));
+    ASSERT_TRUE(QFile::rename(arquivo + u".nova"_s, arquivo));
     passar(kBia);
     EXPECT_EQ(ultimaMensagem(), naoEncontrado);
     passar(kBia);
