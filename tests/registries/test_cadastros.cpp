@@ -122,30 +122,7 @@ protected:
 
 } // namespace
 
-TEST_F(CadastrosTeste, TotalDoDiaSomaDaSemanaEAtualizacaoDosTotais) {
-    const QString v = u"__:__:__"_s;
-    // A period counts only with both its times, each a time of day; a total past 24 hours wraps.
-    const QString dias[][5] = {{"03:00:00", "06:00:00", "22:00:00", "02:00:00", "07:00:00"},
-                               {"00:00:00", "23:00:00", "00:00:00", "02:00:00", "01:00:00"},
-                               {"08:00:00", v, "13:00:00", "17:30:15", "04:30:15"},
-                               {"", "12:61:00", "8:00:00", "18:00:00", "00:00:00"}};
-    for (const auto& d : dias)
-        EXPECT_EQ(TotalDiaHorario(d[0], d[1], d[2], d[3]), d[4]) << d[0].toStdString() << d[2].toStdString();
-    // Rows corrected by hand: a total that is no time adds nothing to the week.
-    Horario(banco, "5", 2, "08:00:00", "12:00:00", "13:00:00", "17:30:00", "08:30:00");
-    Horario(banco, "5", 3, "22:00:00", "06:00:00", v, v, "");
-    Horario(banco, "5", 4, "25:00:00", "12:00:00", "13:00:00", "14:00:00", "25:00:00");
-    Horario(banco, "5", 5, "", "12:00:00", "13:00:00", "15:00:00", "abc");
-    const auto soma = somarHorasSemana("5");
-    EXPECT_EQ(soma.horas + ' ' + soma.minutos, u"8,5 510"_s);
-    banco.enviadas().clear();
-    atualizarTotaisHorarios();
-    EXPECT_EQ(banco.enviadas().first(), u"sELECT REGISTRO FROM horarios group by REGISTRO"_s);
-    EXPECT_TRUE(banco.enviadas().contains(
-        u"UPDATE horarios SET totalhoras='08:00:00'  WHERE REGISTRO = '5'  and DiaSemana = 'TERCA-FEIRA' "_s));
-}
-
-TEST_F(CadastrosTeste, TabelaDeHorasDaSemanaDiaADia) {
+TEST_F(CadastrosTeste, TabelaDeHorasDaSemanaDiaADiaESeusTotais) {
     QPointer<frmTabelaHoras> tela = abrir<frmTabelaHoras>();
     EXPECT_EQ(clicar(tela->btGravar), QStringList{"forneca um codigo Para o Cadastro das Horas!"});
     EXPECT_TRUE(banco.enviadas().contains(u"sELECT REGISTRO FROM horarios GROUP BY REGISTRO"_s));
@@ -228,6 +205,27 @@ TEST_F(CadastrosTeste, TabelaDeHorasDaSemanaDiaADia) {
             "UPDATE horarios SET nome='22:00:00',tele='07:00:00',endereco='08:30:00',cidade='09:30:00',"
             "CODHORA ='6',totalhoras='10:00:00'  WHERE REGISTRO = '20'  and DiaSemana = 'SEXTA-FEIRA' "}));
     EXPECT_EQ(semana(tela), u"10 600 NOITE D'AGUA"_s);
+
+    const QString v = u"__:__:__"_s;
+    // A period counts only with both its times, each a time of day; a total past 24 hours wraps.
+    const QString dias[][5] = {{"03:00:00", "06:00:00", "22:00:00", "02:00:00", "07:00:00"},
+                               {"00:00:00", "23:00:00", "00:00:00", "02:00:00", "01:00:00"},
+                               {"08:00:00", v, "13:00:00", "17:30:15", "04:30:15"},
+                               {"", "12:61:00", "8:00:00", "18:00:00", "00:00:00"}};
+    for (const auto& d : dias)
+        EXPECT_EQ(TotalDiaHorario(d[0], d[1], d[2], d[3]), d[4]) << d[0].toStdString() << d[2].toStdString();
+    // Rows corrected by hand: a total that is no time adds nothing to the week.
+    Horario(banco, "5", 2, "08:00:00", "12:00:00", "13:00:00", "17:30:00", "08:30:00");
+    Horario(banco, "5", 3, "22:00:00", "06:00:00", v, v, "");
+    Horario(banco, "5", 4, "25:00:00", "12:00:00", "13:00:00", "14:00:00", "25:00:00");
+    Horario(banco, "5", 5, "", "12:00:00", "13:00:00", "15:00:00", "abc");
+    const auto soma = somarHorasSemana("5");
+    EXPECT_EQ(soma.horas + ' ' + soma.minutos, u"8,5 510"_s);
+    banco.enviadas().clear();
+    atualizarTotaisHorarios();
+    EXPECT_EQ(banco.enviadas().first(), u"sELECT REGISTRO FROM horarios group by REGISTRO"_s);
+    EXPECT_TRUE(banco.enviadas().contains(
+        u"UPDATE horarios SET totalhoras='08:00:00'  WHERE REGISTRO = '5'  and DiaSemana = 'TERCA-FEIRA' "_s));
 }
 
 TEST_F(CadastrosTeste, FuncionarioGravadoAtualizadoRecusadoCarregadoEExcluido) {
@@ -431,9 +429,33 @@ TEST_F(CadastrosTeste, CombinadoConferidoGuardadoEListadoPeloCartaoOuPelaConsult
     EXPECT_EQ(tela->List1->count(), 1);
 }
 
-TEST_F(CadastrosTeste, ConsultaListaTodosBuscaPeloComecoDoNomeERecusaUmExcluidoNesseMeioTempo) {
+TEST_F(CadastrosTeste, ConsultaServeOPrimeiroChamadorNaOrdemBuscaPeloComecoDoNomeERecusaUmExcluido) {
+    // Opened in the other order than the lookup serves them.
+    Chamador* registro =
+        new Chamador(area, ChamadorConsulta::Ordem::Funcionarios, ChamadorConsulta::Valor::Registro);
+    Chamador* combinado = new Chamador(area, ChamadorConsulta::Ordem::HorCombinado);
+    registro->chamouConsulta = true;
+    QPointer<frm_consultarFuncionarios> consulta = consultar(*combinado);
+    consulta->DataGrid1->setCurrentIndex(consulta->DataGrid1->model()->index(1, 0)); // BEATRIZ, after ANA
+    consulta->DataGrid1->setFocus();
+    QTest::keyClick(consulta->DataGrid1, Qt::Key_Return);
+    Processar();
+    EXPECT_EQ(combinado->campo->text() + '|' + registro->campo->text(), QString::number(beatriz) + '|');
+    // The employee registry receives the card code.
+    EscolherNaConsulta(consultar(*registro)); // ANA, the first row
+    EXPECT_EQ(registro->campo->text(), u"7891000079195"_s);
+    // Closed by Esc, it delivers nothing later: another lookup serves none of its callers.
     Chamador* relatorios = new Chamador(area, ChamadorConsulta::Ordem::Relatorios);
-    QPointer<frm_consultarFuncionarios> consulta = consultar(*relatorios);
+    consulta = consultar(*relatorios);
+    combinado->chamouConsulta = true;
+    QTest::keyClick(consulta->txtconsultar, Qt::Key_Escape);
+    Processar();
+    auto* outra = abrir<frm_consultarFuncionarios>();
+    EscolherNaConsulta(outra);
+    EXPECT_EQ(relatorios->campo->text() + combinado->campo->text(), QString::number(beatriz));
+
+    // Everyone listed; searched by the start of the name.
+    consulta = consultar(*relatorios);
     EXPECT_EQ(banco.enviadas().last(), u"select CODIGO,NOME  from FUNCIONARIOS  ORDER BY NOME"_s);
     const QStringList todos{l(ana, "ANA"), l(beatriz, "BEATRIZ DE OLIVEIRA"), l(carlos, "CARLOS"),
                             l(davila, "D'AVILA"), l(semHorario, "SEM HORARIO")};
@@ -468,30 +490,4 @@ TEST_F(CadastrosTeste, ConsultaListaTodosBuscaPeloComecoDoNomeERecusaUmExcluidoN
     EXPECT_EQ(mensagens.calls.size(), 2);
     EXPECT_TRUE(consulta->txtconsultar->text().isEmpty());
     EXPECT_EQ(grade(*consulta), todos.mid(2));
-}
-
-TEST_F(CadastrosTeste, ConsultaServeOPrimeiroChamadorNaOrdemENinguemDepoisDoEsc) {
-    // Opened in the other order than the lookup serves them.
-    Chamador* registro =
-        new Chamador(area, ChamadorConsulta::Ordem::Funcionarios, ChamadorConsulta::Valor::Registro);
-    Chamador* combinado = new Chamador(area, ChamadorConsulta::Ordem::HorCombinado);
-    registro->chamouConsulta = true;
-    frm_consultarFuncionarios* consulta = consultar(*combinado);
-    consulta->DataGrid1->setCurrentIndex(consulta->DataGrid1->model()->index(1, 0)); // BEATRIZ, after ANA
-    consulta->DataGrid1->setFocus();
-    QTest::keyClick(consulta->DataGrid1, Qt::Key_Return);
-    Processar();
-    EXPECT_EQ(combinado->campo->text() + '|' + registro->campo->text(), QString::number(beatriz) + '|');
-    // The employee registry receives the card code.
-    EscolherNaConsulta(consultar(*registro)); // ANA, the first row
-    EXPECT_EQ(registro->campo->text(), u"7891000079195"_s);
-    // Closed by Esc, it delivers nothing later: another lookup serves none of its callers.
-    Chamador* relatorios = new Chamador(area, ChamadorConsulta::Ordem::Relatorios);
-    consulta = consultar(*relatorios);
-    combinado->chamouConsulta = true;
-    QTest::keyClick(consulta->txtconsultar, Qt::Key_Escape);
-    Processar();
-    auto* outra = abrir<frm_consultarFuncionarios>();
-    EscolherNaConsulta(outra);
-    EXPECT_EQ(relatorios->campo->text() + combinado->campo->text(), QString::number(beatriz));
 }
