@@ -41,14 +41,12 @@ TEST_F(EtiquetasTeste, EtiquetaUnicaEFolhasDeNoveLinhasDeTresColunasEmOrdemDeCod
     EXPECT_TRUE(
         banco.enviadas().contains("Select * from FUNCIONARIOS  where registro= '" + Registro(3) + "' "));
     EXPECT_EQ(campos.codigo() + ' ' + campos.nome(), Registro(3) + ' ' + Nome(3));
-    // In the sheet's first cell.
     const auto unica = impressora.items();
     ASSERT_EQ(unica.size(), 3);
     EXPECT_EQ(QStringList({unica[0].text, unica[1].text}),
               QStringList({Registro(3), Nome(3).leftJustified(25)}));
     EXPECT_EQ(QPointF(unica[1].x, unica[1].y), QPointF(500, 1400));
 
-    // Three pages, one print job.
     impressora.clear();
     EXPECT_EQ(A4_4ColunasEtiquetaCodBarW(campos, impressora), 55);
     EXPECT_EQ(impressora.documentsEnded(), 1);
@@ -86,7 +84,6 @@ TEST_F(EtiquetasTeste, EtiquetaUnicaEFolhasDeNoveLinhasDeTresColunasEmOrdemDeCod
                            int(3900 * pontos), int(1000 * pontos));
         EXPECT_EQ(LerCodigoEm(paginas.at(k / 27), regiao), k < 28 ? Registro(k + 1) : QString()) << k;
     }
-    // The fields show the last employee printed.
     EXPECT_EQ(campos.codigo() + ' ' + campos.nome(), Registro(28) + ' ' + Nome(28));
 
     // A full page starts no empty one.

@@ -71,7 +71,6 @@ TEST_F(FormCodBarTeste, CarregaDoCadastroGravaCopiaImprimeEOCodigoSegueCadaTecla
     ASSERT_NE(dados, nullptr);
     EXPECT_EQ(dados->data(u"image/x-wmf"_s), tela->BarCode1->Picture().toWmf());
 
-    // The form's picture, the card's label, then the sheet of all.
     tela->PrintForm->click();
     tela->PrintDirect->click();
     tela->ckboxTodosFunc->setChecked(true);
@@ -94,7 +93,6 @@ TEST_F(FormCodBarTeste, CarregaDoCadastroGravaCopiaImprimeEOCodigoSegueCadaTecla
     ASSERT_EQ(arquivos.size(), 1);
     EXPECT_TRUE(aviso.startsWith(u"Não há impressora configurada"_s) && aviso.endsWith(arquivos.first()))
         << aviso.toStdString();
-    // The barcode follows the keys.
     tela->DataToEncodeText->clear();
     QTest::keyClicks(tela->DataToEncodeText, u"1234567890123"_s);
     EXPECT_EQ(LerCodigo(tela->BarCode1->grab().toImage()).texto, u"1234567890123"_s);

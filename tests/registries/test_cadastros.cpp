@@ -72,12 +72,10 @@ protected:
         banco.enviadas().clear();
         tela->btGravar->click();
         Processar();
-        EXPECT_TRUE(!tela || tela->isUnloaded());
         tela = TelaAberta<Tela>(onde);
         EXPECT_TRUE(tela);
         return banco.enviadas();
     }
-    // Types each text in its field, in order.
     static void digitar(std::initializer_list<QWidget*> campos, const QStringList& textos) {
         for (int i = 0; QWidget * campo : campos)
             DigitarESair(campo, textos[i++]);
@@ -86,14 +84,16 @@ protected:
         return Textos({t->TXTVELTO, t->TxtFUNCIONARIO, t->TXTTELE, t->TxtENDERECO, t->TXTCIDADE, t->TXTESTADO,
                        t->txtData, t->TXTDATAADMISSAO, t->TXTCODH, t->TXTHORARIO, t->TXTVALOR});
     }
-    // The user picks a weekday from the list with the mouse.
-    static void escolherDia(frmTabelaHoras* tela, const QString& nome) {
+    // The user picks a weekday from the list with the mouse; the messages it gave.
+    QStringList escolherDia(frmTabelaHoras* tela, const QString& nome) {
+        mensagens.calls.clear();
         tela->txtDiaSemana->setFocus();
         Processar();
         const int i = tela->txtDiaSemana->findText(nome);
         tela->txtDiaSemana->setCurrentIndex(i);
         emit tela->txtDiaSemana->activated(i);
         Processar();
+        return mensagens.texts();
     }
     // The four times, the total and the weekday's number; the weekly totals and the description.
     static QString horas(const frmTabelaHoras* t) {
@@ -109,7 +109,6 @@ protected:
         Processar();
         return consulta;
     }
-    // The lookup grid's rows, code and name.
     static QStringList grade(const frm_consultarFuncionarios& consulta) {
         QStringList texto;
         auto* modelo = static_cast<RecordsetModel*>(consulta.DataGrid1->model());
@@ -126,11 +125,8 @@ TEST_F(CadastrosTeste, TabelaDeHorasDaSemanaDiaADiaESeusTotais) {
     QPointer<frmTabelaHoras> tela = abrir<frmTabelaHoras>();
     EXPECT_EQ(clicar(tela->btGravar), QStringList{"forneca um codigo Para o Cadastro das Horas!"});
     EXPECT_TRUE(banco.enviadas().contains(u"sELECT REGISTRO FROM horarios GROUP BY REGISTRO"_s));
-    mensagens.calls.clear();
-    escolherDia(tela, "SABADO");
-    EXPECT_EQ(mensagens.texts(), QStringList{"Informar o codigo do Horario!"});
+    EXPECT_EQ(escolherDia(tela, "SABADO"), QStringList{"Informar o codigo do Horario!"});
     DigitarESair(tela->TXTVELTO, "1'0");
-    EXPECT_EQ(semana(tela), u"40 2400 GRADE 10"_s);
     EXPECT_TRUE(banco.enviadas().contains(u"sELECT * FROM FUNCIONARIOS WHERE CODHORA = '10'"_s));
     EXPECT_EQ(Itens(tela->List1).value(0), QString::number(ana).leftJustified(15) + ' ' +
                                                u"ANA"_s.leftJustified(50) + u" (19) 3232-0000 "_s);
@@ -139,22 +135,19 @@ TEST_F(CadastrosTeste, TabelaDeHorasDaSemanaDiaADiaESeusTotais) {
     QTest::keyClick(tela->txtDiaSemana, Qt::Key_Down);
     QTest::keyClicks(tela->txtDiaSemana, "S");
     EXPECT_EQ(semana(tela) + tela->txtDiaSemana->currentText(), u"40 2400 GRADE 10SABADO"_s);
-    mensagens.calls.clear();
     banco.sql("update horarios set totalhoras = '01:00:00' where registro = '10' and CODHORA = '3'");
     escolherDia(tela, "TERCA-FEIRA");
     EXPECT_EQ(horas(tela), u"08:00:00 12:00:00 13:00:00 17:00:00 08:00:00 3"_s); // total from the times
     // Sunday has no row: Cancel empties the times; with nothing on the screen there is no question.
     mensagens.answer = MsgBoxResult::Cancel;
-    escolherDia(tela, "DOMINGO");
-    EXPECT_EQ(mensagens.texts(),
-              QStringList{"Horario não Cadastrado. Manter os Dados do Cadastro anterior?"});
+    const QStringList manter{"Horario não Cadastrado. Manter os Dados do Cadastro anterior?"};
+    EXPECT_EQ(escolherDia(tela, "DOMINGO"), manter);
     EXPECT_EQ(horas(tela), u"__:__:__ __:__:__ __:__:__ __:__:__ __:__:__ 1"_s);
-    escolherDia(tela, "SABADO");
+    EXPECT_EQ(escolherDia(tela, "SABADO"), QStringList{});
     // OK keeps Monday's times for Saturday; a description typed over the schedule's is discarded.
     escolherDia(tela, "SEGUNDA-FEIRA");
     mensagens.answer = MsgBoxResult::Ok;
-    escolherDia(tela, "SABADO");
-    EXPECT_EQ(mensagens.calls.size(), 2); // none when Saturday came on an empty screen
+    EXPECT_EQ(escolherDia(tela, "SABADO"), manter);
     DigitarESair(tela->txtdescricao, "outra");
     DigitarESair(tela->TXTCIDADE, "150000");
     EXPECT_EQ(horas(tela), u"08:00:00 12:00:00 13:00:00 15:00:00 06:00:00 7"_s);
@@ -166,7 +159,6 @@ TEST_F(CadastrosTeste, TabelaDeHorasDaSemanaDiaADiaESeusTotais) {
                      "INSERT INTO horarios(nome,tele,endereco,cidade,registro,DiaSemana,DESCRICAO,CODHORA,"
                      "totalhoras) VALUES( '08:00:00','12:00:00','13:00:00', '15:00:00', '10','SABADO' ,"
                      "'GRADE 10','7' ,'06:00:00')"}));
-    // The fresh screen stays on the code, its weekly total from the stored rows.
     EXPECT_EQ(semana(tela), u"39 2340 GRADE 10"_s);
 
     // A new schedule code takes the typed description, in upper case, with its apostrophe.
@@ -184,7 +176,6 @@ TEST_F(CadastrosTeste, TabelaDeHorasDaSemanaDiaADiaESeusTotais) {
     DigitarESair(tela->TxtFUNCIONARIO, "220000");
     EXPECT_EQ(clicar(tela->btGravar), QStringList{"Horario Invalido!"});
     EXPECT_EQ(banco.enviadas(), QStringList{});
-    // The night period totals its real hours.
     tela->TxtENDERECO->setText(QString());
     EXPECT_TRUE(gravar(tela).contains(
         "INSERT INTO horarios(nome,tele,endereco,cidade,registro,DiaSemana,DESCRICAO,CODHORA,totalhoras) "
@@ -290,7 +281,6 @@ TEST_F(CadastrosTeste, FuncionarioGravadoAtualizadoRecusadoCarregadoEExcluido) {
         EXPECT_EQ(tela->TXTVALOR->text(), QString::fromLatin1(caso).section(' ', 1)) << caso;
     }
 
-    // Loaded by the card, with all his fields.
     DigitarESair(tela->TXTVELTO, "7891000079195");
     EXPECT_EQ(textos(tela), "7891000079195|ANA|(19) 3232-0000|RUA A|CAMPINAS|SP|05/12/1990|02/01/2020|10|" +
                                 kGrade + "|12,5");
@@ -308,11 +298,9 @@ TEST_F(CadastrosTeste, FuncionarioGravadoAtualizadoRecusadoCarregadoEExcluido) {
     DigitarESair(tela->TXTVELTO, "0");
     ASSERT_TRUE(aberta<frm_consultarFuncionarios>());
     EscolherNaConsulta(aberta<frm_consultarFuncionarios>()); // ANA, the first row
-    EXPECT_EQ(tela->TXTVELTO->text(), u"7891000079195"_s);
     QTest::keyClick(tela->TXTVELTO, Qt::Key_Return);
     Processar();
     EXPECT_EQ(tela->TxtFUNCIONARIO->text() + ' ' + tela->TXTHORARIO->text(), "ANA " + kGrade);
-    // Deleted after the question, his punches first.
     mensagens.answer = MsgBoxResult::Cancel;
     banco.enviadas().clear();
     EXPECT_EQ(clicar(tela->Command2), QStringList{"EXCLUIR cliente e Movimentação?"});
@@ -324,7 +312,6 @@ TEST_F(CadastrosTeste, FuncionarioGravadoAtualizadoRecusadoCarregadoEExcluido) {
     EXPECT_EQ(banco.enviadas(), (QStringList{"sELECT * FROM FUNCIONARIOS WHERE REGISTRO = '7891000079195'",
                                              "Delete from movimentacao where funcionario = " + n,
                                              "Delete from FUNCIONARIOS where codigo = " + n}));
-    // Deleted already: the question, and nothing after it.
     EXPECT_EQ(clicar(tela->Command2), QStringList{"EXCLUIR cliente e Movimentação?"});
 }
 
@@ -336,13 +323,11 @@ TEST_F(CadastrosTeste, FeriadoCarregadoAtualizadoEInseridoSobCodigoDoBanco) {
     DigitarESair(tela->txtcodigo, "2");
     EXPECT_EQ(campos(), u"2|CARNAVAL|17|02|2026"_s);
     EXPECT_EQ(banco.enviadas().last(), u"sELECT * FROM feriados WHERE codigo = 2"_s);
-    // Unknown or no number: the other fields empty, the code stays.
     DigitarESair(tela->txtcodigo, "9");
     EXPECT_EQ(campos(), u"9||||"_s);
     DigitarESair(tela->txtcodigo, "1");
     DigitarESair(tela->txtcodigo, "x'");
     EXPECT_EQ(campos(), u"x||||"_s);
-    // An existing code: updated in place, an apostrophe stored as typed.
     digitar({tela->txtcodigo, tela->TxtFUNCIONARIO}, {"1", "NATAL D'OURO"});
     EXPECT_EQ(gravar(tela).mid(0, 2),
               (QStringList{"sELECT * FROM feriados WHERE codigo = 1 ",
@@ -425,8 +410,7 @@ TEST_F(CadastrosTeste, CombinadoConferidoGuardadoEListadoPeloCartaoOuPelaConsult
     EXPECT_EQ(Itens(tela->List1), lista);
     // Not a number: the name stays, the list is looked for all the same.
     DigitarESair(tela->TXTCODIGOFUNCIONARIO, u"x"_s);
-    EXPECT_EQ(tela->TXTNOME->text(), u"ANA"_s);
-    EXPECT_EQ(tela->List1->count(), 1);
+    EXPECT_EQ(tela->TXTNOME->text() + ' ' + QString::number(tela->List1->count()), u"ANA 1"_s);
 }
 
 TEST_F(CadastrosTeste, ConsultaServeOPrimeiroChamadorNaOrdemBuscaPeloComecoDoNomeERecusaUmExcluido) {
@@ -441,7 +425,6 @@ TEST_F(CadastrosTeste, ConsultaServeOPrimeiroChamadorNaOrdemBuscaPeloComecoDoNom
     QTest::keyClick(consulta->DataGrid1, Qt::Key_Return);
     Processar();
     EXPECT_EQ(combinado->campo->text() + '|' + registro->campo->text(), QString::number(beatriz) + '|');
-    // The employee registry receives the card code.
     EscolherNaConsulta(consultar(*registro)); // ANA, the first row
     EXPECT_EQ(registro->campo->text(), u"7891000079195"_s);
     // Closed by Esc, it delivers nothing later: another lookup serves none of its callers.
@@ -454,7 +437,6 @@ TEST_F(CadastrosTeste, ConsultaServeOPrimeiroChamadorNaOrdemBuscaPeloComecoDoNom
     EscolherNaConsulta(outra);
     EXPECT_EQ(relatorios->campo->text() + combinado->campo->text(), QString::number(beatriz));
 
-    // Everyone listed; searched by the start of the name.
     consulta = consultar(*relatorios);
     EXPECT_EQ(banco.enviadas().last(), u"select CODIGO,NOME  from FUNCIONARIOS  ORDER BY NOME"_s);
     const QStringList todos{l(ana, "ANA"), l(beatriz, "BEATRIZ DE OLIVEIRA"), l(carlos, "CARLOS"),
@@ -483,7 +465,6 @@ TEST_F(CadastrosTeste, ConsultaServeOPrimeiroChamadorNaOrdemBuscaPeloComecoDoNom
     ASSERT_TRUE(consulta);
     EXPECT_EQ(grade(*consulta), todos.mid(1));
     EXPECT_TRUE(relatorios->campo->text().isEmpty());
-    // Typed, then deleted: the field empties and lists everyone.
     QTest::keyClicks(consulta->txtconsultar, u"BEA"_s);
     banco.sql("delete from funcionarios where codigo = " + QString::number(beatriz));
     EscolherNaConsulta(consulta.data());
