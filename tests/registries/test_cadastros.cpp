@@ -121,7 +121,7 @@ protected:
 
 } // namespace
 
-TEST_F(CadastrosTeste, TabelaDeHorasDaSemanaDiaADiaESeusTotais) {
+TEST_F(CadastrosTeste, TabelaDeHorasSeusTotaisEFeriados) {
     QPointer<frmTabelaHoras> tela = abrir<frmTabelaHoras>();
     EXPECT_EQ(clicar(tela->btGravar), QStringList{"forneca um codigo Para o Cadastro das Horas!"});
     EXPECT_TRUE(banco.enviadas().contains(u"sELECT REGISTRO FROM horarios GROUP BY REGISTRO"_s));
@@ -217,6 +217,36 @@ TEST_F(CadastrosTeste, TabelaDeHorasDaSemanaDiaADiaESeusTotais) {
     EXPECT_EQ(banco.enviadas().first(), u"sELECT REGISTRO FROM horarios group by REGISTRO"_s);
     EXPECT_TRUE(banco.enviadas().contains(
         u"UPDATE horarios SET totalhoras='08:00:00'  WHERE REGISTRO = '5'  and DiaSemana = 'TERCA-FEIRA' "_s));
+
+    QPointer<frmFeriados> fer = abrir<frmFeriados>();
+    const auto campos = [&] {
+        return Textos({fer->txtcodigo, fer->TxtFUNCIONARIO, fer->txtdia, fer->txtmes, fer->txtano});
+    };
+    DigitarESair(fer->txtcodigo, "2");
+    EXPECT_EQ(campos(), u"2|CARNAVAL|17|02|2026"_s);
+    EXPECT_EQ(banco.enviadas().last(), u"sELECT * FROM feriados WHERE codigo = 2"_s);
+    DigitarESair(fer->txtcodigo, "9");
+    EXPECT_EQ(campos(), u"9||||"_s);
+    DigitarESair(fer->txtcodigo, "1");
+    DigitarESair(fer->txtcodigo, "x'");
+    EXPECT_EQ(campos(), u"x||||"_s);
+    digitar({fer->txtcodigo, fer->TxtFUNCIONARIO}, {"1", "NATAL D'OURO"});
+    EXPECT_EQ(gravar(fer).mid(0, 2),
+              (QStringList{"sELECT * FROM feriados WHERE codigo = 1 ",
+                           "UPDATE feriados SET feriado='NATAL D''OURO',DIA='25', MES = '12', ANO = '' WHERE "
+                           "CODIGO = 1 "}));
+    EXPECT_EQ(campos(), u"||||"_s); // a fresh, empty screen
+    // An unknown code inserts under the database's next number; so does an empty one.
+    digitar({fer->txtcodigo, fer->TxtFUNCIONARIO, fer->txtdia, fer->txtmes}, {"77", "SAO JOAO", "24", "06"});
+    EXPECT_EQ(gravar(fer).mid(0, 2),
+              (QStringList{"sELECT * FROM feriados WHERE codigo = 77 ",
+                           "INSERT INTO feriados(feriado,dia,mes,ano) VALUES( 'SAO JOAO','24' ,'06','')"}));
+    digitar({fer->TxtFUNCIONARIO, fer->txtdia, fer->txtmes, fer->txtano}, {"PONTE", "21", "4", "2027"});
+    gravar(fer);
+    EXPECT_EQ(linhas("select codigo, feriado, dia, mes, ano from feriados order by codigo"),
+              (QStringList{"1|NATAL D'OURO|25|12|", "2|CARNAVAL|17|02|2026", "3|SAO JOAO|24|06|",
+                           "4|PONTE|21|4|2027"}));
+    EXPECT_TRUE(mensagens.calls.isEmpty());
 }
 
 TEST_F(CadastrosTeste, FuncionarioGravadoAtualizadoRecusadoCarregadoEExcluido) {
@@ -248,27 +278,23 @@ TEST_F(CadastrosTeste, FuncionarioGravadoAtualizadoRecusadoCarregadoEExcluido) {
                           "S'P||0000000000456|15/06/2021|10|null"});
 
     // Saved without leaving the field, as typed: twelve characters.
-    const auto salvar = [&] {
-        mensagens.calls.clear();
-        tela->btGravar->click();
-        return mensagens.texts();
-    };
     tela->TXTVELTO->setFocus();
     QTest::keyClicks(tela->TXTVELTO, "789100007919");
     banco.enviadas().clear();
     tela->TXTVALOR->setText("abc");
     tela->txtData->setText("31022020");
-    EXPECT_EQ(salvar(), QStringList{"CODIGO DEVE CONTER 13 DIGITOS!"});
+    EXPECT_EQ(clicar(tela->btGravar), QStringList{"CODIGO DEVE CONTER 13 DIGITOS!"});
     tela->TXTVELTO->setText("7891000079195");
     for (const char* valor : {"abc", "12,5,0", "-3", "1.23,50", "1234.567", "1.2345", "1,2,3"}) {
         tela->TXTVALOR->setText(QString::fromLatin1(valor));
-        EXPECT_EQ(salvar(), QStringList{"Valor Invalido!"}) << valor;
+        EXPECT_EQ(clicar(tela->btGravar), QStringList{"Valor Invalido!"}) << valor;
     }
     tela->TXTVALOR->setText("12.50");
-    EXPECT_EQ(salvar(), QStringList{"Data Invalida!"});
+    tela->txtData->setText("31022020");
+    EXPECT_EQ(clicar(tela->btGravar), QStringList{"Data Invalida!"});
     tela->txtData->setText(QString());
     tela->TXTDATAADMISSAO->setText("00002020");
-    EXPECT_EQ(salvar(), QStringList{"Data Invalida!"});
+    EXPECT_EQ(clicar(tela->btGravar), QStringList{"Data Invalida!"});
     for (const QString& enviada : banco.enviadas())
         EXPECT_TRUE(enviada.startsWith(u"sELECT"_s)) << enviada.toStdString();
     // Dots group thousands, or one dot before one or two digits is the decimal point.
@@ -315,46 +341,14 @@ TEST_F(CadastrosTeste, FuncionarioGravadoAtualizadoRecusadoCarregadoEExcluido) {
     EXPECT_EQ(clicar(tela->Command2), QStringList{"EXCLUIR cliente e Movimentação?"});
 }
 
-TEST_F(CadastrosTeste, FeriadoCarregadoAtualizadoEInseridoSobCodigoDoBanco) {
-    QPointer<frmFeriados> tela = abrir<frmFeriados>();
-    const auto campos = [&] {
-        return Textos({tela->txtcodigo, tela->TxtFUNCIONARIO, tela->txtdia, tela->txtmes, tela->txtano});
-    };
-    DigitarESair(tela->txtcodigo, "2");
-    EXPECT_EQ(campos(), u"2|CARNAVAL|17|02|2026"_s);
-    EXPECT_EQ(banco.enviadas().last(), u"sELECT * FROM feriados WHERE codigo = 2"_s);
-    DigitarESair(tela->txtcodigo, "9");
-    EXPECT_EQ(campos(), u"9||||"_s);
-    DigitarESair(tela->txtcodigo, "1");
-    DigitarESair(tela->txtcodigo, "x'");
-    EXPECT_EQ(campos(), u"x||||"_s);
-    digitar({tela->txtcodigo, tela->TxtFUNCIONARIO}, {"1", "NATAL D'OURO"});
-    EXPECT_EQ(gravar(tela).mid(0, 2),
-              (QStringList{"sELECT * FROM feriados WHERE codigo = 1 ",
-                           "UPDATE feriados SET feriado='NATAL D''OURO',DIA='25', MES = '12', ANO = '' WHERE "
-                           "CODIGO = 1 "}));
-    EXPECT_EQ(campos(), u"||||"_s); // a fresh, empty screen
-    // An unknown code inserts under the database's next number; so does an empty one.
-    digitar({tela->txtcodigo, tela->TxtFUNCIONARIO, tela->txtdia, tela->txtmes},
-            {"77", "SAO JOAO", "24", "06"});
-    EXPECT_EQ(gravar(tela).mid(0, 2),
-              (QStringList{"sELECT * FROM feriados WHERE codigo = 77 ",
-                           "INSERT INTO feriados(feriado,dia,mes,ano) VALUES( 'SAO JOAO','24' ,'06','')"}));
-    digitar({tela->TxtFUNCIONARIO, tela->txtdia, tela->txtmes, tela->txtano}, {"PONTE", "21", "4", "2027"});
-    gravar(tela);
-    EXPECT_EQ(linhas("select codigo, feriado, dia, mes, ano from feriados order by codigo"),
-              (QStringList{"1|NATAL D'OURO|25|12|", "2|CARNAVAL|17|02|2026", "3|SAO JOAO|24|06|",
-                           "4|PONTE|21|4|2027"}));
-    EXPECT_TRUE(mensagens.calls.isEmpty());
-}
-
-TEST_F(CadastrosTeste, CombinadoConferidoGuardadoEListadoPeloCartaoOuPelaConsulta) {
-    const auto consultar = [](QString f, QString d) {
+TEST_F(CadastrosTeste, CombinadoEConsultaQueServeOPrimeiroChamadorBuscaPeloNomeERecusaUmExcluido) {
+    const auto buscar = [](QString f, QString d) {
         QString h = u"h"_s, o = u"o"_s;
         consultarHoraCombinada(f, d, h, o);
         return QStringList{f, d, h, o}.join('|');
     };
-    EXPECT_EQ(consultar("3", "05/12/2026"), u"3|05/12/2026|h|o"_s); // no table yet: the caller's values stay
+    EXPECT_EQ(buscar("3", "05/12/2026"),
+              u"3|05/12/2026|h|o"_s); // no table yet: the caller's values stay
     QPointer<frmHorCombinado> tela = abrir<frmHorCombinado>();
     EXPECT_EQ(clicar(tela->Command1), QStringList{"Informar o Campo Combinado!"});
     tela->TXTcombinado->setEditText(u"1"_s);
@@ -382,7 +376,7 @@ TEST_F(CadastrosTeste, CombinadoConferidoGuardadoEListadoPeloCartaoOuPelaConsult
     EXPECT_EQ(lista, (QStringList{Linha("CODIGO", "COMBINADO", "DATA", "HORA", "OBSERVACAO"),
                                   Linha("1", "TRABALHAR", "05/12/2026", "04:00:00", "D'Avila cobre"),
                                   Linha("8", "FOLGA", "06/12/2026", "04:00:00", "D'Avila cobre")}));
-    EXPECT_EQ(consultar(QString::number(ana), "07/12/2026"), u"|||"_s); // no agreement that day
+    EXPECT_EQ(buscar(QString::number(ana), "07/12/2026"), u"|||"_s); // no agreement that day
     // Past the largest signed 32-bit number there is none to give.
     banco.sql(u"INSERT INTO HoraCombinada VALUES(2147483647, 4, '05/12/2026', '04:00:00', 'x', '1')"_s);
     try {
@@ -411,9 +405,7 @@ TEST_F(CadastrosTeste, CombinadoConferidoGuardadoEListadoPeloCartaoOuPelaConsult
     // Not a number: the name stays, the list is looked for all the same.
     DigitarESair(tela->TXTCODIGOFUNCIONARIO, u"x"_s);
     EXPECT_EQ(tela->TXTNOME->text() + ' ' + QString::number(tela->List1->count()), u"ANA 1"_s);
-}
 
-TEST_F(CadastrosTeste, ConsultaServeOPrimeiroChamadorNaOrdemBuscaPeloComecoDoNomeERecusaUmExcluido) {
     // Opened in the other order than the lookup serves them.
     Chamador* registro =
         new Chamador(area, ChamadorConsulta::Ordem::Funcionarios, ChamadorConsulta::Valor::Registro);
@@ -433,8 +425,7 @@ TEST_F(CadastrosTeste, ConsultaServeOPrimeiroChamadorNaOrdemBuscaPeloComecoDoNom
     combinado->chamouConsulta = true;
     QTest::keyClick(consulta->txtconsultar, Qt::Key_Escape);
     Processar();
-    auto* outra = abrir<frm_consultarFuncionarios>();
-    EscolherNaConsulta(outra);
+    EscolherNaConsulta(abrir<frm_consultarFuncionarios>());
     EXPECT_EQ(relatorios->campo->text() + combinado->campo->text(), QString::number(beatriz));
 
     consulta = consultar(*relatorios);
