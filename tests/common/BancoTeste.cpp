@@ -62,6 +62,21 @@ qint64 BancoTeste::funcionario(const QString& nome, const QString& registro, con
     return sql(QStringLiteral("Select max(codigo) as m from funcionarios"))["m"].toInteger();
 }
 
+QStringList BancoTeste::linhas(const QString& texto) {
+    QStringList linhas;
+    for (Recordset rs = sql(texto); !rs.Eof(); rs.MoveNext()) {
+        QStringList campos;
+        for (const QString& coluna : rs.columns())
+            campos << (rs[coluna].isNull() ? QStringLiteral("null") : rs[coluna].toString());
+        linhas << campos.join(QLatin1Char('|'));
+    }
+    return linhas;
+}
+
+qint64 BancoTeste::contar(const QString& tabela) {
+    return sql(QStringLiteral("Select count(*) as n from ") + tabela)["n"].toInteger();
+}
+
 void BancoTeste::ponto(qint64 funcionario, const QString& data, const QString& hora, const QString& tipo,
                        const QString& periodo) {
     sql(QStringLiteral(

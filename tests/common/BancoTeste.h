@@ -34,6 +34,9 @@ public:
     Recordset sql(const QString& texto);
     // An employee with a card code; returns his codigo.
     qint64 funcionario(const QString& nome, const QString& registro, const QString& codhora = {});
+    // The rows of a query, their columns joined by '|' ("null" for none); the rows of a table.
+    QStringList linhas(const QString& sql);
+    qint64 contar(const QString& tabela);
     void ponto(qint64 funcionario, const QString& data, const QString& hora, const QString& tipo,
                const QString& periodo = QStringLiteral("M"));
 

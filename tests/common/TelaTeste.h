@@ -86,18 +86,6 @@ template <typename Consulta> void EscolherNaConsulta(Consulta* consulta, const Q
     Processar();
 }
 
-// The rows of a query, their columns joined by '|'.
-inline QStringList Linhas(BancoTeste& banco, const QString& sql) {
-    QStringList linhas;
-    for (Recordset rs = banco.sql(sql); !rs.Eof(); rs.MoveNext()) {
-        QStringList campos;
-        for (const QString& coluna : rs.columns())
-            campos << (rs[coluna].isNull() ? u"null"_s : rs[coluna].toString());
-        linhas << campos.join(QLatin1Char('|'));
-    }
-    return linhas;
-}
-
 // The fixture of a screen's tests: a fresh copy of the file's scenario, the message responder
 // and an active area to open the screens in.
 class TesteDeTela : public ::testing::Test {
@@ -121,10 +109,6 @@ protected:
         botao->click();
         Processar();
         return mensagens.texts();
-    }
-    QStringList linhas(const QString& sql) { return Linhas(banco, sql); }
-    qint64 contar(const QString& tabela) {
-        return banco.sql(u"Select count(*) as n from "_s + tabela)["n"].toInteger();
     }
 
     BancoTeste banco;

@@ -41,22 +41,6 @@ TEST(Esquema, ContagensMantidasIgualamContagemReal) {
     EXPECT_FALSE(RespostaContagem(contagem.arg(3).arg(u"E"_s) + u"or 1=1 "_s).has_value());
 }
 
-namespace {
-
-// The rows of a statement, the given columns of each joined by blanks.
-QStringList Coluna(const QString& sql, const QStringList& colunas = {u"nome"_s}) {
-    QStringList linhas;
-    for (Recordset rs = conexaoBanco->Execute(sql); !rs.Eof(); rs.MoveNext()) {
-        QStringList valores;
-        for (const QString& c : colunas)
-            valores << rs[c].toString();
-        linhas << valores.join(QLatin1Char(' '));
-    }
-    return linhas;
-}
-
-} // namespace
-
 // New or upgraded, the file serves the plain sqlcipher shell; its punch changes are audited as outside.
 TEST(Esquema, ArquivoServeAoShellDoSqlcipherEONomeSegueEmPortugues) {
     for (const bool anterior : {false, true}) {
@@ -90,17 +74,17 @@ PRAGMA user_version = 2;
                     u"INSERT INTO HoraCombinada(codigo, funcionario) SELECT "
                     u"coalesce(max(codigo), 0) + 1, '%1' FROM HoraCombinada"_s.arg(QLatin1String(guardado)));
             AbrirConexao();
-            EXPECT_EQ(Coluna(u"select funcionario from HoraCombinada order by codigo"_s, {"funcionario"}),
+            EXPECT_EQ(banco.linhas(u"select funcionario from HoraCombinada order by codigo"_s),
                       QStringList({"4", "4", "4", "4", "99", "x"}));
-            EXPECT_EQ(Coluna(u"Select * from feriados"_s, {"feriado"}).size(), 6)
-                << "the office's own trigger stays";
+            EXPECT_EQ(banco.contar(u"feriados"_s), 6) << "the office's own trigger stays";
         }
         EXPECT_EQ(banco.funcionario(u"Cássio"_s, u"2"_s), 7)
             << "a deleted employee's number is not given again";
         // Accents and case do not count; equal names keep the order of their numbers.
-        EXPECT_EQ(Coluna(u"Select * from funcionarios ORDER BY NOME ASC"_s),
+        EXPECT_EQ(banco.linhas(u"Select nome from funcionarios ORDER BY NOME ASC"_s),
                   QStringList({"ÁLVARO", "ANA", "ana", "Cássio", "Érica", "Zeca"}));
-        EXPECT_EQ(Coluna(u"Select * from funcionarios where nome = 'erica'"_s), QStringList({"Érica"}));
+        EXPECT_EQ(banco.linhas(u"Select nome from funcionarios where nome = 'erica'"_s),
+                  QStringList({"Érica"}));
         QProcess shell;
         shell.start(u"sqlcipher"_s, {banco.caminhoArquivo()});
         shell.write(uR"SQL(PRAGMA key='QWZRTLK';
@@ -119,12 +103,12 @@ PRAGMA integrity_check;
         EXPECT_EQ(QString::fromUtf8(shell.readAllStandardError()), QString());
         EXPECT_TRUE(QString::fromUtf8(shell.readAllStandardOutput()).split('\n').contains(u"ok"_s));
         const QString hoje = QDate::currentDate().toString(u"dd/MM/yyyy"_s);
-        EXPECT_EQ(Coluna(u"Select * from auditoria_movimentacao order by codigo"_s,
-                         {"operacao", "data", "nome", "origem"}),
-                  QStringList({"LANCADO " + hoje + " ANA fora do programa",
-                               "ALTERADO " + hoje + " ANA fora do programa",
-                               "EXCLUIDO " + hoje + " ANA fora do programa"}));
-        EXPECT_TRUE(Coluna(u"Select origem from auditoria_contexto"_s, {"origem"}).isEmpty());
+        EXPECT_EQ(banco.linhas(
+                      u"Select operacao, data, nome, origem from auditoria_movimentacao order by codigo"_s),
+                  QStringList({"LANCADO|" + hoje + "|ANA|fora do programa",
+                               "ALTERADO|" + hoje + "|ANA|fora do programa",
+                               "EXCLUIDO|" + hoje + "|ANA|fora do programa"}));
+        EXPECT_TRUE(banco.linhas(u"Select origem from auditoria_contexto"_s).isEmpty());
     }
 }
 
@@ -142,8 +126,8 @@ TEST(AuditoriaArquivoAntigo, OArquivoFeitoAntesGanhaORegistroAoAbrir) {
         banco.ponto(ana, u"05/12/2026"_s, u"08:00:00"_s, u"E"_s);
     }
     for (int vez = 0; vez < 2; ++vez) {
-        EXPECT_EQ(Coluna(u"Select * from auditoria_movimentacao"_s, {"operacao", "origem"}),
-                  QStringList{u"LANCADO frmLancarDia"_s});
+        EXPECT_EQ(banco.linhas(u"Select operacao, origem from auditoria_movimentacao"_s),
+                  QStringList{u"LANCADO|frmLancarDia"_s});
         CriarAuditoria(*conexaoBanco);
         AbrirConexao();
     }

@@ -50,7 +50,7 @@ TEST_F(ManutencaoTeste, LancarConfereNaOrdemEPostaComAInstrucaoDoTerminal) {
     }
     EXPECT_TRUE(tela->TXTF->text().isEmpty());
     EXPECT_FALSE(aberta<frm_consultarFuncionarios>());
-    EXPECT_EQ(contar("movimentacao"), 0);
+    EXPECT_EQ(banco.contar("movimentacao"), 0);
 
     DigitarESair(tela->TxtCodF, QString::number(bruno));
     EXPECT_EQ(tela->TXTF->text(), u"BRUNO"_s);
@@ -59,7 +59,7 @@ TEST_F(ManutencaoTeste, LancarConfereNaOrdemEPostaComAInstrucaoDoTerminal) {
     EXPECT_EQ(banco.enviadas().last(), "Insert into movimentacao(data,hora,entradaSaida,funcionario,periodo) "
                                        "values('06/12/2026','17:15:00', 'S', " +
                                            QString::number(bruno) + ", '2' )");
-    EXPECT_EQ(contar("auditoria_movimentacao"), 1);
+    EXPECT_EQ(banco.contar("auditoria_movimentacao"), 1);
     // A fresh, empty screen in its place.
     ASSERT_TRUE(tela = aberta<frmLancarDia>());
     EXPECT_EQ(tela->TxtCodF->text() + tela->txtData->Text(), u"__/__/____"_s);
@@ -156,7 +156,7 @@ TEST_F(ManutencaoTeste, ListaCarregaAlteraEExclui) {
               "'E', HORA = '12:30:00'   WHERE CODIGO = " +
                   QString::number(p2) + " ");
     EXPECT_TRUE(tela->List1->item(2)->text().contains(u"12:30:00        - E               - T"_s));
-    EXPECT_EQ(contar("auditoria_movimentacao"), 1);
+    EXPECT_EQ(banco.contar("auditoria_movimentacao"), 1);
     // Deleting: Cancel keeps the punch and still refreshes; OK deletes it.
     tela->List1->clear();
     mensagens.answer = MsgBoxResult::Cancel;
@@ -168,14 +168,14 @@ TEST_F(ManutencaoTeste, ListaCarregaAlteraEExclui) {
     EXPECT_EQ(banco.enviadas().value(0),
               "Delete From  MOVIMENTACAO  WHERE CODIGO = " + QString::number(p2) + " ");
     EXPECT_EQ(tela->List1->count(), 3);
-    EXPECT_EQ(contar("auditoria_movimentacao"), 2);
+    EXPECT_EQ(banco.contar("auditoria_movimentacao"), 2);
     // A punch number that is no number deletes nothing, whatever it says.
     for (const QString& errado : {QString(), u"1 or 1=1"_s}) {
         tela->txtCodigoLANCAMENTO->setText(errado);
         EXPECT_EQ(clicar(tela->Command3), (QStringList{"Deseja Excluir o Lançamento?", "Erro ao Excluir!"}));
     }
-    EXPECT_EQ(contar("movimentacao"), 3);
-    EXPECT_EQ(contar("auditoria_movimentacao"), 2);
+    EXPECT_EQ(banco.contar("movimentacao"), 3);
+    EXPECT_EQ(banco.contar("auditoria_movimentacao"), 2);
     // "Atualizar Horário"; the totals it stores are pinned with the schedules.
     EXPECT_EQ(clicar(tela->Command4), QStringList{"Fim da Operação!"});
     // The posting screen asked for twice: one comes forward, alone.

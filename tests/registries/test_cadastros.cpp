@@ -247,7 +247,7 @@ TEST_F(CadastrosTeste, TabelaDeHorasSeusTotaisEFeriados) {
                            "INSERT INTO feriados(feriado,dia,mes,ano) VALUES( 'SAO JOAO','24' ,'06','')"}));
     digitar({fer->TxtFUNCIONARIO, fer->txtdia, fer->txtmes, fer->txtano}, {"PONTE", "21", "4", "2027"});
     gravar(fer);
-    EXPECT_EQ(linhas("select codigo, feriado, dia, mes, ano from feriados order by codigo"),
+    EXPECT_EQ(banco.linhas("select codigo, feriado, dia, mes, ano from feriados order by codigo"),
               (QStringList{"1|NATAL D'OURO|25|12|", "2|CARNAVAL|17|02|2026", "3|SAO JOAO|24|06|",
                            "4|PONTE|21|4|2027"}));
     EXPECT_TRUE(mensagens.calls.isEmpty());
@@ -276,10 +276,11 @@ TEST_F(CadastrosTeste, FuncionarioGravadoAtualizadoRecusadoCarregadoEExcluido) {
               "cidade='SANTA BARBARA D''OESTE',estado='S''P',Aniversario='',registro='0000000000456',"
               "DataAdmissao='15/06/2021', CODHORA='10' ,VALORHORA= ''  WHERE REGISTRO = "
               "'0000000000456'"_s);
-    EXPECT_EQ(linhas("select nome, tele, endereco, cidade, estado, Aniversario, registro, DataAdmissao, "
+    EXPECT_EQ(
+        banco.linhas("select nome, tele, endereco, cidade, estado, Aniversario, registro, DataAdmissao, "
                      "CODHORA, VALORHORA from funcionarios where registro = '0000000000456'"),
-              QStringList{"JOANA D'ARC|(19) 3'2|RUA D'AJUDA, 5|SANTA BARBARA D'OESTE|"
-                          "S'P||0000000000456|15/06/2021|10|null"});
+        QStringList{"JOANA D'ARC|(19) 3'2|RUA D'AJUDA, 5|SANTA BARBARA D'OESTE|"
+                    "S'P||0000000000456|15/06/2021|10|null"});
 
     // Saved without leaving the field, as typed: twelve characters.
     tela->TXTVELTO->setFocus();

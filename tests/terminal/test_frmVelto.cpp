@@ -80,10 +80,6 @@ ResultadoPonto Passar(const QString& cartao, const QString& hora, const QDate& d
                           hora);
 }
 
-qint64 Pontos(BancoTeste& banco) {
-    return banco.sql(u"Select count(*) as n from movimentacao"_s)["n"].toInteger();
-}
-
 // The maintained counts of each employee answer as the literal statements count the rows.
 void ConferirContagens(const QList<qint64>& funcionarios) {
     for (const qint64 numero : funcionarios) {
@@ -211,7 +207,7 @@ TEST_F(TerminalTeste, CartaoNaoEncontradoCedoDemaisFiltroDoCartaoEDataAMeiaNoite
     EXPECT_EQ(QStringList({terminal->txtData->Text(), terminal->TXTHORA->text()}),
               QStringList({"06/12/2026", "00:00:00"}));
     passar(kAna);
-    EXPECT_EQ(Linhas(banco, u"Select data, EntradaSaida from movimentacao where funcionario = 1"_s),
+    EXPECT_EQ(banco.linhas(u"Select data, EntradaSaida from movimentacao where funcionario = 1"_s),
               QStringList({"05/12/2026|E", "06/12/2026|S"}));
 }
 
@@ -303,7 +299,7 @@ TEST_F(TerminalTeste, DiscoCheioArquivoApagadoOuTrocadoNaoRecebemPontos) {
     passar(kBia);
     EXPECT_EQ(terminal->TXTNOME->text(), u"BEATRIZ - (Registrada ENTRADA!)"_s);
     // Its one row; the replaced file holds ANA's as well.
-    EXPECT_EQ(Linhas(banco, u"Select funcionario from movimentacao"_s), QStringList{"2"});
+    EXPECT_EQ(banco.linhas(u"Select funcionario from movimentacao"_s), QStringList{"2"});
 }
 
 TEST_F(TerminalTeste, ErroAoMontarAListaOuAoPassarNaoTerminaOPrograma) {
@@ -374,7 +370,7 @@ TEST(RegistrarPonto, EntradaOuSaidaDezMinutosEPeriodo) {
                              .toString();
             EXPECT_EQ(resumo, p.mid(2).join(u' '));
             pontos += resumo.size() == 3; // registered
-            EXPECT_EQ(Pontos(caso), pontos);
+            EXPECT_EQ(caso.contar(u"movimentacao"_s), pontos);
         }
     }
     // The card's spaces and apostrophes drop; no card, nobody's or a quote registers nothing.
@@ -382,7 +378,7 @@ TEST(RegistrarPonto, EntradaOuSaidaDezMinutosEPeriodo) {
     EXPECT_EQ(Passar(u" 7891'000 079195'"_s, u"08:00:00"_s).entradaSaida, u"E"_s);
     for (const QString& cartao : {u"0000000000000"_s, QString(), u"x' or '1'='1"_s})
         EXPECT_EQ(Passar(cartao, u"09:00:00"_s).tipo, ResultadoPonto::Tipo::CartaoNaoEncontrado);
-    EXPECT_EQ(Pontos(cartoes), 1);
+    EXPECT_EQ(cartoes.contar(u"movimentacao"_s), 1);
     EXPECT_EQ(MensagemPontoNaoRegistrado(DatabaseError(u"x"_s, DatabaseError::Cause::ReadOnly, u"y"_s)),
               u"PONTO NÃO REGISTRADO!\r\n\r\nSem permissão para gravar no "
               u"banco de dados.\r\nPasse o cartão novamente."_s);
@@ -442,7 +438,7 @@ TEST(RegistrarPonto, DoisProgramasComOMesmoCartaoNoMesmoInstanteRegistramUmaVez)
     int status = 0;
     ASSERT_EQ(::waitpid(outro, &status, 0), outro);
     EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(ResultadoPonto::Tipo::CedoDemais));
-    EXPECT_EQ(Pontos(banco), 1);
+    EXPECT_EQ(banco.contar(u"movimentacao"_s), 1);
 }
 
 // The real terminal in a child process, killed with SIGKILL at a random moment: while it opens
@@ -485,7 +481,7 @@ TEST(SimuladoDeQueda, NenhumPontoReconhecidoSePerdeComKill9) {
 
     AbrirConexao(); // after the last kill: the engine recovers what its journal holds
     EXPECT_TRUE(conexaoBanco->IntegrityCheck().isEmpty());
-    QStringList gravados = Linhas(banco, u"Select funcionario, data, hora from movimentacao"_s);
+    QStringList gravados = banco.linhas(u"Select funcionario, data, hora from movimentacao"_s);
     EXPECT_EQ(gravados.removeDuplicates(), 0) << "no scan is written twice";
     for (const QString& linha : std::as_const(reconhecidos))
         EXPECT_TRUE(gravados.contains(linha)) << "acknowledged scan lost: " << linha.toStdString();
