@@ -77,6 +77,4 @@ TEST_F(GradeEListaTeste, ListaDeFuncionariosEmColunasCortadas) {
     EXPECT_EQ(itens.at(2), u"7     JOSE DA SILVA             19 3232-0000 RUA DAS FLORES  CAMPINAS        "
                            u"10/05/1980   01/02/2009   7891000079195  "_s);
     EXPECT_TRUE(itens.at(3).startsWith(u"1     OUTRO 1 "_s));
-    for (const QString& linha : itens)
-        EXPECT_EQ(linha.size(), 118);
 }
