@@ -15,13 +15,11 @@ inline void PrintTo(const QString& texto, std::ostream* os) {
     *os << '"' << texto.toStdString() << '"';
 }
 
-// A real database file in a temporary folder, created as velto-banco creates it, and
-// the shared connection opened on it. The drive root points into the folder while it lives.
+// A database file made as velto-banco makes it, under a drive root of its own, and opened.
 class BancoTeste {
 public:
     explicit BancoTeste(const QString& senhaManutencao = QStringLiteral("segredo"));
-    // A copy of the scenario `montar` builds on a new database: built once per test program
-    // under its name, then each test starts on a fresh copy of that file.
+    // A fresh copy of the scenario `montar` builds, built once per test program under its name.
     BancoTeste(const QString& cenario, const std::function<void(BancoTeste&)>& montar);
     ~BancoTeste();
 

@@ -1,8 +1,7 @@
 #pragma once
 
-// While it lives, every write of the database engine to its files fails as on a full disk
-// (the engine's SQLITE_FULL). It works through a file layer that the engine uses for every file
-// opened after the test program started, so it reaches connections already open.
+// While it lives, every write of the database engine fails as on a full disk (SQLITE_FULL), also
+// on connections already open: a file layer under every file the test program opens.
 class DiscoCheio {
 public:
     DiscoCheio();

@@ -4,9 +4,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
-// A CUPS server of the test's own: a private socket and folder, three PDF queues whose device is
-// a file. "Velto" (the default) is running, "Parada" is stopped, "Recusa" accepts no jobs.
-// CUPS_SERVER points at it while it lives, so the program's printer and the tools find it.
+// A CUPS server of the test's own (CUPS_SERVER while it lives), three PDF queues writing files:
+// "Velto" (the default) runs, "Parada" is stopped, "Recusa" accepts no jobs.
 class ServidorCups {
 public:
     ServidorCups();

@@ -66,14 +66,12 @@ template <typename Tela> Tela* TelaAberta(const QWidget& area) {
 // The texts of a list's or a combo box's items, in order.
 template <typename Lista> QStringList Itens(const Lista* lista) {
     QStringList itens;
-    for (int i = 0; i < lista->count(); ++i)
-        itens << lista->itemText(i);
-    return itens;
-}
-inline QStringList Itens(const QListWidget* lista) {
-    QStringList itens;
-    for (int i = 0; i < lista->count(); ++i)
-        itens << lista->item(i)->text();
+    for (int i = 0; i < lista->count(); ++i) {
+        if constexpr (std::is_base_of_v<QListWidget, Lista>)
+            itens << lista->item(i)->text();
+        else
+            itens << lista->itemText(i);
+    }
     return itens;
 }
 

@@ -42,7 +42,6 @@ public:
     QLineEdit* campo;
 };
 
-// A line of the agreements' list.
 QString Linha(const QString& a, const QString& b, const QString& c, const QString& d, const QString& e) {
     return a.leftJustified(10) + ' ' + b.leftJustified(10) + ' ' + c.leftJustified(15) + ' ' +
            d.leftJustified(15) + ' ' + e.leftJustified(50);

@@ -31,13 +31,11 @@ QString NaoRegistrado(const QString& motivo) {
     return "PONTO NÃO REGISTRADO!\r\n\r\n" + motivo + "\r\nPasse o cartão novamente.";
 }
 
-// ANA PAULA (1) and BEATRIZ (2), nobody at work.
 void Montar(BancoTeste& banco) {
     banco.funcionario(u"ANA PAULA"_s, kAna);
     banco.funcionario(u"BEATRIZ"_s, kBia);
 }
 
-// The main window with its terminal at 08:02:10.
 class TerminalTeste : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -57,13 +55,11 @@ protected:
         const QString campo = cartao()->isEnabled() ? u"livre"_s : u"travado"_s;
         return (QStringList{terminal->TXTNOME->text(), campo} + Itens(terminal->List1)).join(u" | ");
     }
-    // A scan once the card field is unlocked again.
     void passar(const QString& codigo) {
         ASSERT_TRUE(QTest::qWaitFor([this] { return cartao()->isEnabled(); }, 3000));
         Escanear(cartao(), codigo);
     }
     QString ultimaMensagem() const { return mensagens.texts().value(mensagens.calls.size() - 1); }
-    // BEATRIZ at work since last night, in the list.
     void biaTrabalhando() {
         banco.ponto(2, u"04/12/2026"_s, u"22:00:00"_s, u"E"_s);
         terminal->VerFuncionariosTrabalhando();
@@ -92,9 +88,8 @@ void ConferirContagens(const QList<qint64>& funcionarios) {
     }
 }
 
-// The kill drill's terminal: this program started again with VELTO_TERMINAL_FILHO set to the
-// day (after 01/01/2026) and the cards to scan. It scans them in turn, eleven minutes apart,
-// printing "PRONTO" once up and "employee|date|time" the moment a name line shows, until killed.
+// The kill drill's terminal (VELTO_TERMINAL_FILHO: the day after 01/01/2026, the cards): scans them
+// eleven minutes apart, printing "PRONTO" and then "employee|date|time" as each name line shows.
 int TerminalFilho(QStringList cartoes) {
     int argc = 1;
     char nome[] = "filho";
@@ -290,8 +285,7 @@ TEST_F(TerminalTeste, DiscoCheioArquivoApagadoOuTrocadoNaoRecebemPontos) {
     ASSERT_TRUE(QFile::copy(copia, arquivo));
     passar(kAna);
     EXPECT_EQ(terminal->TXTNOME->text(), kEntradaAna);
-    // Replaced by another file (made first, so it cannot reuse the old one's inode): that scan is
-    // refused, the next goes into the new file.
+    // Replaced (by a file made first, not reusing the inode): refused once, then the new file.
     ASSERT_TRUE(QFile::copy(copia, arquivo + u".nova"_s) && QFile::remove(arquivo));
     ASSERT_TRUE(QFile::rename(arquivo + u".nova"_s, arquivo));
     passar(kBia);
@@ -332,9 +326,8 @@ TEST(TerminalInicio, ArquivoVazioRecusadoAoAbrirOPrograma) {
     EXPECT_THROW(MDIVelto{}, DatabaseError); // its message is the driver's
 }
 
-// Ten minutes counted from the last punch of today, whatever its kind (the last posted, by the
-// highest codigo); a clock set back gives a negative time, refused. One more entry than exits
-// over the whole history makes the exit. The period is the shown hour's.
+// Ten minutes from today's last posted punch (a clock set back is refused too); one more entry
+// than exits over the whole history makes the exit; the period is the shown hour's.
 TEST(RegistrarPonto, EntradaOuSaidaDezMinutosEPeriodo) {
     // Each pass: the day of December and the time, then what was registered and its period, or
     // "cedo" and the time elapsed.
@@ -384,8 +377,7 @@ TEST(RegistrarPonto, EntradaOuSaidaDezMinutosEPeriodo) {
               u"banco de dados.\r\nPasse o cartão novamente."_s);
 }
 
-// A file made by hand with the five tables (or by a version before the maintained counts): the
-// program brings it up to date when it opens it, and the employee at work is recorded leaving.
+// A file with the five tables alone is brought up to date on opening; who was at work leaves.
 TEST(ArquivoAntigo, AbertoEAtualizadoRegistraASaidaDeQuemEstaTrabalhando) {
     BancoTeste banco;
     conexaoBanco.reset();
@@ -406,8 +398,7 @@ TEST(ArquivoAntigo, AbertoEAtualizadoRegistraASaidaDeQuemEstaTrabalhando) {
     EXPECT_EQ(Passar(u"7891000158388"_s, u"17:00:00"_s).entradaSaida, u"S"_s);
 }
 
-// The other program swipes the same card while this one stands between its counts and its
-// insert: it must wait for this swipe to end, and then find it.
+// Another program's swipe of the card while this one is between counts and insert waits, then finds it.
 TEST(RegistrarPonto, DoisProgramasComOMesmoCartaoNoMesmoInstanteRegistramUmaVez) {
     BancoTeste banco(u"terminal"_s, Montar);
     int sinal[2];
@@ -441,9 +432,8 @@ TEST(RegistrarPonto, DoisProgramasComOMesmoCartaoNoMesmoInstanteRegistramUmaVez)
     EXPECT_EQ(banco.contar(u"movimentacao"_s), 1);
 }
 
-// The real terminal in a child process, killed with SIGKILL at a random moment: while it opens
-// the file now and then, otherwise after scanning for up to a second and a half. Every scan it
-// acknowledged must be in the file, once.
+// The real terminal in a child process, killed with SIGKILL while opening the file or up to 1.5 s
+// into its scans: every scan it acknowledged is in the file, once.
 TEST(SimuladoDeQueda, NenhumPontoReconhecidoSePerdeComKill9) {
     constexpr int kCiclos = 40;
     BancoTeste banco;
