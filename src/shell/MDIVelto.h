@@ -46,7 +46,6 @@ public:
     // fixed in place (no minimising, no moving) with message boxes that close by themselves, and
     // the administration screens left open hidden while the terminal is up.
     void AtivarQuiosque();
-    bool quiosque() const { return quiosque_; }
 
     QMdiArea* area() const { return area_; }
 

@@ -26,7 +26,6 @@ public:
     // At an unattended terminal (kiosk mode) the terminal's message boxes close by themselves
     // after kSegundosCaixa seconds, and a card scanned into one is the next swipe.
     void setQuiosque(bool quiosque) { quiosque_ = quiosque; }
-    bool quiosque() const { return quiosque_; }
     static constexpr int kSegundosCaixa = 5;
     // How long a scan waits for a database locked by another program.
     static constexpr int kEsperaBanco = 10000;

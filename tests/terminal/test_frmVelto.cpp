@@ -177,7 +177,6 @@ TEST_F(TerminalTeste, CartaoNaoEncontradoCedoDemaisFiltroDoCartaoEDataAMeiaNoite
         mensagens.texts(),
         QStringList{
             u"Deverá Aguardar 10 minutos para dar Entrada ou Saida!\r\n\r\n\r\nTempo decorrido: 00:02:10"_s});
-    // The list was rebuilt.
     EXPECT_EQ(tela(), u" | travado |    1 - ANA PAULA"_s);
     EXPECT_TRUE(banco.enviadas().contains(u"Select * from funcionarios ORDER BY NOME ASC"_s));
 
