@@ -1,10 +1,10 @@
 #include "Esquema.h"
 
 #include "ColacaoNomes.h"
+#include "EsquemaServidor.h"
 #include "PtBrText.h"
 #include "VersaoEsquema.h"
 
-#include <QFile>
 #include <QRegularExpression>
 
 namespace {
@@ -85,7 +85,9 @@ CREATE TABLE IF NOT EXISTS auditoria_movimentacao(
   periodo_novo TEXT COLLATE NOCASE,
   origem TEXT COLLATE NOCASE);
 CREATE INDEX IF NOT EXISTS auditoria_movimentacao_data ON auditoria_movimentacao(data, funcionario);
+)SQL";
 
+const char* const kAuditoriaImutavel = R"SQL(
 CREATE TRIGGER IF NOT EXISTS auditoria_sem_alteracao BEFORE UPDATE ON auditoria_movimentacao
 BEGIN
   SELECT RAISE(ABORT, 'O registro de alterações de pontos não pode ser modificado.');
@@ -159,10 +161,7 @@ END;
 // Agreed hours were once stored under the employee number as typed (" 7", "007", "+7"): such a
 // row of an existing employee gets his plain number, the one every lookup uses.
 void NumerosSimplesNasHorasCombinadas(Connection& conexao) {
-    if (conexao
-            .Execute(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND "
-                                    "lower(name) = 'horacombinada'"))
-            .Eof())
+    if (!conexao.HasTable(QStringLiteral("HoraCombinada")))
         return;
     for (Recordset rs = conexao.Execute(QStringLiteral("SELECT codigo, funcionario FROM HoraCombinada"));
          !rs.Eof(); rs.MoveNext()) {
@@ -185,20 +184,17 @@ void NumerosSimplesNasHorasCombinadas(Connection& conexao) {
 std::unique_ptr<Connection> CriarBanco(const QString& stringConexao, const QString& senhaManutencao,
                                        const std::function<void(Connection&)>& preencher) {
     std::unique_ptr<Connection> conexao = Connection::Create(stringConexao);
+    PrepararConexao(*conexao);
     try {
+        // One transaction: a failure anywhere leaves nothing made on a server either.
+        Connection::WriteTransaction transacao(*conexao);
         CriarEsquema(*conexao, senhaManutencao);
-        AtualizarEsquema(*conexao);
-        PrepararConexao(*conexao);
-        if (preencher) {
-            conexao->BeginTrans();
+        ExecutarPassos(*conexao, 0);
+        if (preencher)
             preencher(*conexao);
-            conexao->CommitTrans();
-        }
+        transacao.Commit();
     } catch (...) {
-        const QString arquivo = conexao->realPath();
-        conexao.reset();
-        for (const char* sufixo : {"", "-wal", "-shm"})
-            QFile::remove(arquivo + QLatin1String(sufixo));
+        conexao->DiscardCreated();
         throw;
     }
     return conexao;
@@ -207,16 +203,15 @@ std::unique_ptr<Connection> CriarBanco(const QString& stringConexao, const QStri
 void CriarEsquema(Connection& conexao, const QString& senhaManutencao) {
     QString senha = senhaManutencao;
     senha.replace(QLatin1Char('\''), QStringLiteral("''"));
-    conexao.BeginTrans();
-    try {
-        conexao.ExecuteNative(QString::fromUtf8(kTabelas));
-        conexao.ExecuteNative(
-            QStringLiteral("INSERT INTO permissao(codigo, senha) VALUES (1, '%1');").arg(senha));
-        conexao.CommitTrans();
-    } catch (...) {
-        conexao.RollbackTrans();
-        throw;
-    }
+    std::optional<Connection::WriteTransaction> propria;
+    if (!conexao.InTransaction())
+        propria.emplace(conexao);
+    conexao.ExecuteNative(conexao.OnServer() ? TabelasNoServidor(QString::fromUtf8(kTabelas))
+                                             : QString::fromUtf8(kTabelas));
+    conexao.ExecuteNative(
+        QStringLiteral("INSERT INTO permissao(codigo, senha) VALUES (1, '%1');").arg(senha));
+    if (propria)
+        propria->Commit();
 }
 
 void CriarAuditoria(Connection& conexao) {
@@ -228,7 +223,7 @@ void CriarAuditoria(Connection& conexao) {
     // All or nothing, inside a transaction already open or on its own.
     conexao.ExecuteNative(QStringLiteral("SAVEPOINT criar_auditoria"));
     try {
-        conexao.ExecuteNative(QString::fromUtf8(kAuditoria));
+        conexao.ExecuteNative(QString::fromUtf8(kAuditoria) + QString::fromUtf8(kAuditoriaImutavel));
         conexao.ExecuteNative(QStringLiteral("RELEASE criar_auditoria"));
     } catch (...) {
         conexao.ExecuteNative(QStringLiteral("ROLLBACK TO criar_auditoria; RELEASE criar_auditoria"));
@@ -256,8 +251,14 @@ void TornarArquivoPortavel(Connection& conexao) {
     NumerosSimplesNasHorasCombinadas(conexao);
 }
 
+void CriarAuditoriaNoServidor(Connection& conexao) {
+    conexao.ExecuteNative(NoServidor(QString::fromUtf8(kAuditoria)) + AuditoriaImutavelNoServidor());
+}
+
 void PrepararConexao(Connection& conexao) {
     conexao.setRewriter(&RespostaContagem);
+    // A schedule's weekday rows come by weekday number, as the file's index on it gives them.
+    conexao.setRowOrder(QStringLiteral("horarios"), QStringLiteral("CODHORA"));
     conexao.setColumnCollation(QStringLiteral("funcionarios"), QStringLiteral("nome"),
                                QLatin1String(kPtBrCollation));
     conexao.setChangeContext(QStringLiteral("movimentacao"), QStringLiteral("auditoria_contexto"));

@@ -6,13 +6,15 @@
 #include <memory>
 #include <optional>
 
-// Creates a new database file with its schema at the current version, then lets `preencher` add its first
-// rows in one transaction; a failure anywhere leaves no file behind.
+// Creates a new database (a file, or the tables in a server's empty database) with its schema at
+// the current version and lets `preencher` add its first rows, all in one transaction; a failure
+// anywhere leaves no file behind, and nothing in a server's database.
 std::unique_ptr<Connection> CriarBanco(const QString& stringConexao, const QString& senhaManutencao,
                                        const std::function<void(Connection&)>& preencher = {});
 
 // Creates the five tables of a new database and the row 1 of permissao with the given
-// maintenance password; AtualizarEsquema adds the program's own objects.
+// maintenance password (on a server, HoraCombinada too and what the tables need there), in the
+// transaction open or in one of its own; AtualizarEsquema adds the program's own objects.
 void CriarEsquema(Connection& conexao, const QString& senhaManutencao);
 
 // Step 2: the record of hand changes to punches, the table auditoria_movimentacao, which nobody
@@ -25,6 +27,9 @@ void CriarAuditoria(Connection& conexao);
 // program is recorded as "fora do programa" at the machine's time), and agreed hours stored under
 // an employee number in another form (" 7", "007") get the plain number.
 void TornarArquivoPortavel(Connection& conexao);
+
+// Step 2 on a server: the record of hand changes, which nobody may change, empty or truncate.
+void CriarAuditoriaNoServidor(Connection& conexao);
 
 // What the program keeps on its own connection, never in the file: the terminal's two count
 // statements answered from the maintained counts, names sorted and compared as a Brazilian

@@ -2,6 +2,7 @@
 
 #include "DatabaseError.h"
 #include "Esquema.h"
+#include "EsquemaServidor.h"
 
 #include <QStringList>
 #include <iterator>
@@ -10,38 +11,61 @@ namespace {
 
 using Passo = void (*)(Connection&);
 
-// Step n brings a file from version n - 1 to n. Every step is safe to run on a file that has
-// some of its objects already (files made before versions were kept have the counts). A new
-// step goes at the end, one line; a step never changes once released.
-const Passo kPassos[] = {
+// Step n brings a database from version n - 1 to n. Every step is safe to run on a file that
+// has some of its objects already (files made before versions were kept have the counts). A new
+// step goes at the end of both lists, one line each; a step never changes once released.
+const Passo kPassosArquivo[] = {
     CriarContagens,
     CriarAuditoria,
     TornarArquivoPortavel,
 };
+const Passo kPassosServidor[] = {
+    CriarContagensNoServidor,
+    CriarAuditoriaNoServidor,
+    CriarRegistroNoServidor,
+};
+static_assert(std::size(kPassosArquivo) == std::size(kPassosServidor));
+
+[[noreturn]] void RecusarVersaoNova(Connection& conexao, int versao) {
+    throw DatabaseError(QStringLiteral("O banco de dados %1 está na versão %2 do esquema, mais nova que a "
+                                       "versão %3 deste programa. Atualize o programa.")
+                            .arg(conexao.realPath())
+                            .arg(versao)
+                            .arg(VersaoAtualEsquema()));
+}
 
 } // namespace
 
 int VersaoAtualEsquema() {
-    return static_cast<int>(std::size(kPassos));
+    return static_cast<int>(std::size(kPassosArquivo));
 }
 
 int VersaoEsquema(Connection& conexao) {
-    return static_cast<int>(
-        conexao.Execute(QStringLiteral("PRAGMA user_version"))[QStringLiteral("user_version")].toInteger());
+    return conexao.SchemaVersion();
+}
+
+void ExecutarPassos(Connection& conexao, int versao) {
+    const Passo* passos = conexao.OnServer() ? kPassosServidor : kPassosArquivo;
+    for (int passo = versao; passo < VersaoAtualEsquema(); ++passo)
+        passos[passo](conexao);
+    conexao.SetSchemaVersion(VersaoAtualEsquema());
 }
 
 void AtualizarEsquema(Connection& conexao) {
-    // The usual open finds the file current and takes no write lock.
-    if (VersaoEsquema(conexao) >= VersaoAtualEsquema())
+    // The usual open finds the database current and takes no write lock. A server is shared by
+    // programs of several versions: an older one must not write what it does not know.
+    const int lida = VersaoEsquema(conexao);
+    if (lida > VersaoAtualEsquema() && conexao.OnServer())
+        RecusarVersaoNova(conexao, lida);
+    if (lida >= VersaoAtualEsquema())
         return;
     conexao.BeginTrans();
     try {
-        // Read again under the write lock: another copy may have upgraded it meanwhile.
+        // Read again under the lock: another program may have upgraded it meanwhile.
+        conexao.LockSchema();
         const int versao = VersaoEsquema(conexao);
-        for (int passo = versao; passo < VersaoAtualEsquema(); ++passo)
-            kPassos[passo](conexao);
         if (versao < VersaoAtualEsquema())
-            conexao.ExecuteNative(QStringLiteral("PRAGMA user_version = %1").arg(VersaoAtualEsquema()));
+            ExecutarPassos(conexao, versao);
         conexao.CommitTrans();
     } catch (const DatabaseError& e) {
         conexao.RollbackTrans();

@@ -11,8 +11,12 @@
 int VersaoAtualEsquema();
 // The version the file says it has (0 for a file made before versions were kept).
 int VersaoEsquema(Connection& conexao);
+// Runs the steps from `versao` on, the file's or the server's, and records the current version,
+// in the transaction open.
+void ExecutarPassos(Connection& conexao, int versao);
 // Runs the steps the file has not had yet, all in one transaction; a file of a newer version
-// is left alone. Throws DatabaseError when a step fails, and then nothing is changed.
+// is left alone, and a server's of a newer version refused. Throws DatabaseError when a step fails,
+// and then nothing is changed.
 void AtualizarEsquema(Connection& conexao);
 
 // Step 1: the count of each employee's punches by kind, kept by triggers on movimentacao, and

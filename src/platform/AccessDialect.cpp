@@ -315,10 +315,46 @@ QString statementTable(const QList<SqlToken>& tokens) {
     return {};
 }
 
+const ColumnInfo* orderingColumn(const QList<ColumnInfo>& columns) {
+    for (const ColumnInfo& c : columns) {
+        if (c.ordersRows)
+            return &c;
+    }
+    return nullptr;
+}
+
+SqlToken word(const QString& text) {
+    return SqlToken{SqlToken::Kind::Word, text};
+}
+
+// The folded form of one token, as the engine's fold function gives it.
+QString folded(const QString& text, const DialectWords& words, bool collated = true) {
+    QString out = words.fold + QLatin1Char('(') + text + QLatin1Char(')');
+    if (collated)
+        out += QStringLiteral(" COLLATE ") + words.foldedCollation;
+    return out;
+}
+
+// The index of the operand that follows a comparison operator starting at i, or -1.
+qsizetype comparedOperand(const QList<SqlToken>& tokens, qsizetype i) {
+    qsizetype j = nextSolid(tokens, i);
+    if (j >= tokens.size() || !isComparison(tokens.at(j)))
+        return -1;
+    while (j < tokens.size() && isComparison(tokens.at(j)))
+        ++j;
+    j = nextSolid(tokens, j);
+    if (j >= tokens.size())
+        return -1;
+    const SqlToken::Kind kind = tokens.at(j).kind;
+    return kind == SqlToken::Kind::String || kind == SqlToken::Kind::Number || kind == SqlToken::Kind::Word
+               ? j
+               : -1;
+}
+
 // A column with a collation of the connection's own gets it where it is sorted (an ORDER BY
 // term) or compared; rows equal under it keep the order of their numbers, as an index on the
 // column would give them.
-void addCollations(QList<SqlToken>& tokens, const TableColumns& tableColumns) {
+void addCollations(QList<SqlToken>& tokens, const TableColumns& tableColumns, const DialectWords& words) {
     const QString table = statementTable(tokens);
     if (table.isEmpty())
         return;
@@ -352,20 +388,149 @@ void addCollations(QList<SqlToken>& tokens, const TableColumns& tableColumns) {
         const QString collation = collationOf(t);
         if (collation.isEmpty())
             continue;
-        const qsizetype next = nextSolid(tokens, i + 1);
-        if (!atTerm && !(inCondition && next < tokens.size() && isComparison(tokens.at(next))))
+        const qsizetype operand = inCondition ? comparedOperand(tokens, i + 1) : -1;
+        if (!atTerm && operand < 0)
             continue;
-        tokens.insert(i + 1, SqlToken{SqlToken::Kind::Word, QStringLiteral(" COLLATE ") + collation});
-        ++i;
         sortedByCollation = sortedByCollation || atTerm;
+        if (words.fold.isEmpty()) {
+            tokens.insert(i + 1, word(QStringLiteral(" COLLATE ") + collation));
+            ++i;
+            continue;
+        }
+        tokens[i].text = folded(t.text, words);
+        if (operand >= 0)
+            tokens[operand].text = folded(tokens.at(operand).text, words);
     }
     if (!sortedByCollation)
+        return;
+    const ColumnInfo* key = orderingColumn(columns);
+    if (!words.fold.isEmpty() && !key)
         return;
     if (orderEnd < 0)
         orderEnd = tokens.size();
     while (orderEnd > 0 && tokens.at(orderEnd - 1).kind == SqlToken::Kind::Space)
         --orderEnd;
-    tokens.insert(orderEnd, SqlToken{SqlToken::Kind::Word, QStringLiteral(", rowid")});
+    tokens.insert(orderEnd,
+                  word(QStringLiteral(", ") + (words.fold.isEmpty() ? QStringLiteral("rowid") : key->name)));
+}
+
+// Both sides of a LIKE folded, and no escape character, as the file's own LIKE compares.
+void foldLikes(QList<SqlToken>& tokens, const DialectWords& words) {
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        if (!isWord(tokens.at(i), "like"))
+            continue;
+        qsizetype left = i - 1;
+        while (left >= 0 && tokens.at(left).kind == SqlToken::Kind::Space)
+            --left;
+        const qsizetype right = nextSolid(tokens, i + 1);
+        if (left < 0 || right >= tokens.size())
+            continue;
+        tokens[left].text = folded(tokens.at(left).text, words, false);
+        tokens[right].text = folded(tokens.at(right).text, words, false) + QStringLiteral(" ESCAPE ''");
+    }
+}
+
+// A literal compared with a column takes the column's kind, as the file's column affinity
+// converts it: a number compared with a text column is its text; a text compared with a
+// number column is the number it reads as, or no value at all.
+void matchComparedLiterals(QList<SqlToken>& tokens, const TableColumns& tableColumns) {
+    const QString table = statementTable(tokens);
+    if (table.isEmpty())
+        return;
+    const QList<ColumnInfo> columns = tableColumns(table);
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        if (tokens.at(i).kind != SqlToken::Kind::Word)
+            continue;
+        const ColumnInfo* column = findColumn(columns, identifier(tokens.at(i)));
+        const qsizetype operand = column ? comparedOperand(tokens, i + 1) : -1;
+        if (operand < 0)
+            continue;
+        SqlToken& literal = tokens[operand];
+        if (column->kind == ColumnKind::Text && literal.kind == SqlToken::Kind::Number) {
+            literal = SqlToken{SqlToken::Kind::String, sqlString(literal.text)};
+        } else if (column->kind == ColumnKind::Number && literal.kind == SqlToken::Kind::String) {
+            bool number = false;
+            const QString text = unquote(literal.text).trimmed();
+            text.toDouble(&number);
+            literal = number ? SqlToken{SqlToken::Kind::Number, text} : word(QStringLiteral("NULL"));
+        }
+    }
+}
+
+// CREATE TABLE's TEXT (n) becomes TEXT: the file keeps texts of any length in such a column.
+void unboundTexts(QList<SqlToken>& tokens) {
+    const qsizetype first = nextSolid(tokens, 0);
+    if (first >= tokens.size() || !isWord(tokens.at(first), "create"))
+        return;
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        if (!isWord(tokens.at(i), "text"))
+            continue;
+        const qsizetype open = nextSolid(tokens, i + 1);
+        if (open >= tokens.size() || tokens.at(open).text != QLatin1String("("))
+            continue;
+        const qsizetype close = matchingParen(tokens, open);
+        if (close > open)
+            tokens.remove(i + 1, close - i);
+    }
+}
+
+bool isAggregate(const SqlToken& t) {
+    for (const char* name : {"count", "max", "min", "sum", "avg"}) {
+        if (isWord(t, name))
+            return true;
+    }
+    return false;
+}
+
+// The ORDER BY the file implies for a SELECT that has none: its GROUP BY key, or the column
+// that orders its table's rows. A single aggregate row, DISTINCT and UNION are left alone.
+void addImpliedOrder(QList<SqlToken>& tokens, const TableColumns& tableColumns) {
+    const qsizetype select = nextSolid(tokens, 0);
+    if (select >= tokens.size() || !isWord(tokens.at(select), "select"))
+        return;
+    const qsizetype afterSelect = nextSolid(tokens, select + 1);
+    if (afterSelect < tokens.size() && isWord(tokens.at(afterSelect), "distinct"))
+        return;
+    int depth = 0;
+    bool beforeFrom = true, aggregate = false;
+    qsizetype groupStart = -1, groupEnd = -1;
+    for (qsizetype i = select; i < tokens.size(); ++i) {
+        const SqlToken& t = tokens.at(i);
+        if (t.text == QLatin1String("("))
+            ++depth;
+        else if (t.text == QLatin1String(")"))
+            --depth;
+        if (depth != 0 || t.kind == SqlToken::Kind::Space)
+            continue;
+        if (isWord(t, "order") || isWord(t, "union"))
+            return;
+        if (isWord(t, "from"))
+            beforeFrom = false;
+        aggregate = aggregate || (beforeFrom && isAggregate(t));
+        if (isWord(t, "group")) {
+            groupStart = nextSolid(tokens, i + 1) + 1;
+        } else if (groupStart >= 0 && groupEnd < 0 && (isWord(t, "having") || t.text == QLatin1String(";"))) {
+            groupEnd = i;
+        }
+    }
+    QString key;
+    if (groupStart >= 0) {
+        if (groupEnd < 0)
+            groupEnd = tokens.size();
+        for (qsizetype i = groupStart; i < groupEnd; ++i)
+            key += tokens.at(i).text;
+        key = key.trimmed();
+    } else if (!aggregate) {
+        if (const ColumnInfo* column = orderingColumn(tableColumns(statementTable(tokens))))
+            key = column->name;
+    }
+    if (key.isEmpty())
+        return;
+    qsizetype end = tokens.size();
+    while (end > 0 && (tokens.at(end - 1).kind == SqlToken::Kind::Space ||
+                       tokens.at(end - 1).text == QLatin1String(";")))
+        --end;
+    tokens.insert(end, word(QStringLiteral(" ORDER BY ") + key));
 }
 
 } // namespace
@@ -463,7 +628,11 @@ QString storedTime(const QString& text) {
     return t.isValid() ? t.toString(QStringLiteral("hh:mm:ss")) : QString();
 }
 
-QString translateAccessSql(const QString& sql, const TableColumns& columns) {
+QString statementTable(const QString& sql) {
+    return statementTable(tokenizeSql(sql));
+}
+
+QString translateAccessSql(const QString& sql, const TableColumns& columns, const DialectWords& words) {
     QList<SqlToken> tokens = tokenizeSql(sql);
     for (SqlToken& t : tokens) {
         if (t.kind == SqlToken::Kind::Hash)
@@ -471,7 +640,15 @@ QString translateAccessSql(const QString& sql, const TableColumns& columns) {
         else if (t.kind == SqlToken::Kind::String && t.text.startsWith(QLatin1Char('"')))
             t.text = sqlString(unquote(t.text));
     }
-    addCollations(tokens, columns);
+    if (words.matchLiterals)
+        matchComparedLiterals(tokens, columns);
+    addCollations(tokens, columns, words);
+    if (words.foldLikes)
+        foldLikes(tokens, words);
+    if (words.unboundedTexts)
+        unboundTexts(tokens);
+    if (words.impliedOrder)
+        addImpliedOrder(tokens, columns);
     translateTop(tokens);
     translateInsert(tokens, columns);
     translateUpdate(tokens, columns);

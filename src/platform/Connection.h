@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AccessDialect.h"
+#include "Backend.h"
 #include "Recordset.h"
 
 #include <QHash>
@@ -10,9 +11,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-
-struct sqlite3;
-struct sqlite3_stmt;
 
 // The parts of an ODBC connection string this driver honours.
 struct ConnectionString {
@@ -28,12 +26,13 @@ struct ConnectionString {
 // $XDG_DATA_HOME/velto/C). A path without a drive letter is taken as it is.
 QString mapWindowsPath(const QString& windowsPath);
 
-// One open database file: the Access dialect in, static result sets out.
+// One open database, the file or a server's: the Access dialect in, static result sets out.
 class Connection {
 public:
     // Sees the exact text of every statement, as the caller sent it.
     using Observer = std::function<void(const QString& sql)>;
-    // Another statement of the same result, in SQLite's dialect, with values bound to ?1, ?2...
+    // Another statement of the same result, in the SQL both engines share, with values bound to
+    // ?1, ?2...
     struct Rewrite {
         QString sql;
         QVariantList parameters;
@@ -45,11 +44,14 @@ public:
     // opens it read-only and never writes.
     enum class OpenMode { ReadWrite, ReadOnly };
 
-    // Opens an existing file; never creates one. A file of 0 bytes, one that is not a database
-    // or has none of the system's tables is refused, as is, for a writer, one it cannot write.
+    // Opens the existing database the configuration names for the connection string: the file
+    // of its Dbq, or a server's database (ServerSettings.h); never creates one. A file of 0
+    // bytes, one that is not a database or has none of the system's tables is refused, as is,
+    // for a writer, one it cannot write; so is a server database without the system's tables.
     static std::unique_ptr<Connection> Open(const QString& connectionString,
                                             OpenMode mode = OpenMode::ReadWrite);
-    // Creates a new, empty file (0600, in folders made 0700); refuses one that exists.
+    // Creates a new, empty file (0600, in folders made 0700) and refuses one that exists; on a
+    // server, takes its existing database and refuses one that has the system's tables.
     static std::unique_ptr<Connection> Create(const QString& connectionString);
     ~Connection();
     Connection(const Connection&) = delete;
@@ -57,8 +59,20 @@ public:
 
     // One statement in the Access dialect; a SELECT hands back its rows, anything else an empty set.
     Recordset Execute(const QString& sql);
-    // SQLite's own dialect, one or more statements, no translation (schema and bulk work).
+    // The engine's own dialect, one or more statements, no translation (schema and bulk work).
     void ExecuteNative(const QString& script);
+    bool HasTable(const QString& table);
+    bool InTransaction() const { return backend_->inTransaction(); }
+    // Whether the database is the embedded file; only the schema's own SQL differs by engine.
+    bool OnServer() const { return !backend_->words().fold.isEmpty(); }
+
+    // The version of the program's objects beside the system's tables, 0 before any.
+    int SchemaVersion() { return backend_->schemaVersion(); }
+    void SetSchemaVersion(int version) { backend_->setSchemaVersion(version); }
+    // Inside a write transaction: another program upgrading the same database waits for it.
+    void LockSchema() { backend_->lockSchema(); }
+    // Removes what Create made; the connection is unusable afterwards.
+    void DiscardCreated() { backend_->discardCreated(); }
 
     void BeginTrans();
     void CommitTrans();
@@ -112,16 +126,12 @@ public:
         BusyWait& operator=(const BusyWait&) = delete;
 
     private:
-        static int retry(void* self, int tries);
         Connection& connection_;
-        int milliseconds_;
-        std::function<void()> whileWaiting_;
-        qint64 started_ = 0;
     };
 
     // Whether the file this connection opened is still the one at its path (not deleted, not
-    // replaced by another file).
-    bool openedFileIsAtPath() const;
+    // replaced by another file); a server's database always is.
+    bool openedFileIsAtPath() const { return backend_->stillThere(); }
 
     void setObserver(Observer observer) { observer_ = std::move(observer); }
     const Observer& observer() const { return observer_; }
@@ -143,29 +153,29 @@ public:
     // Adds a collation to a column wherever the translation sees the column sorted or compared,
     // so an order the file cannot declare (it must open in any shell) is the connection's own.
     void setColumnCollation(const QString& table, const QString& column, const QString& collation);
+    // The column whose order a table's rows come in when a statement names none (codigo by
+    // default), so that a server, which returns rows in storage order, gives the file's order.
+    void setRowOrder(const QString& table, const QString& column);
 
     const QString& windowsPath() const { return windowsPath_; }
     const QString& realPath() const { return realPath_; }
 
 private:
-    Connection(sqlite3* db, QString windowsPath, QString realPath);
+    Connection(std::unique_ptr<Backend> backend, QString windowsPath, QString realPath);
     static std::unique_ptr<Connection> openFile(const QString& connectionString, bool create,
                                                 OpenMode mode = OpenMode::ReadWrite);
     QList<ColumnInfo> tableColumns(const QString& table);
-    sqlite3_stmt* prepared(const QString& translated, const QString& sql, bool& cached);
-    void clearStatements();
-    [[noreturn]] void fail(const QString& sql) const;
     bool writesWatchedTable(const QString& sql) const;
     void writeChangeContext();
     void clearChangeContext();
+    void schemaChanged();
     Recordset run(const QString& sql, const QString& translated, const std::optional<Rewrite>& rewritten);
+    Recordset spelled(Recordset rows, const QString& sql, const QString& translated);
 
-    sqlite3* db_;
+    std::unique_ptr<Backend> backend_;
+    DialectWords words_;
     QString windowsPath_;
     QString realPath_;
-    // The identity (device, inode) of the file opened.
-    std::uint64_t fileDevice_ = 0;
-    std::uint64_t fileInode_ = 0;
     Observer observer_;
     Rewriter rewriter_;
     bool rewritesEnabled_ = true;
@@ -174,8 +184,6 @@ private:
     QString contextTable_;
     QString writtenContext_; // what the open transaction has told the triggers, empty for nothing
     QHash<QString, QHash<QString, QString>> collations_; // table -> column -> collation, lower case
+    QHash<QString, QString> rowOrder_;                   // table -> column, lower case
     QHash<QString, QList<ColumnInfo>> columnCache_;
-    // Statements sent again and again (the list rebuild, the counts) are prepared once.
-    QHash<QString, sqlite3_stmt*> statements_;
-    QStringList statementOrder_;
 };

@@ -12,7 +12,8 @@ public:
         Busy,        // another program holds the file's lock
         Full,        // the disk is full
         ReadOnly,    // the file cannot be written
-        FileMissing, // the file is not (or no longer) at its path
+        FileMissing, // the file is not (or no longer) at its path; a server's database has no tables
+        Unreachable, // the database server cannot be reached
     };
 
     explicit DatabaseError(const QString& message, Cause cause = Cause::Other,

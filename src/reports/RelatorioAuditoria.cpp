@@ -60,11 +60,7 @@ void RelatorioAuditoria(const EntradaAuditoria& entrada, const DestinoRelatorio&
         sql += QStringLiteral(" and funcionario = ") + entrada.funcionario;
     sql += QStringLiteral(" order by codigo");
     // A file the program has not opened yet has no record: nothing was changed by hand in it.
-    const bool temRegistro =
-        !conexaoBanco
-             ->Execute(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' "
-                                      "AND name = 'auditoria_movimentacao'"))
-             .Eof();
+    const bool temRegistro = conexaoBanco->HasTable(QStringLiteral("auditoria_movimentacao"));
     std::optional<Recordset> rs;
     if (temRegistro)
         rs = conexaoBanco->Execute(sql);

@@ -81,6 +81,9 @@ QString MensagemPontoNaoRegistrado(const DatabaseError& erro) {
     case DatabaseError::Cause::FileMissing:
         motivo = QStringLiteral("Arquivo do banco de dados não encontrado.");
         break;
+    case DatabaseError::Cause::Unreachable:
+        motivo = QStringLiteral("Servidor do banco de dados fora do alcance.");
+        break;
     case DatabaseError::Cause::Other:
         motivo = QStringLiteral("Erro no banco de dados: ") + erro.engineMessage();
         break;

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "AccessDialect.h"
+#include "Recordset.h"
+
+#include <QStringList>
+#include <QVariantList>
+#include <functional>
+
+// One database engine behind Connection, as a driver of Qt SQL is one engine behind QSqlDatabase:
+// the Access translation, the result sets and the errors stay above it, shared by every engine.
+class Backend {
+public:
+    enum class Transaction { Write, ReadSnapshot };
+
+    virtual ~Backend() = default;
+
+    // What the Access translation writes differently for this engine.
+    virtual DialectWords words() const = 0;
+    // One translated statement, with values bound to ?1, ?2...; `sql` is the statement as the
+    // caller sent it, for the message of a failure.
+    virtual Recordset run(const QString& translated, const QString& sql, const QVariantList& parameters) = 0;
+    // The engine's own dialect, one or more statements, nothing handed back.
+    virtual void execute(const QString& script) = 0;
+
+    virtual void begin(Transaction kind) = 0;
+    virtual void commit() = 0;
+    // Does nothing when no transaction is open.
+    virtual void rollback() = 0;
+    virtual bool inTransaction() const = 0;
+
+    // A table's columns as declared, in their order; empty when there is no such table.
+    virtual QList<ColumnInfo> columns(const QString& table) = 0;
+    // Statements prepared before a change of the schema are prepared again.
+    virtual void schemaChanged() = 0;
+
+    // The version of the program's own objects (0 before any), and its change: written inside
+    // the transaction that makes the change.
+    virtual int schemaVersion() = 0;
+    virtual void setSchemaVersion(int version) = 0;
+    // Inside a write transaction: another program upgrading the same database waits here until
+    // this transaction ends.
+    virtual void lockSchema() = 0;
+
+    // A statement that finds its rows locked by another program waits up to `milliseconds`,
+    // calling `whileWaiting` meanwhile; a negative time puts back the usual wait of 5 seconds.
+    virtual void setBusyWait(int milliseconds, std::function<void()> whileWaiting) = 0;
+    // Whether what was opened is still what the configuration names (a file not deleted or replaced).
+    virtual bool stillThere() const = 0;
+
+    // A consistent copy of the whole database as an encrypted file; see Connection::BackupTo.
+    virtual void backupTo(const QString& path, const QString& password) = 0;
+    virtual QStringList integrityCheck() = 0;
+    // Removes what Connection::Create made, after a failure to fill it.
+    virtual void discardCreated() = 0;
+};

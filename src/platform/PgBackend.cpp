@@ -1,0 +1,393 @@
+#include "PgBackend.h"
+
+#include "DatabaseError.h"
+
+#include <QRegularExpression>
+#include <QThread>
+#include <libpq-fe.h>
+#include <poll.h>
+
+struct PgBackend::Result {
+    std::unique_ptr<PGresult, decltype(&PQclear)> result{nullptr, &PQclear};
+    bool ok() const {
+        const ExecStatusType status = PQresultStatus(result.get());
+        return result && (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK);
+    }
+    QString field(int code) const { return QString::fromUtf8(PQresultErrorField(result.get(), code)); }
+};
+
+namespace {
+
+// The type identifiers of the server's built-in types, fixed in its catalogue.
+enum : Oid {
+    kBool = 16,
+    kBytea = 17,
+    kInt8 = 20,
+    kInt2 = 21,
+    kInt4 = 23,
+    kOid = 26,
+    kFloat4 = 700,
+    kFloat8 = 701,
+    kDate = 1082,
+    kTime = 1083,
+    kNumeric = 1700,
+};
+
+DatabaseError::Cause causeOf(const QString& state) {
+    if (state == QLatin1String("40001") || state == QLatin1String("40P01") || state == QLatin1String("55P03"))
+        return DatabaseError::Cause::Busy;
+    if (state.startsWith(QLatin1String("53")))
+        return DatabaseError::Cause::Full;
+    if (state == QLatin1String("25006") || state == QLatin1String("42501"))
+        return DatabaseError::Cause::ReadOnly;
+    if (state.startsWith(QLatin1String("08")) || state.startsWith(QLatin1String("57P")) || state.isEmpty())
+        return DatabaseError::Cause::Unreachable;
+    return DatabaseError::Cause::Other;
+}
+
+// The reason in the program's words, whatever language the server speaks (its lc_messages).
+QString reasonOf(const QString& state, const QString& own) {
+    static const QList<std::pair<const char*, const char*>> reasons{
+        {"23505", "já existe um registro com o mesmo valor na chave"},
+        {"23502", "um campo obrigatório ficou sem valor"},
+        {"22007", "o valor não é uma data ou hora válida"},
+        {"22008", "o valor não é uma data ou hora válida"},
+        {"22P02", "o valor não é válido para o tipo do campo"},
+        {"22003", "o número está fora do intervalo do campo"},
+        {"42P01", "a tabela não existe"},
+        {"42P07", "a tabela já existe"},
+        {"42703", "o campo não existe"},
+        {"42601", "erro de sintaxe"},
+        {"42883", "a função ou o operador não existe para esses tipos"},
+        {"42804", "os tipos dos valores não combinam"},
+        {"40001", "outro programa alterou os mesmos registros; tente de novo"},
+        {"40P01", "outro programa alterou os mesmos registros; tente de novo"},
+        {"55P03", "os registros estão bloqueados por outro programa"},
+        {"25006", "a transação só pode ler"},
+        {"42501", "sem permissão para gravar no banco de dados"},
+    };
+    // A trigger of the program's own says why in its own Portuguese sentence.
+    if (state == QLatin1String("P0001"))
+        return own;
+    for (const auto& [code, reason] : reasons) {
+        if (state == QLatin1String(code))
+            return QString::fromUtf8(reason);
+    }
+    if (state.startsWith(QLatin1String("53")))
+        return QStringLiteral("o servidor do banco de dados está sem espaço");
+    if (causeOf(state) == DatabaseError::Cause::Unreachable)
+        return QStringLiteral("a conexão com o servidor do banco de dados foi perdida");
+    return QStringLiteral("o servidor recusou a instrução (código %1)").arg(state);
+}
+
+QString optionOf(const PQconninfoOption* options, const char* keyword) {
+    for (const PQconninfoOption* o = options; o && o->keyword; ++o) {
+        if (qstrcmp(o->keyword, keyword) == 0 && o->val)
+            return QString::fromUtf8(o->val);
+    }
+    return {};
+}
+
+// "o banco de dados ponto do servidor servidor:5432": what the connection string leads to.
+QString placeOf(const QString& conninfo) {
+    PQconninfoOption* options = PQconninfoParse(conninfo.toUtf8().constData(), nullptr);
+    QString database = optionOf(options, "dbname");
+    QString host = optionOf(options, "host");
+    const QString port = optionOf(options, "port");
+    PQconninfoFree(options);
+    if (database.isEmpty())
+        database = qEnvironmentVariable("PGDATABASE", qEnvironmentVariable("USER"));
+    if (host.isEmpty())
+        host = qEnvironmentVariable("PGHOST", QStringLiteral("localhost"));
+    if (!port.isEmpty())
+        host += QLatin1Char(':') + port;
+    return QStringLiteral("o banco de dados %1 do servidor %2").arg(database, host);
+}
+
+Variant valueOf(const PGresult* result, int row, int column) {
+    if (PQgetisnull(result, row, column))
+        return {};
+    const QString text = QString::fromUtf8(PQgetvalue(result, row, column), PQgetlength(result, row, column));
+    switch (PQftype(result, column)) {
+    case kBool:
+        return Variant::integer(text == QLatin1String("t") ? 1 : 0);
+    case kInt2:
+    case kInt4:
+    case kInt8:
+    case kOid:
+        return Variant::integer(text.toLongLong());
+    case kFloat4:
+    case kFloat8:
+        return Variant::real(text.toDouble());
+    case kNumeric: {
+        // The file keeps a whole amount as a whole number, any other as a real.
+        bool whole = false;
+        const qint64 integer = text.toLongLong(&whole);
+        if (whole)
+            return Variant::integer(integer);
+        const double real = text.toDouble();
+        return real == static_cast<double>(static_cast<qint64>(real))
+                   ? Variant::integer(static_cast<qint64>(real))
+                   : Variant::real(real);
+    }
+    case kDate:
+        return Variant::date(QDate::fromString(text, QStringLiteral("yyyy-MM-dd")));
+    case kTime:
+        return Variant::time(QTime::fromString(text.left(8), QStringLiteral("hh:mm:ss")));
+    case kBytea: {
+        size_t size = 0;
+        unsigned char* bytes =
+            PQunescapeBytea(reinterpret_cast<const unsigned char*>(PQgetvalue(result, row, column)), &size);
+        const QByteArray data(reinterpret_cast<const char*>(bytes), static_cast<qsizetype>(size));
+        PQfreemem(bytes);
+        return Variant::bytes(data);
+    }
+    default:
+        return Variant::text(text);
+    }
+}
+
+ColumnKind kindOfType(const QString& type) {
+    if (type == QLatin1String("date"))
+        return ColumnKind::Date;
+    if (type.startsWith(QLatin1String("time")))
+        return ColumnKind::Time;
+    static const QStringList numbers{"integer", "bigint", "smallint", "numeric", "real", "double precision"};
+    for (const QString& number : numbers) {
+        if (type.startsWith(number))
+            return ColumnKind::Number;
+    }
+    return ColumnKind::Text;
+}
+
+void ignoreNotice(void*, const char*) {}
+
+} // namespace
+
+PgBackend::PgBackend(pg_conn* connection, QString place)
+    : connection_(connection)
+    , place_(std::move(place)) {}
+
+PgBackend::~PgBackend() {
+    PQfinish(connection_);
+}
+
+std::unique_ptr<PgBackend> PgBackend::open(const QString& conninfo, bool create, bool readOnly) {
+    const QString place = placeOf(conninfo);
+    std::unique_ptr<PgBackend> backend(new PgBackend(PQconnectdb(conninfo.toUtf8().constData()), place));
+    if (PQstatus(backend->connection_) != CONNECTION_OK)
+        throw DatabaseError(
+            QStringLiteral("Não foi possível conectar a %1.\nVerifique se o servidor está ligado e "
+                           "ao alcance desta máquina, se o banco de dados existe e se a "
+                           "configuração (banco = ...) está certa.")
+                .arg(place),
+            QString::fromUtf8(PQerrorMessage(backend->connection_)).trimmed(),
+            DatabaseError::Cause::Unreachable);
+    PQsetNoticeProcessor(backend->connection_, &ignoreNotice, nullptr);
+    backend->execute(QStringLiteral("SET datestyle = 'ISO, DMY'; SET lock_timeout = '5s'; "
+                                    "SET client_min_messages = warning;") +
+                     (readOnly ? QStringLiteral(" SET default_transaction_read_only = on;") : QString()));
+    const bool hasTables =
+        backend
+            ->run(QStringLiteral("SELECT count(*) AS n FROM pg_tables WHERE schemaname = current_schema()"),
+                  {}, {})
+            .Fields(QStringLiteral("n"))
+            .toInteger() > 0;
+    if (create && hasTables)
+        throw DatabaseError(QStringLiteral("O %1 já tem tabelas; não será substituído.").arg(place));
+    if (!create && !hasTables)
+        throw DatabaseError(QStringLiteral("O %1 não tem as tabelas de um banco de dados do Velto.\n"
+                                           "Para criar o banco de dados, use o comando: velto-banco criar")
+                                .arg(place),
+                            DatabaseError::Cause::FileMissing);
+    return backend;
+}
+
+DialectWords PgBackend::words() const {
+    DialectWords words;
+    words.fold = QStringLiteral("velto_dobra");
+    words.foldedCollation = QStringLiteral("\"C\"");
+    words.foldLikes = true;
+    words.matchLiterals = true;
+    words.unboundedTexts = true;
+    words.impliedOrder = true;
+    return words;
+}
+
+PgBackend::Result PgBackend::send(const QString& text, const QStringList& values) {
+    QList<QByteArray> utf8;
+    QList<const char*> pointers;
+    for (const QString& value : values) {
+        utf8.append(value.toUtf8());
+        pointers.append(value.isNull() ? nullptr : utf8.last().constData());
+    }
+    Result last;
+    const QByteArray sql = text.toUtf8();
+    const bool sent = values.isEmpty()
+                          ? PQsendQuery(connection_, sql.constData())
+                          : PQsendQueryParams(connection_, sql.constData(), static_cast<int>(values.size()),
+                                              nullptr, pointers.constData(), nullptr, nullptr, 0);
+    if (!sent)
+        return last;
+    // The answer is awaited in short steps, so that a caller waiting on a lock keeps its screen alive.
+    while (PQisBusy(connection_)) {
+        pollfd socket{PQsocket(connection_), POLLIN, 0};
+        if (::poll(&socket, 1, 10) == 0 && whileWaiting_)
+            whileWaiting_();
+        if (!PQconsumeInput(connection_))
+            break;
+    }
+    while (PGresult* result = PQgetResult(connection_)) {
+        // The first failure is kept: what follows it is only the aborted rest of a script.
+        if (last.result && !last.ok()) {
+            PQclear(result);
+            continue;
+        }
+        last.result.reset(result);
+    }
+    return last;
+}
+
+void PgBackend::fail(const Result& result, const QString& sentence, const QString& sql) const {
+    const QString state = result.result ? result.field(PG_DIAG_SQLSTATE) : QString();
+    const QString reason = reasonOf(state, result.field(PG_DIAG_MESSAGE_PRIMARY));
+    const QString message = sql.isEmpty()
+                                ? sentence + QLatin1Char('\n') + reason
+                                : QStringLiteral("%1\n%2\n(instrução: %3)").arg(sentence, reason, sql);
+    throw DatabaseError(message, causeOf(state), reason);
+}
+
+Recordset PgBackend::rowsOf(const Result& result) const {
+    const PGresult* r = result.result.get();
+    const int count = PQnfields(r);
+    QStringList names;
+    for (int c = 0; c < count; ++c)
+        names.append(QString::fromUtf8(PQfname(r, c)));
+    QList<QList<Variant>> rows;
+    rows.reserve(PQntuples(r));
+    for (int i = 0; i < PQntuples(r); ++i) {
+        QList<Variant> row;
+        row.reserve(count);
+        for (int c = 0; c < count; ++c)
+            row.append(valueOf(r, i, c));
+        rows.append(std::move(row));
+    }
+    return Recordset(std::move(names), std::move(rows));
+}
+
+Recordset PgBackend::run(const QString& translated, const QString& sql, const QVariantList& parameters) {
+    QString text = translated;
+    QStringList values;
+    if (!parameters.isEmpty()) {
+        static const QRegularExpression numbered(QStringLiteral("\\?(\\d+)"));
+        text.replace(numbered, QStringLiteral("$\\1"));
+        for (const QVariant& value : parameters)
+            values.append(value.isNull() ? QString() : value.toString());
+    }
+    // A failed statement aborts the server's whole transaction; on the file it fails alone, and
+    // callers that skip its error go on with the rest.
+    const bool guarded = inTransaction();
+    if (guarded)
+        execute(QStringLiteral("SAVEPOINT velto_instrucao"));
+    const Result result = send(text, values);
+    if (!result.ok()) {
+        if (guarded)
+            PQclear(PQexec(connection_,
+                           "ROLLBACK TO SAVEPOINT velto_instrucao; RELEASE SAVEPOINT velto_instrucao"));
+        fail(result, QStringLiteral("O banco de dados não executou a instrução."),
+             sql.isEmpty() ? translated : sql);
+    }
+    if (guarded)
+        execute(QStringLiteral("RELEASE SAVEPOINT velto_instrucao"));
+    return rowsOf(result);
+}
+
+void PgBackend::execute(const QString& script) {
+    const Result result = send(script, {});
+    if (!result.ok())
+        fail(result, QStringLiteral("O banco de dados não executou o comando."), {});
+}
+
+void PgBackend::begin(Transaction kind) {
+    // A report reads one snapshot; the default isolation sees other commits between statements.
+    execute(kind == Transaction::Write ? QStringLiteral("BEGIN")
+                                       : QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY"));
+}
+
+void PgBackend::commit() {
+    const Result result = send(QStringLiteral("COMMIT"), {});
+    if (!result.ok())
+        fail(result, QStringLiteral("O banco de dados não gravou a transação."), {});
+    // The server answers the COMMIT of a failed transaction by rolling it back.
+    if (qstrcmp(PQcmdStatus(result.result.get()), "ROLLBACK") == 0)
+        throw DatabaseError(QStringLiteral("O banco de dados não gravou a transação: ela foi desfeita."));
+}
+
+void PgBackend::rollback() {
+    if (inTransaction())
+        execute(QStringLiteral("ROLLBACK"));
+}
+
+bool PgBackend::inTransaction() const {
+    const PGTransactionStatusType status = PQtransactionStatus(connection_);
+    return status == PQTRANS_INTRANS || status == PQTRANS_INERROR || status == PQTRANS_ACTIVE;
+}
+
+QList<ColumnInfo> PgBackend::columns(const QString& table) {
+    // The comment of a column keeps its spelling; the server keeps the name in lower case.
+    const Recordset rs =
+        run(QStringLiteral("SELECT a.attname AS nome, format_type(a.atttypid, a.atttypmod) AS tipo, "
+                           "col_description(a.attrelid, a.attnum) AS grafia FROM pg_attribute a "
+                           "WHERE a.attrelid = to_regclass(?1) AND a.attnum > 0 AND NOT "
+                           "a.attisdropped ORDER BY a.attnum"),
+            {}, {table});
+    QList<ColumnInfo> columns;
+    for (Recordset r = rs; !r.Eof(); r.MoveNext()) {
+        const QString spelling = r[QStringLiteral("grafia")].toString();
+        columns.append(ColumnInfo{spelling.isEmpty() ? r[QStringLiteral("nome")].toString() : spelling,
+                                  kindOfType(r[QStringLiteral("tipo")].toString())});
+    }
+    return columns;
+}
+
+int PgBackend::schemaVersion() {
+    if (run(QStringLiteral("SELECT to_regclass('velto_versao') IS NULL AS falta"), {}, {})
+            .Fields(QStringLiteral("falta"))
+            .toInteger())
+        return 0;
+    return static_cast<int>(run(QStringLiteral("SELECT max(versao) AS v FROM velto_versao"), {}, {})
+                                .Fields(QStringLiteral("v"))
+                                .toInteger());
+}
+
+void PgBackend::setSchemaVersion(int version) {
+    execute(QStringLiteral("CREATE TABLE IF NOT EXISTS velto_versao(versao integer NOT NULL); "
+                           "DELETE FROM velto_versao; INSERT INTO velto_versao VALUES (%1);")
+                .arg(version));
+}
+
+void PgBackend::lockSchema() {
+    execute(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext('velto_versao'))"));
+}
+
+void PgBackend::setBusyWait(int milliseconds, std::function<void()> whileWaiting) {
+    whileWaiting_ = milliseconds < 0 ? std::function<void()>() : std::move(whileWaiting);
+    execute(QStringLiteral("SET lock_timeout = %1").arg(milliseconds < 0 ? 5000 : milliseconds));
+}
+
+void PgBackend::backupTo(const QString&, const QString&) {
+    throw DatabaseError(
+        QStringLiteral("A cópia de um banco de dados de servidor em arquivo ainda não é feita "
+                       "por este programa; use as cópias do próprio servidor (pg_dump)."));
+}
+
+QStringList PgBackend::integrityCheck() {
+    // The server checks its own pages; what the program can see is whether it answers.
+    run(QStringLiteral("SELECT 1"), {}, {});
+    return {};
+}
+
+void PgBackend::discardCreated() {
+    // What Create made is the schema of one transaction, undone by its rollback.
+    rollback();
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "Backend.h"
+
+#include <functional>
+#include <memory>
+
+struct pg_conn;
+
+// A PostgreSQL server's database, shared by the PCs of an office. Texts fold with the
+// function velto_dobra and compare byte by byte (COLLATE "C"), as the file compares them.
+class PgBackend final : public Backend {
+public:
+    // Connects as libpq takes `conninfo`. A writer that creates refuses a database that has
+    // tables; any other opener refuses one without them; a reader's transactions are read-only.
+    static std::unique_ptr<PgBackend> open(const QString& conninfo, bool create, bool readOnly);
+    ~PgBackend() override;
+
+    // The database and its server, without a password, for messages.
+    const QString& place() const { return place_; }
+
+    DialectWords words() const override;
+    Recordset run(const QString& translated, const QString& sql, const QVariantList& parameters) override;
+    void execute(const QString& script) override;
+    void begin(Transaction kind) override;
+    void commit() override;
+    void rollback() override;
+    bool inTransaction() const override;
+    QList<ColumnInfo> columns(const QString& table) override;
+    void schemaChanged() override {}
+    int schemaVersion() override;
+    void setSchemaVersion(int version) override;
+    void lockSchema() override;
+    void setBusyWait(int milliseconds, std::function<void()> whileWaiting) override;
+    bool stillThere() const override { return true; }
+    void backupTo(const QString& path, const QString& password) override;
+    QStringList integrityCheck() override;
+    void discardCreated() override;
+
+private:
+    PgBackend(pg_conn* connection, QString place);
+    struct Result;
+    Result send(const QString& text, const QStringList& values);
+    [[noreturn]] void fail(const Result& result, const QString& sentence, const QString& sql) const;
+    Recordset rowsOf(const Result& result) const;
+
+    pg_conn* connection_;
+    QString place_;
+    std::function<void()> whileWaiting_;
+};
