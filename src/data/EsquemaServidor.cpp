@@ -91,7 +91,8 @@ GROUP BY funcionario, upper(EntradaSaida);
 
 void CriarRegistroNoServidor(Connection& conexao) {
     // As on the file: a context row without origin is a change the record leaves out (the
-    // terminal's punches); no row at all is a change from outside the program.
+    // terminal's punches); no row at all is a change from outside the program. One statement's
+    // rows are recorded in the order of their codigo, as the file changes them.
     conexao.ExecuteNative(QStringLiteral(R"SQL(
 CREATE TABLE IF NOT EXISTS auditoria_contexto(origem citext COLLATE "C", data date, hora time);
 DELETE FROM auditoria_contexto;
@@ -115,31 +116,36 @@ BEGIN
   IF TG_OP = 'INSERT' THEN
     INSERT INTO auditoria_movimentacao(data, hora, operacao, lancamento, funcionario, nome,
       data_nova, hora_nova, tipo_novo, periodo_novo, origem)
-    VALUES (dia, instante, 'LANCADO', NEW.codigo, NEW.funcionario,
-      (SELECT nome FROM funcionarios WHERE codigo = NEW.funcionario),
-      NEW.data, NEW.hora, NEW.EntradaSaida, NEW.periodo, quem);
+    SELECT dia, instante, 'LANCADO', n.codigo, n.funcionario,
+      (SELECT nome FROM funcionarios WHERE codigo = n.funcionario),
+      n.data, n.hora, n.EntradaSaida, n.periodo, quem
+    FROM novos n ORDER BY n.codigo;
   ELSIF TG_OP = 'UPDATE' THEN
-    IF (OLD.data, OLD.hora, OLD.EntradaSaida, OLD.periodo, OLD.funcionario) IS NOT DISTINCT FROM
-       (NEW.data, NEW.hora, NEW.EntradaSaida, NEW.periodo, NEW.funcionario) THEN
-      RETURN NULL;
-    END IF;
     INSERT INTO auditoria_movimentacao(data, hora, operacao, lancamento, funcionario, nome,
       data_anterior, hora_anterior, tipo_anterior, periodo_anterior,
       data_nova, hora_nova, tipo_novo, periodo_novo, origem)
-    VALUES (dia, instante, 'ALTERADO', NEW.codigo, NEW.funcionario,
-      (SELECT nome FROM funcionarios WHERE codigo = NEW.funcionario),
-      OLD.data, OLD.hora, OLD.EntradaSaida, OLD.periodo,
-      NEW.data, NEW.hora, NEW.EntradaSaida, NEW.periodo, quem);
+    SELECT dia, instante, 'ALTERADO', n.codigo, n.funcionario,
+      (SELECT nome FROM funcionarios WHERE codigo = n.funcionario),
+      a.data, a.hora, a.EntradaSaida, a.periodo, n.data, n.hora, n.EntradaSaida, n.periodo, quem
+    FROM antigos a JOIN novos n ON n.codigo = a.codigo
+    WHERE (a.data, a.hora, a.EntradaSaida, a.periodo, a.funcionario) IS DISTINCT FROM
+          (n.data, n.hora, n.EntradaSaida, n.periodo, n.funcionario)
+    ORDER BY n.codigo;
   ELSE
     INSERT INTO auditoria_movimentacao(data, hora, operacao, lancamento, funcionario, nome,
       data_anterior, hora_anterior, tipo_anterior, periodo_anterior, origem)
-    VALUES (dia, instante, 'EXCLUIDO', OLD.codigo, OLD.funcionario,
-      (SELECT nome FROM funcionarios WHERE codigo = OLD.funcionario),
-      OLD.data, OLD.hora, OLD.EntradaSaida, OLD.periodo, quem);
+    SELECT dia, instante, 'EXCLUIDO', a.codigo, a.funcionario,
+      (SELECT nome FROM funcionarios WHERE codigo = a.funcionario),
+      a.data, a.hora, a.EntradaSaida, a.periodo, quem
+    FROM antigos a ORDER BY a.codigo;
   END IF;
   RETURN NULL;
 END $$;
-CREATE OR REPLACE TRIGGER auditoria_registro AFTER INSERT OR UPDATE OR DELETE ON movimentacao
-  FOR EACH ROW EXECUTE FUNCTION auditoria_registrar();
+CREATE OR REPLACE TRIGGER auditoria_insercao AFTER INSERT ON movimentacao
+  REFERENCING NEW TABLE AS novos FOR EACH STATEMENT EXECUTE FUNCTION auditoria_registrar();
+CREATE OR REPLACE TRIGGER auditoria_alteracao AFTER UPDATE ON movimentacao
+  REFERENCING OLD TABLE AS antigos NEW TABLE AS novos FOR EACH STATEMENT EXECUTE FUNCTION auditoria_registrar();
+CREATE OR REPLACE TRIGGER auditoria_exclusao AFTER DELETE ON movimentacao
+  REFERENCING OLD TABLE AS antigos FOR EACH STATEMENT EXECUTE FUNCTION auditoria_registrar();
 )SQL"));
 }

@@ -111,7 +111,13 @@ void translateTop(QList<SqlToken>& tokens) {
     while (end > 0 && (tokens.at(end - 1).kind == SqlToken::Kind::Space ||
                        tokens.at(end - 1).text == QLatin1String(";")))
         --end;
-    tokens.insert(end, SqlToken{SqlToken::Kind::Word, QStringLiteral(" LIMIT ") + limit});
+    // As tokens, so that what follows finds the LIMIT word.
+    const QList<SqlToken> clause{{SqlToken::Kind::Space, QStringLiteral(" ")},
+                                 {SqlToken::Kind::Word, QStringLiteral("LIMIT")},
+                                 {SqlToken::Kind::Space, QStringLiteral(" ")},
+                                 {SqlToken::Kind::Number, limit}};
+    for (qsizetype i = 0; i < clause.size(); ++i)
+        tokens.insert(end + i, clause.at(i));
 }
 
 QString convertedValue(const QString& text, const ColumnInfo& column) {
@@ -366,13 +372,15 @@ void addCollations(QList<SqlToken>& tokens, const TableColumns& tableColumns, co
         return column ? column->collation : QString();
     };
     bool inOrderBy = false, termStart = false, inCondition = false, sortedByCollation = false;
-    qsizetype orderEnd = -1;
+    qsizetype orderStart = -1, orderEnd = -1;
     for (qsizetype i = 0; i < tokens.size(); ++i) {
         const SqlToken& t = tokens.at(i);
         if (t.kind == SqlToken::Kind::Space)
             continue;
         if (isWord(t, "where") || isWord(t, "having") || isWord(t, "on"))
             inCondition = true;
+        if (isWord(t, "order") && orderStart < 0)
+            orderStart = i;
         if (isWord(t, "order") || (inOrderBy && isWord(t, "by"))) {
             inCondition = false;
             inOrderBy = true;
@@ -403,6 +411,15 @@ void addCollations(QList<SqlToken>& tokens, const TableColumns& tableColumns, co
     }
     if (!sortedByCollation)
         return;
+    const qsizetype select = nextSolid(tokens, 0);
+    const qsizetype distinct = nextSolid(tokens, select + 1);
+    if (!words.fold.isEmpty() && distinct < tokens.size() && isWord(tokens.at(distinct), "distinct")) {
+        // The server sorts DISTINCT rows only by what they hold: the folded terms sort the
+        // distinct rows from outside.
+        tokens.insert(orderStart, word(QStringLiteral(") AS velto_distintos ")));
+        tokens.insert(select, word(QStringLiteral("SELECT * FROM (")));
+        return;
+    }
     const ColumnInfo* key = orderingColumn(columns);
     if (!words.fold.isEmpty() && !key)
         return;
@@ -438,10 +455,14 @@ void matchComparedLiterals(QList<SqlToken>& tokens, const TableColumns& tableCol
     if (table.isEmpty())
         return;
     const QList<ColumnInfo> columns = tableColumns(table);
+    bool inCondition = false;
     for (qsizetype i = 0; i < tokens.size(); ++i) {
         if (tokens.at(i).kind != SqlToken::Kind::Word)
             continue;
-        const ColumnInfo* column = findColumn(columns, identifier(tokens.at(i)));
+        // An UPDATE's SET writes values; only a condition compares them.
+        inCondition = inCondition || isWord(tokens.at(i), "where") || isWord(tokens.at(i), "having") ||
+                      isWord(tokens.at(i), "on");
+        const ColumnInfo* column = inCondition ? findColumn(columns, identifier(tokens.at(i))) : nullptr;
         const qsizetype operand = column ? comparedOperand(tokens, i + 1) : -1;
         if (operand < 0)
             continue;
@@ -642,14 +663,14 @@ QString translateAccessSql(const QString& sql, const TableColumns& columns, cons
     }
     if (words.matchLiterals)
         matchComparedLiterals(tokens, columns);
+    if (words.impliedOrder)
+        addImpliedOrder(tokens, columns);
+    translateTop(tokens);
     addCollations(tokens, columns, words);
     if (words.foldLikes)
         foldLikes(tokens, words);
     if (words.unboundedTexts)
         unboundTexts(tokens);
-    if (words.impliedOrder)
-        addImpliedOrder(tokens, columns);
-    translateTop(tokens);
     translateInsert(tokens, columns);
     translateUpdate(tokens, columns);
     QString out;

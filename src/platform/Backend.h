@@ -41,6 +41,9 @@ public:
     // Inside a write transaction: another program upgrading the same database waits here until
     // this transaction ends.
     virtual void lockSchema() = 0;
+    // Inside a write transaction: another program's transaction that locks the row of `table`
+    // with this codigo waits until this one ends.
+    virtual void lockRow(const QString& table, qint64 codigo) = 0;
 
     // A statement that finds its rows locked by another program waits up to `milliseconds`,
     // calling `whileWaiting` meanwhile; a negative time puts back the usual wait of 5 seconds.

@@ -190,21 +190,21 @@ Recordset Connection::Execute(const QString& sql) {
 Recordset Connection::run(const QString& sql, const QString& translated,
                           const std::optional<Rewrite>& rewritten) {
     Recordset rows = backend_->run(translated, sql, rewritten ? rewritten->parameters : QVariantList());
-    return words_.fold.isEmpty() ? rows : spelled(std::move(rows), sql, translated);
+    return words_.fold.isEmpty() ? rows : spelled(std::move(rows), sql);
 }
 
 // A server hands back the names it was not given in quotes in lower case; the file, as the
 // statement or the table spells them. Callers find fields without regard to case, but a
 // listing of the columns shows the spelling.
-Recordset Connection::spelled(Recordset rows, const QString& sql, const QString& translated) {
-    Q_UNUSED(translated);
+Recordset Connection::spelled(Recordset rows, const QString& sql) {
+    // An alias as the statement writes it; a column as its table declares it.
     QHash<QString, QString> spelling;
-    for (const ColumnInfo& column : tableColumns(statementTable(sql)))
-        spelling.insert(column.name.toLower(), column.name);
     for (const SqlToken& token : tokenizeSql(sql)) {
         if (token.kind == SqlToken::Kind::Word)
             spelling.insert(token.text.toLower(), token.text);
     }
+    for (const ColumnInfo& column : tableColumns(statementTable(sql)))
+        spelling.insert(column.name.toLower(), column.name);
     QStringList names = rows.columns();
     bool renamed = false;
     for (QString& name : names) {

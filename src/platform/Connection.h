@@ -71,6 +71,9 @@ public:
     void SetSchemaVersion(int version) { backend_->setSchemaVersion(version); }
     // Inside a write transaction: another program upgrading the same database waits for it.
     void LockSchema() { backend_->lockSchema(); }
+    // Inside a write transaction: another program's transaction that locks the same row (as its
+    // own scan of the same employee does) waits until this one ends; others do not wait.
+    void LockRow(const QString& table, qint64 codigo) { backend_->lockRow(table, codigo); }
     // Removes what Create made; the connection is unusable afterwards.
     void DiscardCreated() { backend_->discardCreated(); }
 
@@ -170,7 +173,7 @@ private:
     void clearChangeContext();
     void schemaChanged();
     Recordset run(const QString& sql, const QString& translated, const std::optional<Rewrite>& rewritten);
-    Recordset spelled(Recordset rows, const QString& sql, const QString& translated);
+    Recordset spelled(Recordset rows, const QString& sql);
 
     std::unique_ptr<Backend> backend_;
     DialectWords words_;

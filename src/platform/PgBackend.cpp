@@ -88,7 +88,7 @@ QString optionOf(const PQconninfoOption* options, const char* keyword) {
     return {};
 }
 
-// "o banco de dados ponto do servidor servidor:5432": what the connection string leads to.
+// "ponto no servidor servidor:5432": what the connection string leads to.
 QString placeOf(const QString& conninfo) {
     PQconninfoOption* options = PQconninfoParse(conninfo.toUtf8().constData(), nullptr);
     QString database = optionOf(options, "dbname");
@@ -101,7 +101,7 @@ QString placeOf(const QString& conninfo) {
         host = qEnvironmentVariable("PGHOST", QStringLiteral("localhost"));
     if (!port.isEmpty())
         host += QLatin1Char(':') + port;
-    return QStringLiteral("o banco de dados %1 do servidor %2").arg(database, host);
+    return QStringLiteral("%1 no servidor %2").arg(database, host);
 }
 
 Variant valueOf(const PGresult* result, int row, int column) {
@@ -177,9 +177,10 @@ std::unique_ptr<PgBackend> PgBackend::open(const QString& conninfo, bool create,
     std::unique_ptr<PgBackend> backend(new PgBackend(PQconnectdb(conninfo.toUtf8().constData()), place));
     if (PQstatus(backend->connection_) != CONNECTION_OK)
         throw DatabaseError(
-            QStringLiteral("Não foi possível conectar a %1.\nVerifique se o servidor está ligado e "
-                           "ao alcance desta máquina, se o banco de dados existe e se a "
-                           "configuração (banco = ...) está certa.")
+            QStringLiteral(
+                "Não foi possível conectar ao banco de dados %1.\nVerifique se o servidor está ligado e "
+                "ao alcance desta máquina, se o banco de dados existe e se a "
+                "configuração (banco = ...) está certa.")
                 .arg(place),
             QString::fromUtf8(PQerrorMessage(backend->connection_)).trimmed(),
             DatabaseError::Cause::Unreachable);
@@ -194,12 +195,14 @@ std::unique_ptr<PgBackend> PgBackend::open(const QString& conninfo, bool create,
             .Fields(QStringLiteral("n"))
             .toInteger() > 0;
     if (create && hasTables)
-        throw DatabaseError(QStringLiteral("O %1 já tem tabelas; não será substituído.").arg(place));
+        throw DatabaseError(
+            QStringLiteral("O banco de dados %1 já tem tabelas; não será substituído.").arg(place));
     if (!create && !hasTables)
-        throw DatabaseError(QStringLiteral("O %1 não tem as tabelas de um banco de dados do Velto.\n"
-                                           "Para criar o banco de dados, use o comando: velto-banco criar")
-                                .arg(place),
-                            DatabaseError::Cause::FileMissing);
+        throw DatabaseError(
+            QStringLiteral("O banco de dados %1 não tem as tabelas de um banco de dados do Velto.\n"
+                           "Para criar o banco de dados, use o comando: velto-banco criar")
+                .arg(place),
+            DatabaseError::Cause::FileMissing);
     return backend;
 }
 
@@ -368,6 +371,10 @@ void PgBackend::setSchemaVersion(int version) {
 
 void PgBackend::lockSchema() {
     execute(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext('velto_versao'))"));
+}
+
+void PgBackend::lockRow(const QString& table, qint64 codigo) {
+    execute(QStringLiteral("SELECT 1 FROM %1 WHERE codigo = %2 FOR UPDATE").arg(table).arg(codigo));
 }
 
 void PgBackend::setBusyWait(int milliseconds, std::function<void()> whileWaiting) {

@@ -31,6 +31,7 @@ public:
     int schemaVersion() override;
     void setSchemaVersion(int version) override;
     void lockSchema() override;
+    void lockRow(const QString& table, qint64 codigo) override;
     void setBusyWait(int milliseconds, std::function<void()> whileWaiting) override;
     bool stillThere() const override { return true; }
     void backupTo(const QString& path, const QString& password) override;

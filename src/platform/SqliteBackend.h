@@ -30,6 +30,8 @@ public:
     int schemaVersion() override;
     void setSchemaVersion(int version) override;
     void lockSchema() override {}
+    // The file's write lock, taken when the transaction began, covers every row.
+    void lockRow(const QString&, qint64) override {}
     void setBusyWait(int milliseconds, std::function<void()> whileWaiting) override;
     bool stillThere() const override;
     void backupTo(const QString& path, const QString& password) override;

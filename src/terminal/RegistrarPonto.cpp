@@ -114,6 +114,7 @@ ResultadoPonto RegistrarPonto(const QString& textoCartao, const QDate& dataAtual
     // The ten-minute check, the counts and the insert decide as one: another program registering
     // the same card waits for this one and then finds its punch.
     Connection::WriteTransaction transacao(*conexaoBanco);
+    conexaoBanco->LockRow(QStringLiteral("funcionarios"), funcionario["codigo"].toInteger());
 
     if (const auto decorrido = SegundosDesdeUltimoPonto(numero, dataAtual, horaAtual);
         decorrido && *decorrido <= kIntervaloMinimo) {

@@ -2,16 +2,48 @@
 
 #include "Esquema.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <libpq-fe.h>
+
+namespace {
+
+// A statement on the test server's maintenance database.
+void administrar(const QString& sql) {
+    const QByteArray conninfo = "host=" + qgetenv("VELTO_TESTE_PG") + " user=velto dbname=postgres";
+    PGconn* c = PQconnectdb(conninfo.constData());
+    PGresult* r = PQexec(c, sql.toUtf8().constData());
+    const bool ok = PQresultStatus(r) == PGRES_COMMAND_OK;
+    const std::string erro = PQerrorMessage(c);
+    PQclear(r);
+    PQfinish(c);
+    if (!ok)
+        throw std::runtime_error("test server: " + erro);
+}
+
+} // namespace
 
 BancoTeste::BancoTeste(const QString& senhaManutencao)
-    : raizAnterior_(qgetenv("VELTO_DRIVE_ROOT")) {
+    : raizAnterior_(qgetenv("VELTO_DRIVE_ROOT"))
+    , bancoAnterior_(qgetenv("VELTO_BANCO")) {
     qputenv("VELTO_DRIVE_ROOT", pasta_.path().toUtf8());
+    usarBanco({});
     CriarBanco(kStringConexao, senhaManutencao);
     abrir();
+}
+
+// On a server, a database of this test's own, empty or a copy of `modelo`.
+void BancoTeste::usarBanco(const QString& modelo) {
+    if (!noServidor())
+        return;
+    static int numero = 0;
+    banco_ = QStringLiteral("t_%1_%2").arg(QCoreApplication::applicationPid()).arg(++numero);
+    administrar(QStringLiteral("CREATE DATABASE %1%2")
+                    .arg(banco_, modelo.isEmpty() ? QString() : QStringLiteral(" TEMPLATE ") + modelo));
+    qputenv("VELTO_BANCO", "host=" + qgetenv("VELTO_TESTE_PG") + " user=velto dbname=" + banco_.toUtf8());
 }
 
 BancoTeste::BancoTeste(const QString& cenario, const std::function<void(BancoTeste&)>& montar)
@@ -23,11 +55,22 @@ BancoTeste::BancoTeste(const QString& cenario, const std::function<void(BancoTes
         BancoTeste novo;
         montar(novo);
         conexaoBanco.reset();
-        modelo = modelos.filePath(QString::number(arquivos.size()) + QStringLiteral(".mdb"));
-        if (!QFile::copy(novo.caminhoArquivo(), modelo))
-            throw std::runtime_error("cannot keep the scenario's database");
+        if (noServidor()) {
+            // The scenario's database stays, as the template of each test's, until the server stops.
+            modelo = std::exchange(novo.banco_, QString());
+        } else {
+            modelo = modelos.filePath(QString::number(arquivos.size()) + QStringLiteral(".mdb"));
+            if (!QFile::copy(novo.caminhoArquivo(), modelo))
+                throw std::runtime_error("cannot keep the scenario's database");
+        }
     }
+    bancoAnterior_ = qgetenv("VELTO_BANCO");
     qputenv("VELTO_DRIVE_ROOT", pasta_.path().toUtf8());
+    if (noServidor()) {
+        usarBanco(modelo);
+        abrir();
+        return;
+    }
     const QString arquivo = caminhoArquivo();
     QDir().mkpath(QFileInfo(arquivo).path());
     if (!QFile::copy(modelo, arquivo))
@@ -46,6 +89,14 @@ void BancoTeste::abrir() {
 BancoTeste::~BancoTeste() {
     conexaoBanco.reset();
     qputenv("VELTO_DRIVE_ROOT", raizAnterior_);
+    if (banco_.isEmpty())
+        return;
+    qputenv("VELTO_BANCO", bancoAnterior_);
+    try {
+        administrar(QStringLiteral("DROP DATABASE %1 WITH (FORCE)").arg(banco_));
+    } catch (const std::runtime_error&) {
+        // Whatever stays goes with the test server.
+    }
 }
 
 QString BancoTeste::caminhoArquivo() const {

@@ -15,7 +15,9 @@ inline void PrintTo(const QString& texto, std::ostream* os) {
     *os << '"' << texto.toStdString() << '"';
 }
 
-// A database file made as velto-banco makes it, under a drive root of its own, and opened.
+// A database made as velto-banco makes it, under a drive root of its own, and opened: a file, or,
+// when VELTO_TESTE_PG names the folder of a test server's socket, a database of its own there
+// (VELTO_BANCO leads the program and the tools to it).
 class BancoTeste {
 public:
     explicit BancoTeste(const QString& senhaManutencao = QStringLiteral("segredo"));
@@ -24,6 +26,7 @@ public:
     ~BancoTeste();
 
     QString raiz() const { return pasta_.path(); }
+    static bool noServidor() { return qEnvironmentVariableIsSet("VELTO_TESTE_PG"); }
     QString caminhoArquivo() const;
 
     // Statements as they were sent on the shared connection, from now on.
@@ -40,8 +43,11 @@ public:
 
 private:
     void abrir();
+    void usarBanco(const QString& modelo);
 
     QTemporaryDir pasta_;
     QByteArray raizAnterior_;
+    QByteArray bancoAnterior_;
+    QString banco_; // on a server, the database of this test
     std::shared_ptr<QStringList> enviadas_ = std::make_shared<QStringList>();
 };

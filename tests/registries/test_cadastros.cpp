@@ -351,6 +351,7 @@ TEST_F(CadastrosTeste, CombinadoEConsultaQueServeOPrimeiroChamadorBuscaPeloNomeE
         consultarHoraCombinada(f, d, h, o);
         return QStringList{f, d, h, o}.join('|');
     };
+    banco.sql(u"DROP TABLE IF EXISTS HoraCombinada"_s); // a server's database is made with it
     EXPECT_EQ(buscar("3", "05/12/2026"),
               u"3|05/12/2026|h|o"_s); // no table yet: the caller's values stay
     QPointer<frmHorCombinado> tela = abrir<frmHorCombinado>();

@@ -239,6 +239,7 @@ TEST_F(TerminalTeste, QuiosqueCaixaFechaSozinhaEEscaneioNelaEhOProximoPasse) {
 TEST_F(TerminalTeste, BancoOcupadoEsperaComORelogioAndandoEDepoisAvisa) {
     const auto outro = Connection::Open(kStringConexao);
     auto trava = std::make_unique<Connection::WriteTransaction>(*outro);
+    outro->LockRow(u"funcionarios"_s, 1);
     QString horaNaEspera;
     QTimer::singleShot(1000, [] { Clock::advance(1000); });
     QTimer::singleShot(1500, [&] { horaNaEspera = terminal->TXTHORA->text(); });
@@ -252,6 +253,7 @@ TEST_F(TerminalTeste, BancoOcupadoEsperaComORelogioAndandoEDepoisAvisa) {
     // A lock given back during the wait only delays the scan.
     ASSERT_TRUE(QTest::qWaitFor([this] { return cartao()->isEnabled(); }, 3000));
     trava = std::make_unique<Connection::WriteTransaction>(*outro);
+    outro->LockRow(u"funcionarios"_s, 1);
     QTimer::singleShot(700, [&trava] { trava.reset(); });
     Escanear(cartao(), kAna);
     EXPECT_EQ(tela(), kEntradaAna + " | travado |    1 - ANA PAULA");
