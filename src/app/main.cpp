@@ -1,7 +1,7 @@
 #include "Conexao.h"
 #include "DatabaseError.h"
-#include "InstanceLock.h"
 #include "FrmFuncionarios.h"
+#include "InstanceLock.h"
 #include "MDIVelto.h"
 #include "MsgBox.h"
 #include "UmaCopia.h"
@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     if (!UmaCopiaPorBanco(trava))
         return EXIT_FAILURE;
     try {
-        MDIVelto janela;
+        MDIVelto janela(quiosque);
         janela.RegistrarTela(MDIVelto::Tela::Relatorios, [] { return new frmRelatorios; });
         janela.RegistrarTela(MDIVelto::Tela::LancarDia, [] { return new frmLancarDia; });
         janela.RegistrarTela(MDIVelto::Tela::ManutHorario, [] { return new frm_manutHorario; });

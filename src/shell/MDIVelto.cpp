@@ -12,9 +12,10 @@
 #include <QMenuBar>
 #include <QTimer>
 
-MDIVelto::MDIVelto(QWidget* parent)
+MDIVelto::MDIVelto(bool quiosque, QWidget* parent)
     : QMainWindow(parent)
     , area_(new QMdiArea(this)) {
+    quiosque_ = quiosque;
     setObjectName(QStringLiteral("MDIVelto"));
     setWindowTitle(QStringLiteral("VELTO"));
     area_->setObjectName(QStringLiteral("area"));
@@ -129,7 +130,7 @@ void MDIVelto::EntrarModoTerminal() {
     mnuF->setEnabled(false);
     mnuf1->setEnabled(false);
     mnutabHoras->setEnabled(false);
-    auto* terminal = new frmVelto;
+    auto* terminal = new frmVelto(quiosque_);
     connect(terminal, &ChildScreen::unloaded, this, &MDIVelto::SairModoTerminal);
     terminal_ = terminal;
     AbrirTela(terminal);

@@ -17,7 +17,8 @@ class frmSenha;
 class MDIVelto : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MDIVelto(QWidget* parent = nullptr);
+    // `quiosque`: the terminal opened here is a kiosk's from its start (see frmVelto).
+    explicit MDIVelto(bool quiosque = false, QWidget* parent = nullptr);
 
     // The screens the password prompt may open, one per pending-screen flag. A screen that is not
     // registered yet is not opened: its flag is just cleared.

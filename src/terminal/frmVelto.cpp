@@ -32,8 +32,9 @@ QString Alinhado4(const QString& texto) {
 
 } // namespace
 
-frmVelto::frmVelto(QWidget* parent)
-    : ChildScreen(parent) {
+frmVelto::frmVelto(bool quiosque, QWidget* parent)
+    : ChildScreen(parent)
+    , quiosque_(quiosque) {
     setObjectName(QStringLiteral("frmVelto"));
     setWindowTitle(QStringLiteral("VELTO"));
     setCentring(Centring::OnEveryActivation);
@@ -43,6 +44,8 @@ frmVelto::frmVelto(QWidget* parent)
     connect(&Timer1, &QTimer::timeout, this, &frmVelto::Timer1_Timer);
     Timer2.setInterval(2000);
     connect(&Timer2, &QTimer::timeout, this, &frmVelto::Timer2_Timer);
+    Reconectar.setInterval(kSegundosReconectar * 1000);
+    connect(&Reconectar, &QTimer::timeout, this, &frmVelto::Reconectar_Timer);
 
     connect(TxtFUNCIONARIO, &QLineEdit::textChanged, this, &frmVelto::TxtFUNCIONARIO_Change);
     OnLostFocus(TxtFUNCIONARIO, [this] { TxtFUNCIONARIO_LostFocus(); });
@@ -160,16 +163,37 @@ void frmVelto::Form_Load() {
 
 // At start (before the event loop runs), a file the program cannot use ends it with the
 // driver's message. Once the program runs, the terminal stays up: each scan tries the file
-// again and says why it was not registered.
+// again and says why it was not registered. So does a kiosk terminal whose server is out of
+// reach at start, which tries it again every few seconds meanwhile.
 void frmVelto::AbrirBanco() {
     try {
         AbrirConexao();
         arquivoTrocado_ = false;
-    } catch (const DatabaseError&) {
-        if (QThread::currentThread()->loopLevel() == 0)
+    } catch (const DatabaseError& e) {
+        const bool foraDoAlcance = quiosque_ && e.cause() == DatabaseError::Cause::Unreachable;
+        if (QThread::currentThread()->loopLevel() == 0 && !foraDoAlcance)
             throw;
         arquivoTrocado_ = true;
+        if (foraDoAlcance) {
+            TXTNOME->setText(QStringLiteral("Servidor do banco de dados fora do alcance."));
+            Reconectar.start();
+        }
     }
+}
+
+void frmVelto::Reconectar_Timer() {
+    // A scan may have connected meanwhile.
+    if (arquivoTrocado_) {
+        try {
+            AbrirConexao();
+        } catch (const DatabaseError&) {
+            return;
+        }
+        arquivoTrocado_ = false;
+        TXTNOME->clear();
+    }
+    Reconectar.stop();
+    VerFuncionariosTrabalhando();
 }
 
 void frmVelto::Timer1_Timer() {
@@ -230,8 +254,7 @@ void frmVelto::Passar(const QString& cartao) {
     try {
         ConferirArquivo();
         const Connection::BusyWait espera(*conexaoBanco, kEsperaBanco, [this] { EsperarBanco(); });
-        resultado =
-            RegistrarPonto(cartao, agora.date(), agora.time(), dataMostrada, horaMostrada);
+        resultado = RegistrarPonto(cartao, agora.date(), agora.time(), dataMostrada, horaMostrada);
     } catch (const DatabaseError& erro) {
         PontoNaoRegistrado(erro);
         return;

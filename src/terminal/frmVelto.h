@@ -17,7 +17,9 @@ class QListWidget;
 class frmVelto : public ChildScreen {
     Q_OBJECT
 public:
-    explicit frmVelto(QWidget* parent = nullptr);
+    // `quiosque` as setQuiosque; at start it also keeps the terminal up when the database
+    // server is out of reach.
+    explicit frmVelto(bool quiosque = false, QWidget* parent = nullptr);
 
     // Rebuilds the list of the employees with an open entry, in name order. When the database
     // fails, the list keeps what it showed.
@@ -29,6 +31,8 @@ public:
     static constexpr int kSegundosCaixa = 5;
     // How long a scan waits for a database locked by another program.
     static constexpr int kEsperaBanco = 10000;
+    // How often a kiosk terminal that started with the server out of reach tries it again.
+    static constexpr int kSegundosReconectar = 5;
 
     QGroupBox* Frame1;
     QLabel* Label1;
@@ -45,6 +49,7 @@ public:
     QLabel* Label5;
     QTimer Timer1;
     QTimer Timer2;
+    QTimer Reconectar;
 
     // The kind and the employee number of the last swipe; nothing else reads them.
     QString lblEntradaSaida;
@@ -54,6 +59,7 @@ private:
     void criarControles();
     void Form_Load();
     void AbrirBanco();
+    void Reconectar_Timer();
     void Timer1_Timer();
     void MostrarDataHora(const QDateTime& agora);
     void Timer2_Timer();

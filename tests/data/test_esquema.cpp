@@ -1,11 +1,13 @@
 #include "BancoTeste.h"
 #include "DatabaseError.h"
 #include "Esquema.h"
+#include "VersaoEsquema.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
+#include <thread>
 
 // The terminal's count statement, answered from maintained counts, equals a real count after any changes.
 TEST(Esquema, ContagensMantidasIgualamContagemReal) {
@@ -39,6 +41,45 @@ TEST(Esquema, ContagensMantidasIgualamContagemReal) {
     }
     EXPECT_TRUE(RespostaContagem(contagem.arg(3).arg(u"E"_s)).has_value());
     EXPECT_FALSE(RespostaContagem(contagem.arg(3).arg(u"E"_s) + u"or 1=1 "_s).has_value());
+}
+
+// Two programs opening an older database at once upgrade it once; a server's of a newer version
+// is refused, since programs of several versions share it.
+TEST(Esquema, AtualizaUmaVezComDoisAoMesmoTempoERecusaVersaoNova) {
+    BancoTeste banco;
+    banco.ponto(1, u"01/12/2026"_s, u"08:00:00"_s, u"E"_s);
+    conexaoBanco->SetSchemaVersion(0);
+    conexaoBanco.reset();
+    QStringList erros[2];
+    std::thread programas[2];
+    for (int i = 0; i < 2; ++i) {
+        programas[i] = std::thread([&erros, i] {
+            try {
+                AtualizarEsquema(*Connection::Open(kStringConexao));
+            } catch (const DatabaseError& e) {
+                erros[i] << e.message();
+            }
+        });
+    }
+    for (std::thread& p : programas)
+        p.join();
+    EXPECT_EQ(erros[0] + erros[1], QStringList());
+    AbrirConexao();
+    EXPECT_EQ(VersaoEsquema(*conexaoBanco), VersaoAtualEsquema());
+    EXPECT_EQ(banco.linhas(u"Select count(EntradaSaida) as s from movimentacao where  funcionario  = 1 and "
+                           u"EntradaSaida = 'E' "_s),
+              QStringList{"1"});
+    conexaoBanco->SetSchemaVersion(VersaoAtualEsquema() + 1);
+    if (!conexaoBanco->OnServer())
+        return;
+    try {
+        AbrirConexao();
+        ADD_FAILURE() << "opened";
+    } catch (const DatabaseError& e) {
+        EXPECT_TRUE(
+            e.message().contains(u"está na versão 4 do esquema, mais nova que a versão 3 deste programa"_s))
+            << e.message().toStdString();
+    }
 }
 
 // New or upgraded, the file serves the plain sqlcipher shell; its punch changes are audited as outside.

@@ -56,6 +56,11 @@ const CasoDialeto kCasos[] = {
     // Names sort and compare without regard to case or accents.
     {"select nome from FUNCIONARIOS where NOME like 'MA%'", "'maria da silva'"},
     {"select nome from funcionarios where registro = 'abc'", "'maria da silva'"},
+    // A number compared with a text column compares as its text, a text with a number column as
+    // the number it reads as.
+    {"select count(*) as n from funcionarios where registro = 1", "8"},
+    {"select count(*) as n from movimentacao where funcionario = '7'", "3"},
+    {"select count(*) as n from movimentacao where funcionario = 'sete'", "0"},
     {"Select NOME from funcionarios ORDER BY NOME ASC",
      "'ÁLVARO' | 'ana' | 'Beatriz' | 'CAIO' | 'Cássio' | 'EDSON' | 'Érica' | 'maria da silva' | 'Zeca'"},
     {"Select CODIGO,NOME from FUNCIONARIOS where NOME like 'e%'   ORDER BY NOME", "5 'EDSON' | 2 'Érica'"},
@@ -158,6 +163,31 @@ TEST(Dialeto, InstrucoesDoAccess) {
         }
     }
     ExecutarCasos(*conexaoBanco);
+    // A failed statement inside a transaction fails alone: screens that skip its error go on.
+    {
+        Connection::WriteTransaction transacao(*conexaoBanco);
+        banco.sql(u"Insert into movimentacao(data) values('02/12/2026')"_s);
+        try {
+            banco.sql(u"Select * from naoexiste"_s);
+            ADD_FAILURE() << "ran";
+        } catch (const DatabaseError& e) {
+            EXPECT_EQ(e.cause(), DatabaseError::Cause::Other);
+            EXPECT_TRUE(e.message().startsWith(u"O banco de dados não executou a instrução.\n"_s) &&
+                        e.message().endsWith(u"\n(instrução: Select * from naoexiste)"_s));
+        }
+        banco.sql(u"Insert into movimentacao(data) values('03/12/2026')"_s);
+        transacao.Commit();
+    }
+    // A report's snapshot reads what was committed when it began, whatever commits meanwhile.
+    {
+        const auto outro = Connection::Open(kStringConexao);
+        const Connection::ReadSnapshot leitura(*conexaoBanco);
+        const QString antes = Linhas(banco.sql(u"Select count(*) as n from movimentacao"_s));
+        outro->Execute(u"Insert into movimentacao(data) values('04/12/2026')"_s);
+        EXPECT_EQ(Linhas(banco.sql(u"Select count(*) as n from movimentacao"_s)), antes);
+    }
+    EXPECT_EQ(Linhas(banco.sql(u"select data from movimentacao where data >= #12-02-2026# order by data"_s)),
+              u"02/12/2026 | 03/12/2026 | 04/12/2026 | 05/12/2026"_s);
     // The name index agrees with the comparison the rows were sorted by.
     EXPECT_EQ(conexaoBanco->IntegrityCheck(), QStringList());
 }

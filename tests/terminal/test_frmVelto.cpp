@@ -327,6 +327,29 @@ TEST(TerminalInicio, ArquivoVazioRecusadoAoAbrirOPrograma) {
     EXPECT_THROW(MDIVelto{}, DatabaseError); // its message is the driver's
 }
 
+// A server out of reach at start ends the program, but a kiosk's terminal stays up and
+// connects once it can.
+TEST(TerminalInicio, ServidorForaDoAlcanceSoOQuiosqueEsperaEConectaDepois) {
+    BancoTeste banco;
+    conexaoBanco.reset();
+    const QByteArray configurado = qgetenv("VELTO_BANCO");
+    qputenv("VELTO_BANCO", "host=/nao/existe dbname=ponto");
+    try {
+        MDIVelto janela;
+        ADD_FAILURE() << "opened";
+    } catch (const DatabaseError& e) {
+        EXPECT_EQ(e.cause(), DatabaseError::Cause::Unreachable);
+        EXPECT_TRUE(e.message().startsWith(
+            u"Não foi possível conectar ao banco de dados ponto no servidor /nao/existe."_s))
+            << e.message().toStdString();
+    }
+    frmVelto terminal(true);
+    EXPECT_EQ(terminal.TXTNOME->text(), u"Servidor do banco de dados fora do alcance."_s);
+    qputenv("VELTO_BANCO", configurado);
+    terminal.Reconectar.setInterval(10);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return terminal.TXTNOME->text().isEmpty() && conexaoBanco; }, 3000));
+}
+
 // Ten minutes from today's last posted punch (a clock set back is refused too); one more entry
 // than exits over the whole history makes the exit; the period is the shown hour's.
 TEST(RegistrarPonto, EntradaOuSaidaDezMinutosEPeriodo) {
