@@ -420,15 +420,14 @@ void addCollations(QList<SqlToken>& tokens, const TableColumns& tableColumns, co
         tokens.insert(select, word(QStringLiteral("SELECT * FROM (")));
         return;
     }
-    const ColumnInfo* key = orderingColumn(columns);
-    if (!words.fold.isEmpty() && !key)
+    // On a server the implied order has put the table's ordering column last already.
+    if (!words.fold.isEmpty())
         return;
     if (orderEnd < 0)
         orderEnd = tokens.size();
     while (orderEnd > 0 && tokens.at(orderEnd - 1).kind == SqlToken::Kind::Space)
         --orderEnd;
-    tokens.insert(orderEnd,
-                  word(QStringLiteral(", ") + (words.fold.isEmpty() ? QStringLiteral("rowid") : key->name)));
+    tokens.insert(orderEnd, word(QStringLiteral(", rowid")));
 }
 
 // Both sides of a LIKE folded, and no escape character, as the file's own LIKE compares.
@@ -503,8 +502,9 @@ bool isAggregate(const SqlToken& t) {
     return false;
 }
 
-// The ORDER BY the file implies for a SELECT that has none: its GROUP BY key, or the column
-// that orders its table's rows. A single aggregate row, DISTINCT and UNION are left alone.
+// The order the file implies for a SELECT: without ORDER BY, its GROUP BY key or the column
+// that orders its table's rows; with one, that column after its terms, as rows equal under
+// them come from the file. A single aggregate row, DISTINCT and UNION are left alone.
 void addImpliedOrder(QList<SqlToken>& tokens, const TableColumns& tableColumns) {
     const qsizetype select = nextSolid(tokens, 0);
     if (select >= tokens.size() || !isWord(tokens.at(select), "select"))
@@ -513,8 +513,8 @@ void addImpliedOrder(QList<SqlToken>& tokens, const TableColumns& tableColumns) 
     if (afterSelect < tokens.size() && isWord(tokens.at(afterSelect), "distinct"))
         return;
     int depth = 0;
-    bool beforeFrom = true, aggregate = false;
-    qsizetype groupStart = -1, groupEnd = -1;
+    bool beforeFrom = true, aggregate = false, ordered = false;
+    qsizetype groupStart = -1, groupEnd = -1, end = -1;
     for (qsizetype i = select; i < tokens.size(); ++i) {
         const SqlToken& t = tokens.at(i);
         if (t.text == QLatin1String("("))
@@ -523,35 +523,36 @@ void addImpliedOrder(QList<SqlToken>& tokens, const TableColumns& tableColumns) 
             --depth;
         if (depth != 0 || t.kind == SqlToken::Kind::Space)
             continue;
-        if (isWord(t, "order") || isWord(t, "union"))
+        if (isWord(t, "union"))
             return;
         if (isWord(t, "from"))
             beforeFrom = false;
         aggregate = aggregate || (beforeFrom && isAggregate(t));
-        if (isWord(t, "group")) {
+        ordered = ordered || isWord(t, "order");
+        if (isWord(t, "group"))
             groupStart = nextSolid(tokens, i + 1) + 1;
-        } else if (groupStart >= 0 && groupEnd < 0 && (isWord(t, "having") || t.text == QLatin1String(";"))) {
+        else if (groupStart >= 0 && groupEnd < 0 && (isWord(t, "having") || isWord(t, "order")))
             groupEnd = i;
-        }
+        if (end < 0 && (isWord(t, "limit") || t.text == QLatin1String(";")))
+            end = i;
     }
-    QString key;
-    if (groupStart >= 0) {
-        if (groupEnd < 0)
-            groupEnd = tokens.size();
-        for (qsizetype i = groupStart; i < groupEnd; ++i)
-            key += tokens.at(i).text;
-        key = key.trimmed();
-    } else if (!aggregate) {
-        if (const ColumnInfo* column = orderingColumn(tableColumns(statementTable(tokens))))
-            key = column->name;
-    }
-    if (key.isEmpty())
-        return;
-    qsizetype end = tokens.size();
-    while (end > 0 && (tokens.at(end - 1).kind == SqlToken::Kind::Space ||
-                       tokens.at(end - 1).text == QLatin1String(";")))
+    if (end < 0)
+        end = tokens.size();
+    while (end > 0 && tokens.at(end - 1).kind == SqlToken::Kind::Space)
         --end;
-    tokens.insert(end, word(QStringLiteral(" ORDER BY ") + key));
+    if (groupStart >= 0) {
+        if (ordered)
+            return;
+        QString key;
+        for (qsizetype i = groupStart; i < (groupEnd < 0 ? end : groupEnd); ++i)
+            key += tokens.at(i).text;
+        tokens.insert(end, word(QStringLiteral(" ORDER BY ") + key.trimmed()));
+        return;
+    }
+    const ColumnInfo* column = orderingColumn(tableColumns(statementTable(tokens)));
+    if (aggregate || !column)
+        return;
+    tokens.insert(end, word((ordered ? QStringLiteral(", ") : QStringLiteral(" ORDER BY ")) + column->name));
 }
 
 } // namespace

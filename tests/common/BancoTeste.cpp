@@ -89,9 +89,9 @@ void BancoTeste::abrir() {
 BancoTeste::~BancoTeste() {
     conexaoBanco.reset();
     qputenv("VELTO_DRIVE_ROOT", raizAnterior_);
+    qputenv("VELTO_BANCO", bancoAnterior_);
     if (banco_.isEmpty())
         return;
-    qputenv("VELTO_BANCO", bancoAnterior_);
     try {
         administrar(QStringLiteral("DROP DATABASE %1 WITH (FORCE)").arg(banco_));
     } catch (const std::runtime_error&) {

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 namespace {
 
@@ -263,4 +264,112 @@ TEST_F(VeltoRelatorioTeste, AuditoriaListaAsAlteracoesDoPeriodoNaOrdem) {
     const QString pdf = banco.raiz() + u"/auditoria.pdf"_s;
     EsperarExecucao(Executar(de + QStringList{"04/03/2010", "--pdf", pdf}), 0, {});
     EXPECT_TRUE(TextoDaPagina(pdf, 1).contains(u"02/03/2010 08:00:00 E M -> 02/03/2010 07:55:00 E M"_s));
+}
+
+namespace {
+
+// A month of a dozen employees whose names sort and match only when folded, two schedules and
+// some holidays and agreements, inserted out of order and then partly changed and deleted by hand.
+void CenarioAleatorio(BancoTeste& banco) {
+    QRandomGenerator r(2010);
+    const auto embaralhar = [&r](QStringList lista) {
+        for (qsizetype i = lista.size() - 1; i > 0; --i)
+            lista.swapItemsAt(i, r.bounded(static_cast<int>(i + 1)));
+        return lista;
+    };
+    const QStringList nomes = embaralhar({"Ana", "ANA", "Ána Souza", "álvaro", "Beatriz", "bia", "Érica",
+                                          "erica", "Zeca", "Cássio", "caio", "Çelso"});
+    for (int i = 0; i < nomes.size(); ++i)
+        banco.sql(
+            u"INSERT INTO funcionarios(nome, registro, CODHORA, VALORHORA) VALUES('%1', '%2', '%3', '%4')"_s
+                .arg(nomes[i], QString::number(7891000000000 + i), i % 3 ? u"00%1"_s.arg(i % 3) : QString(),
+                     QString::number(r.bounded(10, 30)) + u",5"_s));
+    for (const QString& dia : embaralhar({"1", "2", "3", "4", "5", "6", "7"})) {
+        Horario(banco, "001", dia.toInt(), "08:00:00", "12:00:00", "13:00:00", "17:00:00", "08:00:00");
+        Horario(banco, "002", dia.toInt(), "22:00:00", "02:00:00", "03:00:00", "06:00:00", "07:00:00");
+    }
+    banco.sql(u"UPDATE horarios SET nome = '07:30:00' WHERE registro = '001' AND CODHORA = '3'"_s);
+    Feriado(banco, "CARNAVAL", "16", "02", "2010");
+    Feriado(banco, "PADROEIRA", "19", "03", "");
+    banco.sql(u"DROP TABLE IF EXISTS HoraCombinada"_s);
+    banco.sql(
+        u"CREATE TABLE HoraCombinada(codigo INTEGER CONSTRAINT primarykey PRIMARY KEY, funcionario TEXT "
+        u"(5), data TEXT (15), horas TEXT (15), obs TEXT (50), combinado TEXT (5))"_s);
+    for (int i = 1; i <= 4; ++i)
+        banco.sql(
+            u"INSERT INTO HoraCombinada(codigo, funcionario, data, horas, obs, combinado) VALUES(%1, '%2', "
+            u"'%3/03/2010', '02:00', 'extra', '1')"_s.arg(i)
+                .arg(r.bounded(1, 13))
+                .arg(r.bounded(10, 29)));
+    QStringList pontos;
+    for (int f = 1; f <= nomes.size(); ++f) {
+        for (int dia = 1; dia <= 31; ++dia) {
+            if (r.bounded(4) == 0)
+                continue;
+            const QString data = u"%1/03/2010"_s.arg(dia, 2, 10, QLatin1Char('0'));
+            for (const char* tipo : {"E", "S", "E", "S"})
+                pontos << u"%1 %2 %3:%4:00 %5"_s.arg(f)
+                              .arg(data)
+                              .arg(r.bounded(6, 20), 2, 10, QLatin1Char('0'))
+                              .arg(r.bounded(60), 2, 10, QLatin1Char('0'))
+                              .arg(QLatin1String(tipo));
+        }
+    }
+    for (const QString& ponto : embaralhar(pontos)) {
+        const QStringList p = ponto.split(u' ');
+        banco.ponto(p[0].toLongLong(), p[1], p[2], p[3], r.bounded(2) ? u"M"_s : u"T"_s);
+    }
+    banco.sql(u"UPDATE funcionarios SET nome = 'BIA' WHERE codigo = 3"_s);
+    const OrigemAlteracao origem(u"frm_manutHorario"_s);
+    const qint64 ultimo = banco.sql(u"Select max(codigo) as m from movimentacao"_s)["m"].toInteger();
+    for (int i = 0; i < 40; ++i) {
+        const qint64 codigo = r.bounded(1, static_cast<int>(ultimo) + 1);
+        if (i % 4 == 0)
+            banco.sql(u"Delete From  MOVIMENTACAO  WHERE CODIGO = %1"_s.arg(codigo));
+        else
+            banco.sql(u"update   MOVIMENTACAO set periodo= 'T', hora = '%1:15:00' WHERE CODIGO = %2"_s
+                          .arg(r.bounded(6, 20), 2, 10, QLatin1Char('0'))
+                          .arg(codigo));
+    }
+    banco.sql(u"Delete from movimentacao where funcionario = 5"_s);
+}
+
+// What every report prints for the scenario, from the database the environment leads to.
+QStringList Relatorios() {
+    QStringList saidas;
+    for (const QStringList& args :
+         {QStringList{"cartao", "--todos"} + kPeriodo, QStringList{"jornada", "--todos"} + kPeriodo,
+          QStringList{"saldo", "--todos"} + kPeriodo, QStringList{"grade", "--todos"},
+          QStringList{"funcionarios"},
+          QStringList{"auditoria", "--de", "01/04/2010", "--ate", "01/04/2010"}}) {
+        const Execucao r = Executar(args);
+        EXPECT_EQ(r.status, 0) << r.erro.toStdString();
+        saidas << r.saida;
+    }
+    return saidas;
+}
+
+} // namespace
+
+// One random scenario in a file and on a server: every report gives the same lines.
+TEST(ArquivoEServidor, CenarioAleatorioDaAsMesmasLinhasNosDois) {
+    const QByteArray servidor = qgetenv("VELTO_TESTE_PG");
+    ASSERT_FALSE(servidor.isEmpty()) << "needs the test server (VELTO_TESTE_PG)";
+    Clock::set(QDateTime(QDate(2010, 4, 1), QTime(10, 0)));
+    QStringList noArquivo;
+    {
+        qunsetenv("VELTO_TESTE_PG");
+        BancoTeste banco;
+        qputenv("VELTO_TESTE_PG", servidor);
+        CenarioAleatorio(banco);
+        conexaoBanco.reset();
+        noArquivo = Relatorios();
+    }
+    BancoTeste banco;
+    CenarioAleatorio(banco);
+    conexaoBanco.reset();
+    const QStringList noServidor = Relatorios();
+    EXPECT_EQ(noServidor, noArquivo);
+    EXPECT_GT(noArquivo.join(QString()).count(u'\n'), 1000);
+    Clock::set({});
 }
