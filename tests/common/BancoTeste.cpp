@@ -35,15 +35,18 @@ BancoTeste::BancoTeste(const QString& senhaManutencao)
     abrir();
 }
 
-// On a server, a database of this test's own, empty or a copy of `modelo`.
-void BancoTeste::usarBanco(const QString& modelo) {
-    if (!noServidor())
-        return;
+QString NovoBancoNoServidor(const QString& modelo) {
     static int numero = 0;
-    banco_ = QStringLiteral("t_%1_%2").arg(QCoreApplication::applicationPid()).arg(++numero);
+    const QString banco = QStringLiteral("t_%1_%2").arg(QCoreApplication::applicationPid()).arg(++numero);
     administrar(QStringLiteral("CREATE DATABASE %1%2")
-                    .arg(banco_, modelo.isEmpty() ? QString() : QStringLiteral(" TEMPLATE ") + modelo));
-    qputenv("VELTO_BANCO", "host=" + qgetenv("VELTO_TESTE_PG") + " user=velto dbname=" + banco_.toUtf8());
+                    .arg(banco, modelo.isEmpty() ? QString() : QStringLiteral(" TEMPLATE ") + modelo));
+    qputenv("VELTO_BANCO", "host=" + qgetenv("VELTO_TESTE_PG") + " user=velto dbname=" + banco.toUtf8());
+    return banco;
+}
+
+void BancoTeste::usarBanco(const QString& modelo) {
+    if (noServidor())
+        banco_ = NovoBancoNoServidor(modelo);
 }
 
 BancoTeste::BancoTeste(const QString& cenario, const std::function<void(BancoTeste&)>& montar)

@@ -15,6 +15,10 @@ inline void PrintTo(const QString& texto, std::ostream* os) {
     *os << '"' << texto.toStdString() << '"';
 }
 
+// On the test server, a new database (a copy of `modelo`, if given) that VELTO_BANCO now leads to;
+// returns its name.
+QString NovoBancoNoServidor(const QString& modelo = {});
+
 // A database made as velto-banco makes it, under a drive root of its own, and opened: a file, or,
 // when VELTO_TESTE_PG names the folder of a test server's socket, a database of its own there
 // (VELTO_BANCO leads the program and the tools to it).

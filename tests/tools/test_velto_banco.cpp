@@ -1,6 +1,7 @@
-#include "Conexao.h"
+#include "BancoTeste.h"
 #include "Processo.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <sys/stat.h>
@@ -12,17 +13,29 @@ using namespace Qt::StringLiterals;
 
 class VeltoBanco : public ::testing::Test {
 protected:
-    void SetUp() override { qputenv("VELTO_DRIVE_ROOT", pasta.path().toUtf8()); }
+    void SetUp() override {
+        qputenv("VELTO_DRIVE_ROOT", pasta.path().toUtf8());
+        if (BancoTeste::noServidor())
+            servidor = NovoBancoNoServidor();
+    }
     void TearDown() override {
         conexaoBanco.reset();
         qputenv("VELTO_DRIVE_ROOT", antes);
+        qunsetenv("VELTO_BANCO");
     }
     Execucao rodar(const QStringList& args, const QByteArray& entrada = {}) {
         return ExecutarProcesso(QStringLiteral(VELTO_BANCO), args, entrada);
     }
     QString arquivo() const { return pasta.path() + u"/C/PONTO/ponto.mdb"_s; }
+    // Where the database is, as the tools name it.
+    QString onde() const {
+        return servidor.isEmpty()
+                   ? u"C:\\PONTO\\ponto.mdb (%1)"_s.arg(arquivo())
+                   : u"%1 no servidor %2"_s.arg(servidor, qEnvironmentVariable("VELTO_TESTE_PG"));
+    }
     const QByteArray antes = qgetenv("VELTO_DRIVE_ROOT");
     QTemporaryDir pasta;
+    QString servidor; // the test's database on the test server, if there is one
 };
 
 const QString kSenha = u"Select senha from permissao"_s;
@@ -32,16 +45,16 @@ const QString kSenha = u"Select senha from permissao"_s;
 TEST_F(VeltoBanco, CriarComExemploConsultarTotaisEUso) {
     const Execucao criar = rodar({"criar", "--exemplo"});
     ASSERT_EQ(criar.status, 0) << criar.erro.toStdString();
-    EXPECT_TRUE(criar.saida.contains(u"Senha de manutenção: "_s) && criar.saida.contains(arquivo()))
+    EXPECT_TRUE(criar.saida.contains(u"Senha de manutenção: "_s) && criar.saida.contains(onde()))
         << criar.saida.toStdString();
     EsperarExecucao(rodar({"sql", "Select count(*) as n from funcionarios where length(registro) = 13"}), 0,
                     u"n\n12\n"_s);
     EXPECT_GT(rodar({"sql", "Select count(*) as n from movimentacao"}).saida.section(u'\n', 1, 1).toInt(),
               300);
-    EsperarExecucao(
-        rodar({"criar"}), 1, {},
-        u"velto-banco: O arquivo C:\\PONTO\\ponto.mdb (%1) já existe; não será substituído.\n"_s.arg(
-            arquivo()));
+    const Execucao outra = rodar({"criar"});
+    EXPECT_TRUE(outra.status == 1 && outra.erro.contains(onde()) &&
+                outra.erro.contains(u"não será substituído."_s))
+        << outra.erro.toStdString();
     // The night schedule's real hours (03:00-06:00, 22:00-02:00); a row corrected by hand, its new total.
     const QStringList totais = {
         "sql", "Select registro, CODHORA, totalhoras from horarios order by registro, CODHORA"};
@@ -65,6 +78,29 @@ TEST_F(VeltoBanco, CriarComExemploConsultarTotaisEUso) {
                                    {"senha"}, {"copia"}, {"caminho", "a"},     {"totais", "x"}};
     for (const QStringList& args : errados)
         EsperarExecucao(rodar(args), 2, {}, u"velto-banco: "_s);
+    // The configuration: VELTO_BANCO over the user's velto.conf; "arquivo" is the file; a
+    // password is refused and never printed.
+    QFile conf(pasta.path() + u"/velto/velto.conf"_s);
+    ASSERT_TRUE(QDir().mkpath(pasta.path() + u"/velto"_s) && conf.open(QIODevice::WriteOnly));
+    conf.write("# o servidor do escritorio\nbanco = host=/nao/ha dbname=ponto  # fora do ar\n");
+    conf.close();
+    qputenv("XDG_CONFIG_HOME", pasta.path().toUtf8());
+    const std::pair<const char*, QString> configuracoes[] = {
+        {nullptr, u"velto-banco: Não foi possível conectar ao banco de dados ponto no servidor /nao/ha.\n"_s},
+        {"postgresql://velto:segredo@/ponto?host=/nao/ha",
+         u"velto-banco: O banco de dados configurado em VELTO_BANCO traz uma senha"_s},
+        {"arquivo", {}},
+    };
+    for (const auto& [banco, erro] : configuracoes) {
+        SCOPED_TRACE(banco ? banco : "velto.conf");
+        banco ? qputenv("VELTO_BANCO", banco) : qunsetenv("VELTO_BANCO");
+        const Execucao r = rodar({"sql", "Select 1 as x"});
+        EXPECT_TRUE(erro.isEmpty()
+                        ? !r.erro.contains(u"servidor"_s)
+                        : r.status == 1 && r.erro.startsWith(erro) && !r.erro.contains(u"segredo"_s))
+            << r.erro.toStdString();
+    }
+    qunsetenv("XDG_CONFIG_HOME");
 }
 
 TEST_F(VeltoBanco, SenhaSqlLoteCopiaEArquivoIlegivelOuSemPermissao) {
