@@ -185,9 +185,11 @@ std::unique_ptr<PgBackend> PgBackend::open(const QString& conninfo, bool create,
             QString::fromUtf8(PQerrorMessage(backend->connection_)).trimmed(),
             DatabaseError::Cause::Unreachable);
     PQsetNoticeProcessor(backend->connection_, &ignoreNotice, nullptr);
-    backend->execute(QStringLiteral("SET datestyle = 'ISO, DMY'; SET lock_timeout = '5s'; "
-                                    "SET client_min_messages = warning;") +
-                     (readOnly ? QStringLiteral(" SET default_transaction_read_only = on;") : QString()));
+    backend->setup_ =
+        QStringLiteral(
+            "SET datestyle = 'ISO, DMY'; SET lock_timeout = '5s'; SET client_min_messages = warning;") +
+        (readOnly ? QStringLiteral(" SET default_transaction_read_only = on;") : QString());
+    backend->execute(backend->setup_);
     const bool hasTables =
         backend
             ->run(QStringLiteral("SELECT count(*) AS n FROM pg_tables WHERE schemaname = current_schema()"),
@@ -217,7 +219,29 @@ DialectWords PgBackend::words() const {
     return words;
 }
 
+// A connection the server dropped (a restart, a network failure) is made again before the next
+// statement outside a transaction; one dropped inside a transaction loses that transaction.
+void PgBackend::reconnect() {
+    PQreset(connection_);
+    if (PQstatus(connection_) != CONNECTION_OK)
+        throw DatabaseError(QStringLiteral("A conexão com o banco de dados %1 foi perdida.").arg(place_),
+                            QStringLiteral("a conexão com o servidor do banco de dados foi perdida"),
+                            DatabaseError::Cause::Unreachable);
+    const Result result = send(setup_, {});
+    if (!result.ok())
+        fail(result, QStringLiteral("O banco de dados não executou o comando."), {});
+}
+
 PgBackend::Result PgBackend::send(const QString& text, const QStringList& values) {
+    if (PQstatus(connection_) != CONNECTION_OK) {
+        if (transaction_)
+            throw DatabaseError(QStringLiteral("A conexão com o banco de dados %1 caiu no meio de uma "
+                                               "transação; nada dela foi gravado.")
+                                    .arg(place_),
+                                QStringLiteral("a conexão com o servidor do banco de dados foi perdida"),
+                                DatabaseError::Cause::Unreachable);
+        reconnect();
+    }
     QList<QByteArray> utf8;
     QList<const char*> pointers;
     for (const QString& value : values) {
@@ -315,10 +339,12 @@ void PgBackend::begin(Transaction kind) {
     // A report reads one snapshot; the default isolation sees other commits between statements.
     execute(kind == Transaction::Write ? QStringLiteral("BEGIN")
                                        : QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY"));
+    transaction_ = true;
 }
 
 void PgBackend::commit() {
     const Result result = send(QStringLiteral("COMMIT"), {});
+    transaction_ = false;
     if (!result.ok())
         fail(result, QStringLiteral("O banco de dados não gravou a transação."), {});
     // The server answers the COMMIT of a failed transaction by rolling it back.
@@ -327,7 +353,9 @@ void PgBackend::commit() {
 }
 
 void PgBackend::rollback() {
-    if (inTransaction())
+    const bool open = inTransaction();
+    transaction_ = false;
+    if (open)
         execute(QStringLiteral("ROLLBACK"));
 }
 

@@ -41,11 +41,14 @@ public:
 private:
     PgBackend(pg_conn* connection, QString place);
     struct Result;
+    void reconnect();
     Result send(const QString& text, const QStringList& values);
     [[noreturn]] void fail(const Result& result, const QString& sentence, const QString& sql) const;
     Recordset rowsOf(const Result& result) const;
 
     pg_conn* connection_;
     QString place_;
+    QString setup_; // the session's settings, sent again after a reconnection
+    bool transaction_ = false;
     std::function<void()> whileWaiting_;
 };

@@ -187,6 +187,7 @@ void frmVelto::Reconectar_Timer() {
         try {
             AbrirConexao();
         } catch (const DatabaseError&) {
+            TXTNOME->setText(QStringLiteral("Servidor do banco de dados fora do alcance."));
             return;
         }
         arquivoTrocado_ = false;

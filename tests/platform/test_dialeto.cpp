@@ -188,6 +188,18 @@ TEST(Dialeto, InstrucoesDoAccess) {
     }
     EXPECT_EQ(Linhas(banco.sql(u"select data from movimentacao where data >= #12-02-2026# order by data"_s)),
               u"02/12/2026 | 03/12/2026 | 04/12/2026 | 05/12/2026"_s);
+    // A connection the server dropped fails as out of reach, and the next statement makes it again.
+    if (conexaoBanco->OnServer()) {
+        Connection::Open(kStringConexao)
+            ->ExecuteNative(u"SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = "
+                            u"current_database() AND pid <> pg_backend_pid()"_s);
+        try {
+            banco.sql(u"Select count(*) as n from feriados"_s);
+        } catch (const DatabaseError& e) {
+            EXPECT_EQ(e.cause(), DatabaseError::Cause::Unreachable);
+        }
+        EXPECT_EQ(Linhas(banco.sql(u"Select count(*) as n from feriados"_s)), u"0"_s);
+    }
     // The name index agrees with the comparison the rows were sorted by.
     EXPECT_EQ(conexaoBanco->IntegrityCheck(), QStringList());
 }
