@@ -1,5 +1,7 @@
 #include "EsquemaServidor.h"
 
+#include "VersaoEsquema.h"
+
 #include <QRegularExpression>
 
 QString NoServidor(const QString& sqlArquivo) {
@@ -80,13 +82,7 @@ END $$;
 CREATE OR REPLACE TRIGGER contagem_movimentacao
   AFTER INSERT OR DELETE OR UPDATE OF funcionario, EntradaSaida ON movimentacao
   FOR EACH ROW EXECUTE FUNCTION contagem_manter();
-
-DELETE FROM contagem_movimentacao;
-INSERT INTO contagem_movimentacao(funcionario, EntradaSaida, quantidade)
-SELECT funcionario, upper(EntradaSaida), count(*) FROM movimentacao
-WHERE funcionario IS NOT NULL AND EntradaSaida IS NOT NULL
-GROUP BY funcionario, upper(EntradaSaida);
-)SQL"));
+)SQL") + RecontagemDePontos());
 }
 
 void CriarRegistroNoServidor(Connection& conexao) {

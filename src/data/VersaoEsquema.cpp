@@ -125,11 +125,16 @@ BEGIN
   WHERE funcionario = NEW.funcionario AND EntradaSaida = upper(NEW.EntradaSaida);
 END;
 
--- Counts as the punches already there say, whatever the table held before.
+)SQL") + RecontagemDePontos());
+}
+
+QString RecontagemDePontos() {
+    // Counts as the punches already there say, whatever the table held before.
+    return QStringLiteral(R"SQL(
 DELETE FROM contagem_movimentacao;
 INSERT INTO contagem_movimentacao(funcionario, EntradaSaida, quantidade)
 SELECT funcionario, upper(EntradaSaida), count(*) FROM movimentacao
 WHERE funcionario IS NOT NULL AND EntradaSaida IS NOT NULL
 GROUP BY funcionario, upper(EntradaSaida);
-)SQL"));
+)SQL");
 }

@@ -22,3 +22,5 @@ void AtualizarEsquema(Connection& conexao);
 // Step 1: the count of each employee's punches by kind, kept by triggers on movimentacao, and
 // the indexes the screens' lookups rely on. Safe to run again: it refills the counts.
 void CriarContagens(Connection& conexao);
+// The statements that refill the counts from the punches, the same on the file and on a server.
+QString RecontagemDePontos();

@@ -186,6 +186,9 @@ TEST(Dialeto, InstrucoesDoAccess) {
         outro->Execute(u"Insert into movimentacao(data) values('04/12/2026')"_s);
         EXPECT_EQ(Linhas(banco.sql(u"Select count(*) as n from movimentacao"_s)), antes);
     }
+    // Only the punch sent from outside the program is in the record of hand changes.
+    EXPECT_EQ(Linhas(banco.sql(u"Select operacao, origem from auditoria_movimentacao"_s)),
+              u"'LANCADO' 'fora do programa'"_s);
     EXPECT_EQ(Linhas(banco.sql(u"select data from movimentacao where data >= #12-02-2026# order by data"_s)),
               u"02/12/2026 | 03/12/2026 | 04/12/2026 | 05/12/2026"_s);
     // A connection the server dropped fails as out of reach, and the next statement makes it again.
