@@ -63,7 +63,7 @@ public:
     void ExecuteNative(const QString& script);
     bool HasTable(const QString& table);
     bool InTransaction() const { return backend_->inTransaction(); }
-    // Whether the database is the embedded file; only the schema's own SQL differs by engine.
+    // Whether the database is a server's: only the schema's own SQL differs by engine.
     bool OnServer() const { return !backend_->words().fold.isEmpty(); }
 
     // The version of the program's objects beside the system's tables, 0 before any.
