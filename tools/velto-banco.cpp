@@ -4,15 +4,18 @@
 #include "Clock.h"
 #include "Conexao.h"
 #include "Console.h"
+#include "CopiaBanco.h"
 #include "DatabaseError.h"
 #include "Esquema.h"
 #include "ExemploBanco.h"
 #include "LinhaComando.h"
+#include "ServerSettings.h"
 #include "VersaoEsquema.h"
 #include "horas.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTextStream>
@@ -22,7 +25,8 @@ namespace {
 
 const char* const kDescricao =
     "velto-banco: cria o banco de dados do relógio de ponto, redefine a senha de manutenção,\n"
-    "envia instruções pelo mesmo driver do programa, copia e verifica o arquivo.\n"
+    "envia instruções pelo mesmo driver do programa, copia e verifica o banco, escolhe um servidor\n"
+    "PostgreSQL e leva para ele o arquivo.\n"
     "Onde se pede uma SENHA, \"-\" a lê da entrada padrão (fora da lista de processos e do\n"
     "histórico do shell).\n"
     "Um lote de instruções (sql < arquivo) prende o banco do início ao fim. O terminal espera no\n"
@@ -37,10 +41,14 @@ const char* const kUsoSql =
     "  velto-banco sql \"INSTRUÇÃO\"                     envia uma instrução e mostra o resultado\n"
     "  velto-banco sql < arquivo                       envia uma instrução por linha, numa transação\n";
 const char* const kUsoCaminho =
-    "  velto-banco caminho                             mostra onde fica o arquivo do banco\n";
+    "  velto-banco caminho                             mostra o arquivo (ou o servidor) do banco em uso\n";
+const char* const kUsoServidor =
+    "  velto-banco servidor (URI | --arquivo)          passa a usar o banco do servidor (ou o arquivo)\n";
+const char* const kUsoMigrar =
+    "  velto-banco migrar [ARQUIVO]                    copia o arquivo (ou outro) para o servidor vazio\n";
 const char* const kUsoCopia =
-    "  velto-banco copia ARQUIVO                       cópia consistente do banco, mesmo com o programa\n"
-    "                                                  aberto (nunca sobrescreve)\n";
+    "  velto-banco copia ARQUIVO                       cópia consistente do banco (do servidor também),\n"
+    "                                                  mesmo com o programa aberto (nunca sobrescreve)\n";
 const char* const kUsoVerificar =
     "  velto-banco verificar [ARQUIVO]                 verifica a integridade do banco (ou de uma cópia)\n";
 const char* const kUsoTotais =
@@ -153,7 +161,37 @@ int Sql(const QStringList& args) {
 
 int Caminho(const QStringList& args) {
     Opcoes(args, {}).limitarPosicionais(0);
-    saida() << mapWindowsPath(ConnectionString::parse(kStringConexao).dbq) << '\n';
+    if (const std::optional<QString> servidor = configuredServer())
+        saida() << "banco de dados " << serverPlace(*servidor) << '\n';
+    else
+        saida() << mapWindowsPath(ConnectionString::parse(kStringConexao).dbq) << '\n';
+    return kSaidaSucesso;
+}
+
+int Servidor(const QStringList& args) {
+    const Opcoes opcoes(args, {}, {QStringLiteral("--arquivo")});
+    opcoes.limitarPosicionais(1);
+    const bool arquivo = opcoes.tem(QStringLiteral("--arquivo"));
+    if (arquivo == !opcoes.posicionais().isEmpty())
+        throw ErroUso{QStringLiteral("dê a URI do servidor ou --arquivo")};
+    const QString valor = arquivo ? QStringLiteral("arquivo") : opcoes.posicionais().first();
+    if (!arquivo) {
+        // Checked as the program will reach it; nothing is written when it cannot be.
+        qputenv("VELTO_BANCO", valor.toUtf8());
+        try {
+            const auto conexao = Connection::Open(kStringConexao, Connection::OpenMode::ReadOnly);
+            saida() << "O banco de dados " << conexao->realPath() << " tem as tabelas do Velto (versão "
+                    << VersaoEsquema(*conexao) << " do esquema).\n";
+        } catch (const DatabaseError& e) {
+            if (e.cause() != DatabaseError::Cause::FileMissing)
+                throw;
+            saida()
+                << e.message().section(QLatin1Char('\n'), 0, 0)
+                << "\nCrie-as com velto-banco criar, ou leve para ele o arquivo com velto-banco migrar.\n";
+        }
+    }
+    const QString configuracao = writeConfiguredValue(QStringLiteral("banco"), valor);
+    saida() << "Gravado em " << configuracao << ": banco = " << valor << '\n';
     return kSaidaSucesso;
 }
 
@@ -165,7 +203,69 @@ QString StringConexaoDe(const QString& arquivo) {
 
 // What the engine finds wrong with the file; empty when it is sound.
 QStringList Problemas(const QString& stringConexao) {
-    return Connection::Open(stringConexao)->IntegrityCheck();
+    return Connection::OpenFile(stringConexao)->IntegrityCheck();
+}
+
+// A database whose engine cannot copy itself (a server): its rows, read in one snapshot, into a
+// new file of the embedded format, compared value by value afterwards.
+void CopiarParaArquivo(Connection& origem, const QString& destino) {
+    auto copia = CriarBanco(Connection::CreateFile(StringConexaoDe(destino)), QString());
+    try {
+        Connection::WriteTransaction transacao(*copia);
+        CopiarBanco(origem, *copia);
+        transacao.Commit();
+        const QStringList diferencas = CompararBancos(origem, *copia);
+        if (!diferencas.isEmpty())
+            throw ErroExecucao{
+                QStringLiteral("a cópia difere do banco de dados:\n%1").arg(diferencas.join(u'\n'))};
+    } catch (...) {
+        copia->DiscardCreated();
+        throw;
+    }
+}
+
+int Migrar(const QStringList& args) {
+    const Opcoes opcoes(args, {});
+    opcoes.limitarPosicionais(1);
+    const QString arquivo = opcoes.posicionais().isEmpty()
+                                ? mapWindowsPath(ConnectionString::parse(kStringConexao).dbq)
+                                : QFileInfo(opcoes.posicionais().first()).absoluteFilePath();
+    // Read as it is, whatever its version: nothing of it changes.
+    auto origem = Connection::OpenFile(StringConexaoDe(arquivo), Connection::OpenMode::ReadOnly);
+    AbrirConexao();
+    if (conexaoBanco->realPath() == origem->realPath())
+        throw ErroExecucao{QStringLiteral("o destino é o próprio arquivo %1: escolha antes o servidor com "
+                                          "velto-banco servidor URI")
+                               .arg(arquivo)};
+    if (LinhasDeDados(*conexaoBanco) > 0)
+        throw ErroExecucao{
+            QStringLiteral("o banco de dados %1 já tem dados; a migração só vai para um banco vazio, "
+                           "feito por velto-banco criar")
+                .arg(conexaoBanco->realPath())};
+    QElapsedTimer tempo;
+    tempo.start();
+    {
+        Connection::WriteTransaction transacao(*conexaoBanco);
+        const QList<ValorRecusado> recusados = CopiarBanco(*origem, *conexaoBanco);
+        if (!recusados.isEmpty()) {
+            saida().flush();
+            erro() << "velto-banco: nada foi copiado: o servidor recusaria estes valores do arquivo "
+                   << arquivo << ":\n";
+            for (const ValorRecusado& r : recusados)
+                erro() << "  " << r.tabela << ", codigo " << r.codigo << ", " << r.coluna << ": '" << r.valor
+                       << "'\n";
+            return kSaidaErro;
+        }
+        transacao.Commit();
+    }
+    qint64 linhas = 0;
+    const QStringList diferencas = CompararBancos(*origem, *conexaoBanco, &linhas);
+    if (!diferencas.isEmpty())
+        throw ErroExecucao{
+            QStringLiteral("a cópia no servidor difere do arquivo:\n%1").arg(diferencas.join(u'\n'))};
+    saida() << "Migrados " << linhas << " registros de " << arquivo << " para " << conexaoBanco->realPath()
+            << " em " << tempo.elapsed() / 1000 << " s; todos os valores conferem com o arquivo.\n";
+    return kSaidaSucesso;
 }
 
 int Copia(const QStringList& args) {
@@ -179,7 +279,8 @@ int Copia(const QStringList& args) {
     // The database as it is: no upgrade, so a copy of a file taken before it is opened by a newer
     // program is the file as it was.
     auto origem = Connection::Open(kStringConexao);
-    origem->BackupTo(destino, ConnectionString::parse(kStringConexao).pwd);
+    if (!origem->BackupTo(destino, ConnectionString::parse(kStringConexao).pwd))
+        CopiarParaArquivo(*origem, destino);
     const QStringList problemas = Problemas(StringConexaoDe(destino));
     if (!problemas.isEmpty())
         throw ErroExecucao{QStringLiteral("a cópia %1 foi gravada, mas não passou na verificação:\n%2")
@@ -193,8 +294,15 @@ int Verificar(const QStringList& args) {
     opcoes.limitarPosicionais(1);
     const QString stringConexao =
         opcoes.posicionais().isEmpty() ? kStringConexao : StringConexaoDe(opcoes.posicionais().first());
-    auto conexao = Connection::Open(stringConexao);
-    const QStringList problemas = conexao->IntegrityCheck();
+    auto conexao = opcoes.posicionais().isEmpty() ? Connection::Open(stringConexao)
+                                                  : Connection::OpenFile(stringConexao);
+    QStringList problemas = conexao->IntegrityCheck();
+    // An older schema is brought up to date by the program when it opens it; only a current one
+    // has every trigger to try.
+    if (problemas.isEmpty() && VersaoEsquema(*conexao) == VersaoAtualEsquema()) {
+        PrepararConexao(*conexao);
+        problemas = ConferirEsquema(*conexao);
+    }
     if (!problemas.isEmpty()) {
         saida().flush();
         erro() << "velto-banco: o banco de dados " << conexao->realPath()
@@ -228,8 +336,14 @@ int Totais(const QStringList& args) {
 
 // One line per subcommand.
 const QList<Subcomando> kSubcomandos{
-    {"criar", kUsoCriar, Criar},       {"senha", kUsoSenha, Senha}, {"sql", kUsoSql, Sql},
-    {"caminho", kUsoCaminho, Caminho}, {"copia", kUsoCopia, Copia}, {"verificar", kUsoVerificar, Verificar},
+    {"criar", kUsoCriar, Criar},
+    {"senha", kUsoSenha, Senha},
+    {"sql", kUsoSql, Sql},
+    {"caminho", kUsoCaminho, Caminho},
+    {"servidor", kUsoServidor, Servidor},
+    {"migrar", kUsoMigrar, Migrar},
+    {"copia", kUsoCopia, Copia},
+    {"verificar", kUsoVerificar, Verificar},
     {"totais", kUsoTotais, Totais},
 };
 

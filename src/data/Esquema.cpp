@@ -183,7 +183,11 @@ void NumerosSimplesNasHorasCombinadas(Connection& conexao) {
 
 std::unique_ptr<Connection> CriarBanco(const QString& stringConexao, const QString& senhaManutencao,
                                        const std::function<void(Connection&)>& preencher) {
-    std::unique_ptr<Connection> conexao = Connection::Create(stringConexao);
+    return CriarBanco(Connection::Create(stringConexao), senhaManutencao, preencher);
+}
+
+std::unique_ptr<Connection> CriarBanco(std::unique_ptr<Connection> conexao, const QString& senhaManutencao,
+                                       const std::function<void(Connection&)>& preencher) {
     PrepararConexao(*conexao);
     try {
         // One transaction: a failure anywhere leaves nothing made on a server either.

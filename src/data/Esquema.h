@@ -11,6 +11,9 @@
 // anywhere leaves no file behind, and nothing in a server's database.
 std::unique_ptr<Connection> CriarBanco(const QString& stringConexao, const QString& senhaManutencao,
                                        const std::function<void(Connection&)>& preencher = {});
+// The same in what Connection::Create or CreateFile has just made.
+std::unique_ptr<Connection> CriarBanco(std::unique_ptr<Connection> conexao, const QString& senhaManutencao,
+                                       const std::function<void(Connection&)>& preencher = {});
 
 // Creates the five tables of a new database and the row 1 of permissao with the given
 // maintenance password (on a server, HoraCombinada too and what the tables need there), in the

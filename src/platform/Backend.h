@@ -51,8 +51,13 @@ public:
     // Whether what was opened is still what the configuration names (a file not deleted or replaced).
     virtual bool stillThere() const = 0;
 
+    // The last number a table's codigo was given (0 for none), and setting it: the next is one more.
+    virtual qint64 lastNumber(const QString& table) = 0;
+    virtual void setLastNumber(const QString& table, qint64 number) = 0;
+
     // A consistent copy of the whole database as an encrypted file; see Connection::BackupTo.
-    virtual void backupTo(const QString& path, const QString& password) = 0;
+    // False when the engine cannot copy itself into one.
+    virtual bool backupTo(const QString& path, const QString& password) = 0;
     virtual QStringList integrityCheck() = 0;
     // Removes what Connection::Create made, after a failure to fill it.
     virtual void discardCreated() = 0;

@@ -76,14 +76,22 @@ std::unique_ptr<Connection> Connection::Create(const QString& connectionString) 
     return openFile(connectionString, true);
 }
 
-std::unique_ptr<Connection> Connection::openFile(const QString& connectionString, bool create,
-                                                 OpenMode mode) {
+std::unique_ptr<Connection> Connection::OpenFile(const QString& connectionString, OpenMode mode) {
+    return openFile(connectionString, false, mode, false);
+}
+
+std::unique_ptr<Connection> Connection::CreateFile(const QString& connectionString) {
+    return openFile(connectionString, true, OpenMode::ReadWrite, false);
+}
+
+std::unique_ptr<Connection> Connection::openFile(const QString& connectionString, bool create, OpenMode mode,
+                                                 bool configured) {
     const ConnectionString cs = ConnectionString::parse(connectionString);
     if (cs.dbq.isEmpty())
         throw DatabaseError(
             QStringLiteral("A cadeia de conexão não indica o arquivo do banco de dados (Dbq)."));
     const bool readOnly = mode == OpenMode::ReadOnly;
-    if (const std::optional<QString> server = configuredServer()) {
+    if (const std::optional<QString> server = configured ? configuredServer() : std::nullopt) {
         auto backend = PgBackend::open(*server, create, readOnly);
         const QString place = backend->place();
         return std::unique_ptr<Connection>(new Connection(std::move(backend), cs.dbq, place));
@@ -260,8 +268,8 @@ void Connection::RollbackTrans() {
     backend_->rollback();
 }
 
-void Connection::BackupTo(const QString& path, const QString& password) {
-    backend_->backupTo(path, password);
+bool Connection::BackupTo(const QString& path, const QString& password) {
+    return backend_->backupTo(path, password);
 }
 
 QStringList Connection::IntegrityCheck() {

@@ -53,6 +53,10 @@ public:
     // Creates a new, empty file (0600, in folders made 0700) and refuses one that exists; on a
     // server, takes its existing database and refuses one that has the system's tables.
     static std::unique_ptr<Connection> Create(const QString& connectionString);
+    // The same for the file of the connection string's Dbq, whatever the configuration names.
+    static std::unique_ptr<Connection> OpenFile(const QString& connectionString,
+                                                OpenMode mode = OpenMode::ReadWrite);
+    static std::unique_ptr<Connection> CreateFile(const QString& connectionString);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -62,6 +66,12 @@ public:
     // The engine's own dialect, one or more statements, no translation (schema and bulk work).
     void ExecuteNative(const QString& script);
     bool HasTable(const QString& table);
+    // A table's columns, in their order; empty when there is no such table.
+    QList<ColumnInfo> Columns(const QString& table) { return tableColumns(table); }
+    // The last number given to a table's codigo (0 for none); setting it makes the next one more,
+    // so a number once given is never given again.
+    qint64 LastNumber(const QString& table) { return backend_->lastNumber(table); }
+    void SetLastNumber(const QString& table, qint64 number) { backend_->setLastNumber(table, number); }
     bool InTransaction() const { return backend_->inTransaction(); }
     // Whether the database is a server's: only the schema's own SQL differs by engine.
     bool OnServer() const { return !backend_->words().fold.isEmpty(); }
@@ -83,8 +93,9 @@ public:
 
     // A consistent copy of the whole database, with what the write-ahead log holds, written by
     // the engine's online backup into a new file (one that exists is never replaced) and
-    // encrypted with `password`. Other connections go on reading and writing meanwhile.
-    void BackupTo(const QString& path, const QString& password);
+    // encrypted with `password`. Other connections go on reading and writing meanwhile. False,
+    // with nothing written, when the engine cannot copy itself into a file (a server).
+    bool BackupTo(const QString& path, const QString& password);
     // The engine's integrity checks (structure and, on an encrypted file, every page's
     // authentication): empty when the file is sound, otherwise what they found.
     QStringList IntegrityCheck();
@@ -166,7 +177,7 @@ public:
 private:
     Connection(std::unique_ptr<Backend> backend, QString windowsPath, QString realPath);
     static std::unique_ptr<Connection> openFile(const QString& connectionString, bool create,
-                                                OpenMode mode = OpenMode::ReadWrite);
+                                                OpenMode mode = OpenMode::ReadWrite, bool configured = true);
     QList<ColumnInfo> tableColumns(const QString& table);
     bool writesWatchedTable(const QString& sql) const;
     void writeChangeContext();

@@ -1,6 +1,7 @@
 #include "PgBackend.h"
 
 #include "DatabaseError.h"
+#include "ServerSettings.h"
 
 #include <QRegularExpression>
 #include <QThread>
@@ -80,30 +81,6 @@ QString reasonOf(const QString& state, const QString& own) {
     return QStringLiteral("o servidor recusou a instrução (código %1)").arg(state);
 }
 
-QString optionOf(const PQconninfoOption* options, const char* keyword) {
-    for (const PQconninfoOption* o = options; o && o->keyword; ++o) {
-        if (qstrcmp(o->keyword, keyword) == 0 && o->val)
-            return QString::fromUtf8(o->val);
-    }
-    return {};
-}
-
-// "ponto no servidor servidor:5432": what the connection string leads to.
-QString placeOf(const QString& conninfo) {
-    PQconninfoOption* options = PQconninfoParse(conninfo.toUtf8().constData(), nullptr);
-    QString database = optionOf(options, "dbname");
-    QString host = optionOf(options, "host");
-    const QString port = optionOf(options, "port");
-    PQconninfoFree(options);
-    if (database.isEmpty())
-        database = qEnvironmentVariable("PGDATABASE", qEnvironmentVariable("USER"));
-    if (host.isEmpty())
-        host = qEnvironmentVariable("PGHOST", QStringLiteral("localhost"));
-    if (!port.isEmpty())
-        host += QLatin1Char(':') + port;
-    return QStringLiteral("%1 no servidor %2").arg(database, host);
-}
-
 Variant valueOf(const PGresult* result, int row, int column) {
     if (PQgetisnull(result, row, column))
         return {};
@@ -173,7 +150,7 @@ PgBackend::~PgBackend() {
 }
 
 std::unique_ptr<PgBackend> PgBackend::open(const QString& conninfo, bool create, bool readOnly) {
-    const QString place = placeOf(conninfo);
+    const QString place = serverPlace(conninfo);
     std::unique_ptr<PgBackend> backend(new PgBackend(PQconnectdb(conninfo.toUtf8().constData()), place));
     if (PQstatus(backend->connection_) != CONNECTION_OK)
         throw DatabaseError(
@@ -410,10 +387,21 @@ void PgBackend::setBusyWait(int milliseconds, std::function<void()> whileWaiting
     execute(QStringLiteral("SET lock_timeout = %1").arg(milliseconds < 0 ? 5000 : milliseconds));
 }
 
-void PgBackend::backupTo(const QString&, const QString&) {
-    throw DatabaseError(
-        QStringLiteral("A cópia de um banco de dados de servidor em arquivo ainda não é feita "
-                       "por este programa; use as cópias do próprio servidor (pg_dump)."));
+qint64 PgBackend::lastNumber(const QString& table) {
+    const Recordset rs = run(QStringLiteral("SELECT pg_get_serial_sequence(?1, 'codigo') AS s"), {}, {table});
+    const QString sequence = rs[QStringLiteral("s")].toString();
+    if (sequence.isEmpty())
+        return 0;
+    const Recordset last = run(
+        QStringLiteral("SELECT CASE WHEN is_called THEN last_value ELSE 0 END AS n FROM %1").arg(sequence),
+        {}, {});
+    return last[QStringLiteral("n")].toInteger();
+}
+
+void PgBackend::setLastNumber(const QString& table, qint64 number) {
+    run(QStringLiteral(
+            "SELECT setval(pg_get_serial_sequence(?1, 'codigo'), greatest(?2::bigint, 1), ?2::bigint > 0)"),
+        {}, {table, number});
 }
 
 QStringList PgBackend::integrityCheck() {

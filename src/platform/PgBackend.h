@@ -34,7 +34,9 @@ public:
     void lockRow(const QString& table, qint64 codigo) override;
     void setBusyWait(int milliseconds, std::function<void()> whileWaiting) override;
     bool stillThere() const override { return true; }
-    void backupTo(const QString& path, const QString& password) override;
+    bool backupTo(const QString&, const QString&) override { return false; }
+    qint64 lastNumber(const QString& table) override;
+    void setLastNumber(const QString& table, qint64 number) override;
     QStringList integrityCheck() override;
     void discardCreated() override;
 

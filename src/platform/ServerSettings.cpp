@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <libpq-fe.h>
 
 namespace {
@@ -50,7 +51,62 @@ bool carriesPassword(const QString& conninfo, QString& error) {
     return password;
 }
 
+QString optionOf(const PQconninfoOption* options, const char* keyword) {
+    for (const PQconninfoOption* o = options; o && o->keyword; ++o) {
+        if (qstrcmp(o->keyword, keyword) == 0 && o->val)
+            return QString::fromUtf8(o->val);
+    }
+    return {};
+}
+
 } // namespace
+
+// "ponto no servidor servidor:5432": what the connection string leads to.
+QString serverPlace(const QString& conninfo) {
+    PQconninfoOption* options = PQconninfoParse(conninfo.toUtf8().constData(), nullptr);
+    QString database = optionOf(options, "dbname");
+    QString host = optionOf(options, "host");
+    const QString port = optionOf(options, "port");
+    PQconninfoFree(options);
+    if (database.isEmpty())
+        database = qEnvironmentVariable("PGDATABASE", qEnvironmentVariable("USER"));
+    if (host.isEmpty())
+        host = qEnvironmentVariable("PGHOST", QStringLiteral("localhost"));
+    if (!port.isEmpty())
+        host += QLatin1Char(':') + port;
+    return QStringLiteral("%1 no servidor %2").arg(database, host);
+}
+
+QString writeConfiguredValue(const QString& key, const QString& value) {
+    const QString path = userFile();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile::setPermissions(QFileInfo(path).absolutePath(),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QStringList lines;
+    bool replaced = false;
+    if (QFile old(path); old.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        for (const QString& line : QString::fromUtf8(old.readAll()).split(QLatin1Char('\n'))) {
+            const QString bare = line.left(line.indexOf(QLatin1Char('#')));
+            const qsizetype eq = bare.indexOf(QLatin1Char('='));
+            const bool same = eq > 0 && bare.left(eq).trimmed().compare(key, Qt::CaseInsensitive) == 0;
+            if (same && replaced)
+                continue;
+            lines << (same ? QStringLiteral("%1 = %2").arg(key, value) : line);
+            replaced = replaced || same;
+        }
+    }
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    if (!replaced)
+        lines << QStringLiteral("%1 = %2").arg(key, value);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text) ||
+        !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner) ||
+        file.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()) < 0)
+        throw DatabaseError(
+            QStringLiteral("Não foi possível gravar a configuração %1: %2").arg(path, file.errorString()));
+    return path;
+}
 
 QString configuredValue(const QString& key) {
     if (const auto value = valueIn(userFile(), key))

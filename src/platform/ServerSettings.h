@@ -12,6 +12,14 @@
 // back to /etc's on its own. Empty when neither has the key.
 QString configuredValue(const QString& key);
 
+// Sets `chave = valor` in the user's velto.conf (made 0600, in a folder made 0700), keeping its
+// other lines; returns the file's path, or throws DatabaseError.
+QString writeConfiguredValue(const QString& key, const QString& value);
+
 // The server's connection string, or nullopt for the file. One that carries a password is
 // refused (DatabaseError): passwords come only from libpq's own places.
 std::optional<QString> configuredServer();
+
+// "ponto no servidor servidor:5432": the database and the server a connection string leads to,
+// never its password.
+QString serverPlace(const QString& conninfo);

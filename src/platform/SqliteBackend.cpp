@@ -328,7 +328,7 @@ Recordset SqliteBackend::run(const QString& translated, const QString& sql, cons
     return Recordset(std::move(names), std::move(rows));
 }
 
-void SqliteBackend::backupTo(const QString& path, const QString& password) {
+bool SqliteBackend::backupTo(const QString& path, const QString& password) {
     // Claiming the name first keeps two copies, or a copy and another file, from sharing it.
     QFile claim(path);
     if (!claim.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
@@ -372,6 +372,7 @@ void SqliteBackend::backupTo(const QString& path, const QString& password) {
         throw DatabaseError(
             QStringLiteral("Não foi possível copiar o banco de dados para %1: %2").arg(path, failure));
     }
+    return true;
 }
 
 QStringList SqliteBackend::integrityCheck() {
@@ -499,4 +500,18 @@ void SqliteBackend::discardCreated() {
     db_ = nullptr;
     for (const char* suffix : {"", "-wal", "-shm"})
         QFile::remove(realPath_ + QLatin1String(suffix));
+}
+
+qint64 SqliteBackend::lastNumber(const QString& table) {
+    if (columns(QStringLiteral("sqlite_sequence")).isEmpty())
+        return 0;
+    return run(QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = ?1 COLLATE NOCASE"), {}, {table})
+        .Fields(QStringLiteral("seq"))
+        .toInteger();
+}
+
+void SqliteBackend::setLastNumber(const QString& table, qint64 number) {
+    // The table of counters exists once a table with AUTOINCREMENT does.
+    run(QStringLiteral("DELETE FROM sqlite_sequence WHERE name = ?1 COLLATE NOCASE"), {}, {table});
+    run(QStringLiteral("INSERT INTO sqlite_sequence(name, seq) VALUES (?1, ?2)"), {}, {table, number});
 }

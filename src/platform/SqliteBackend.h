@@ -34,7 +34,9 @@ public:
     void lockRow(const QString&, qint64) override {}
     void setBusyWait(int milliseconds, std::function<void()> whileWaiting) override;
     bool stillThere() const override;
-    void backupTo(const QString& path, const QString& password) override;
+    bool backupTo(const QString& path, const QString& password) override;
+    qint64 lastNumber(const QString& table) override;
+    void setLastNumber(const QString& table, qint64 number) override;
     QStringList integrityCheck() override;
     void discardCreated() override;
 

@@ -182,3 +182,48 @@ TEST_F(VeltoBanco, SenhaSqlLoteCopiaEArquivoIlegivelOuSemPermissao) {
         executar(VELTO_RELATORIO, {"cartao", "--todos", "--de", "01/11/2026", "--ate", "30/11/2026"}).status,
         0);
 }
+
+// A file onto a server: refused whole while one value would be refused, then copied with its
+// numbering; the server's copy in a file comes back onto another server the same.
+TEST(ArquivoEServidor, MigrarRecusaUmValorEIdaEVoltaConferem) {
+    ASSERT_FALSE(qgetenv("VELTO_TESTE_PG").isEmpty()) << "needs the test server (VELTO_TESTE_PG)";
+    QTemporaryDir pasta;
+    qputenv("VELTO_DRIVE_ROOT", pasta.path().toUtf8());
+    const auto rodar = [](const QStringList& args) {
+        return ExecutarProcesso(QStringLiteral(VELTO_BANCO), args);
+    };
+    const auto conferem = [](const Execucao& r) {
+        EXPECT_TRUE(r.status == 0 && r.saida.contains(u"todos os valores conferem"_s))
+            << r.erro.toStdString();
+    };
+    qputenv("VELTO_BANCO", "arquivo");
+    ASSERT_EQ(rodar({"criar", "--exemplo", "--senha", "s"}).status, 0);
+    // As the terminal writes, unrecorded.
+    const auto noArquivo = [](const QString& sql) {
+        Connection::OpenFile(kStringConexao)
+            ->ExecuteNative(
+                u"INSERT INTO auditoria_contexto(origem) VALUES (NULL); %1; DELETE FROM auditoria_contexto"_s
+                    .arg(sql));
+    };
+    noArquivo(u"INSERT INTO funcionarios(nome) VALUES ('SAI'); DELETE FROM funcionarios WHERE nome = 'SAI'; "
+              u"UPDATE movimentacao SET data = '05/12/2026' WHERE codigo = 3"_s);
+    NovoBancoNoServidor();
+    ASSERT_EQ(rodar({"criar", "--senha", "t"}).status, 0);
+    EsperarExecucao(
+        rodar({"migrar"}), 1, {},
+        u"velto-banco: nada foi copiado: o servidor recusaria estes valores do arquivo %1:\n"
+        u"  movimentacao, codigo 3, data: '05/12/2026'\n"_s.arg(pasta.path() + u"/C/PONTO/ponto.mdb"_s));
+    noArquivo(u"UPDATE movimentacao SET data = '2026-12-05' WHERE codigo = 3"_s);
+    conferem(rodar({"migrar"}));
+    // A deleted employee's number is not given again.
+    ASSERT_EQ(rodar({"sql", "INSERT INTO funcionarios(nome) VALUES('NOVO')"}).status, 0);
+    EsperarExecucao(rodar({"sql", "Select codigo from funcionarios where nome = 'NOVO'"}), 0,
+                    u"codigo\n14\n"_s);
+    const QString copia = pasta.path() + u"/copia.mdb"_s;
+    EsperarExecucao(rodar({"copia", copia}), 0, u"Cópia gravada e verificada: %1\n"_s.arg(copia));
+    NovoBancoNoServidor();
+    ASSERT_EQ(rodar({"criar", "--senha", "u"}).status, 0);
+    conferem(rodar({"migrar", copia}));
+    EXPECT_TRUE(rodar({"verificar"}).saida.contains(u"está íntegro"_s));
+    qunsetenv("VELTO_BANCO");
+}
