@@ -1,5 +1,6 @@
 #include "CopiaBanco.h"
 
+#include "EsquemaServidor.h"
 #include "VersaoEsquema.h"
 
 namespace {
@@ -96,6 +97,7 @@ QList<ValorRecusado> CopiarBanco(Connection& origem, Connection& destino) {
     QList<ValorRecusado> recusados;
     const Connection::ReadSnapshot leitura(origem);
     destino.Execute(QStringLiteral("DELETE FROM permissao"));
+    ContagensAoFim contagens(destino);
     for (const Tabela& t : kTabelas) {
         const QString nome = QLatin1String(t.nome);
         const QList<ColumnInfo> deOrigem = origem.Columns(nome);
@@ -148,7 +150,7 @@ QList<ValorRecusado> CopiarBanco(Connection& origem, Connection& destino) {
             destino.SetLastNumber(nome, std::max(maior, origem.LastNumber(nome)));
     }
     if (recusados.isEmpty())
-        destino.ExecuteNative(RecontagemDePontos());
+        contagens.Concluir();
     return recusados;
 }
 

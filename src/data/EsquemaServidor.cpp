@@ -59,7 +59,9 @@ CREATE OR REPLACE TRIGGER auditoria_sem_truncar BEFORE TRUNCATE ON auditoria_mov
 
 void CriarContagensNoServidor(Connection& conexao) {
     // The kind is kept in upper case, as the terminal asks for it; ON CONFLICT lets two
-    // terminals count the first punch of an employee at once.
+    // terminals count the first punch of an employee at once. Once per statement, each count
+    // row changed once: a row changed again and again in one transaction (a migration) keeps
+    // every version until the end and slows every change after it.
     conexao.ExecuteNative(QStringLiteral(R"SQL(
 CREATE TABLE IF NOT EXISTS contagem_movimentacao(
   funcionario bigint NOT NULL,
@@ -69,20 +71,55 @@ CREATE TABLE IF NOT EXISTS contagem_movimentacao(
 
 CREATE OR REPLACE FUNCTION contagem_manter() RETURNS trigger LANGUAGE plpgsql AS $$
 BEGIN
-  IF TG_OP <> 'INSERT' AND OLD.funcionario IS NOT NULL AND OLD.EntradaSaida IS NOT NULL THEN
-    UPDATE contagem_movimentacao SET quantidade = quantidade - 1
-    WHERE funcionario = OLD.funcionario AND EntradaSaida = upper(OLD.EntradaSaida);
-  END IF;
-  IF TG_OP <> 'DELETE' AND NEW.funcionario IS NOT NULL AND NEW.EntradaSaida IS NOT NULL THEN
-    INSERT INTO contagem_movimentacao AS c VALUES (NEW.funcionario, upper(NEW.EntradaSaida), 1)
-    ON CONFLICT (funcionario, EntradaSaida) DO UPDATE SET quantidade = c.quantidade + 1;
+  IF TG_OP = 'INSERT' THEN
+    INSERT INTO contagem_movimentacao AS c(funcionario, EntradaSaida, quantidade)
+    SELECT funcionario, upper(EntradaSaida), count(*) FROM novos
+    WHERE funcionario IS NOT NULL AND EntradaSaida IS NOT NULL GROUP BY 1, 2
+    ON CONFLICT (funcionario, EntradaSaida) DO UPDATE SET quantidade = c.quantidade + EXCLUDED.quantidade;
+  ELSIF TG_OP = 'DELETE' THEN
+    UPDATE contagem_movimentacao c SET quantidade = c.quantidade - d.n
+    FROM (SELECT funcionario, upper(EntradaSaida) AS tipo, count(*) AS n FROM antigos
+          WHERE funcionario IS NOT NULL AND EntradaSaida IS NOT NULL GROUP BY 1, 2) d
+    WHERE c.funcionario = d.funcionario AND c.EntradaSaida = d.tipo;
+  ELSE
+    INSERT INTO contagem_movimentacao AS c(funcionario, EntradaSaida, quantidade)
+    SELECT funcionario, tipo, sum(n) FROM (
+      SELECT funcionario, upper(EntradaSaida) AS tipo, -1 AS n FROM antigos
+      WHERE funcionario IS NOT NULL AND EntradaSaida IS NOT NULL
+      UNION ALL
+      SELECT funcionario, upper(EntradaSaida), 1 FROM novos
+      WHERE funcionario IS NOT NULL AND EntradaSaida IS NOT NULL) t
+    GROUP BY 1, 2 HAVING sum(n) <> 0
+    ON CONFLICT (funcionario, EntradaSaida) DO UPDATE SET quantidade = c.quantidade + EXCLUDED.quantidade;
   END IF;
   RETURN NULL;
 END $$;
-CREATE OR REPLACE TRIGGER contagem_movimentacao
-  AFTER INSERT OR DELETE OR UPDATE OF funcionario, EntradaSaida ON movimentacao
-  FOR EACH ROW EXECUTE FUNCTION contagem_manter();
+CREATE OR REPLACE TRIGGER contagem_insercao AFTER INSERT ON movimentacao
+  REFERENCING NEW TABLE AS novos FOR EACH STATEMENT EXECUTE FUNCTION contagem_manter();
+CREATE OR REPLACE TRIGGER contagem_alteracao AFTER UPDATE ON movimentacao
+  REFERENCING OLD TABLE AS antigos NEW TABLE AS novos FOR EACH STATEMENT EXECUTE FUNCTION contagem_manter();
+CREATE OR REPLACE TRIGGER contagem_exclusao AFTER DELETE ON movimentacao
+  REFERENCING OLD TABLE AS antigos FOR EACH STATEMENT EXECUTE FUNCTION contagem_manter();
 )SQL") + RecontagemDePontos());
+}
+
+namespace {
+const QString kGatilhosContagem = QStringLiteral("ALTER TABLE movimentacao %1 TRIGGER contagem_insercao; "
+                                                 "ALTER TABLE movimentacao %1 TRIGGER contagem_alteracao; "
+                                                 "ALTER TABLE movimentacao %1 TRIGGER contagem_exclusao;");
+} // namespace
+
+ContagensAoFim::ContagensAoFim(Connection& conexao)
+    : conexao_(conexao) {
+    // On the file a count costs the same in a long transaction: its triggers stay.
+    if (conexao_.OnServer())
+        conexao_.ExecuteNative(kGatilhosContagem.arg(QStringLiteral("DISABLE")));
+}
+
+void ContagensAoFim::Concluir() {
+    if (conexao_.OnServer())
+        conexao_.ExecuteNative(kGatilhosContagem.arg(QStringLiteral("ENABLE")));
+    conexao_.ExecuteNative(RecontagemDePontos());
 }
 
 void CriarRegistroNoServidor(Connection& conexao) {

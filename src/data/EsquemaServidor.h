@@ -18,5 +18,17 @@ QString AuditoriaImutavelNoServidor();
 
 // Step 1 on a server: the maintained punch counts, refilled from the punches.
 void CriarContagensNoServidor(Connection& conexao);
+// For a copy of many punches in one transaction: the counts are not kept row by row meanwhile
+// but refilled once when Concluir runs (on a server, a count changed by every statement of one
+// transaction keeps every version of itself until it ends). Undone with the transaction.
+class ContagensAoFim {
+public:
+    explicit ContagensAoFim(Connection& conexao);
+    void Concluir();
+
+private:
+    Connection& conexao_;
+};
+
 // Step 3 on a server: the triggers that fill the record, told the origin as on the file.
 void CriarRegistroNoServidor(Connection& conexao);
