@@ -250,6 +250,7 @@ PgBackend::Result PgBackend::send(const QString& text, const QStringList& values
     }
     Result last;
     const QByteArray sql = text.toUtf8();
+    ++roundTrips_;
     const bool sent = values.isEmpty()
                           ? PQsendQuery(connection_, sql.constData())
                           : PQsendQueryParams(connection_, sql.constData(), static_cast<int>(values.size()),
@@ -318,9 +319,11 @@ Recordset PgBackend::run(const QString& translated, const QString& sql, const QV
         execute(QStringLiteral("SAVEPOINT velto_instrucao"));
     const Result result = send(text, values);
     if (!result.ok()) {
-        if (guarded)
+        if (guarded) {
+            ++roundTrips_;
             PQclear(PQexec(connection_,
                            "ROLLBACK TO SAVEPOINT velto_instrucao; RELEASE SAVEPOINT velto_instrucao"));
+        }
         fail(result, QStringLiteral("O banco de dados não executou a instrução."),
              sql.isEmpty() ? translated : sql);
     }
