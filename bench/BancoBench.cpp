@@ -2,6 +2,7 @@
 
 #include "Conexao.h"
 #include "Esquema.h"
+#include "VersaoEsquema.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -63,8 +64,9 @@ INSERT INTO funcionarios(nome, registro, CODHORA, VALORHORA)
 SELECT 'FUNCIONARIO ' || lpad(i::text, 3, '0'), '789' || lpad(i::text, 10, '0'), '001', 15
 FROM generate_series(1, )SQL") +
                n + QStringLiteral(R"SQL() i;
--- The program's own punches, which the record of hand changes leaves out.
-INSERT INTO auditoria_contexto VALUES (NULL, NULL, NULL);
+-- Counted once at the end: the trigger would update each count row thousands of times in one
+-- transaction. The record of hand changes leaves these out, as the terminal's punches.
+ALTER TABLE movimentacao DISABLE TRIGGER USER;
 INSERT INTO movimentacao(data, hora, EntradaSaida, funcionario, periodo)
 SELECT d.dia, p.hora::time, p.tipo, f.codigo, p.periodo
 FROM (SELECT dia::date AS dia FROM generate_series(date '2016-01-04', date '2026-12-31', interval '1 day') dia
@@ -74,8 +76,8 @@ FROM (SELECT dia::date AS dia FROM generate_series(date '2016-01-04', date '2026
      funcionarios f
 WHERE d.dia >= date ')SQL") +
                desde + QStringLiteral(R"SQL(' ORDER BY d.dia, f.codigo, p.j;
-DELETE FROM auditoria_contexto;
-)SQL");
+ALTER TABLE movimentacao ENABLE TRIGGER USER;
+)SQL") + RecontagemDePontos();
     // Concatenated, not QString::arg, which would take the printf formats for its own markers.
     return QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ") + n +
            QStringLiteral(R"SQL()
