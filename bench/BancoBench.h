@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <benchmark/benchmark.h>
+#include <cstdint>
 #include <functional>
 
 // The benchmark database: 200 employees and ten years of four punches a working day each
@@ -21,6 +23,42 @@ template <int N = 5> void Repeticoes(benchmark::internal::Benchmark* b) {
         b->Repetitions(N)->ReportAggregatesOnly(true);
 }
 
-// The body of every benchmark's main, once its application object exists: prepares the
-// database, then `preparar` (what the benchmark needs on top of it), then runs.
+// While it lives, the statements the shared connection sends to the engine; when it ends, their
+// number per iteration goes beside the benchmark's time as "idas_voltas" (on a server, each is a
+// round trip).
+class IdasEVoltas {
+public:
+    explicit IdasEVoltas(benchmark::State& state);
+    ~IdasEVoltas();
+    IdasEVoltas(const IdasEVoltas&) = delete;
+    IdasEVoltas& operator=(const IdasEVoltas&) = delete;
+
+private:
+    benchmark::State& state_;
+    std::uint64_t inicio_;
+};
+
+// Whether the shared connection's commits wait until the change is on disk (the default).
+void CommitDuravel(bool duravel);
+
+// While it lives, the configuration leads to a new, empty database on the backend of the pass
+// running (for a benchmark that starts from nothing); afterwards the shared connection is opened
+// again on the benchmark's database.
+class BancoVazio {
+public:
+    BancoVazio();
+    ~BancoVazio();
+    BancoVazio(const BancoVazio&) = delete;
+    BancoVazio& operator=(const BancoVazio&) = delete;
+
+private:
+    QByteArray raiz_;
+    QByteArray banco_;
+    QString pasta_;
+};
+
+// The body of every benchmark's main, once its application object exists: runs every benchmark
+// on the file (names ending in /arquivo) and then, when VELTO_TESTE_PG names the socket folder of
+// a PostgreSQL server, on a database of that server (/servidor). Each pass prepares its database,
+// then `preparar` (what the benchmark needs on top of it).
 int RodarBenchmarks(int& argc, char** argv, const std::function<void()>& preparar = {});

@@ -19,6 +19,7 @@ void Cartao(benchmark::State& state, const char* inicio, const char* fim, bool i
                                imprimir,
                                [](const QString&) {
                                }};
+    const IdasEVoltas contar(state);
     for (auto _ : state) {
         impressora.clear();
         if (!CartaoPonto(entrada, DestinoRelatorio{&lista, &impressora}))

@@ -14,6 +14,7 @@ namespace {
 void BM_FolhaEtiquetasPdf(benchmark::State& state) {
     QTemporaryDir pasta;
     int etiquetas = 0;
+    const IdasEVoltas contar(state);
     for (auto _ : state) {
         QtPrinter impressora(pasta.filePath(QStringLiteral("etiquetas.pdf")));
         CamposTexto campos;

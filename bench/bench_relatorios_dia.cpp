@@ -24,6 +24,7 @@ void Rodar(benchmark::State& state, Relatorio relatorio, const QDate& inicio, co
                                    false,
                                    [](const QString&) {
                                    }};
+    const IdasEVoltas contar(state);
     for (auto _ : state) {
         if (!relatorio(entrada, DestinoRelatorio{&lista, nullptr}))
             state.SkipWithError("o relatório não foi emitido");

@@ -14,7 +14,6 @@
 #include <QEventLoop>
 #include <QListWidget>
 #include <QMdiArea>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -49,12 +48,14 @@ bool Passar() {
 }
 
 void BM_ListaTrabalhando(benchmark::State& state) {
+    const IdasEVoltas contar(state);
     for (auto _ : state)
         terminal->VerFuncionariosTrabalhando();
     state.counters["na_lista"] = terminal->List1->count();
 }
 
 void BM_PassagemCompleta(benchmark::State& state) {
+    const IdasEVoltas contar(state);
     for (auto _ : state) {
         if (!Passar())
             state.SkipWithError("o ponto não foi registrado");
@@ -65,18 +66,13 @@ void BM_PassagemCompleta(benchmark::State& state) {
 
 // From nothing to the terminal shown inside the main window, on an empty database.
 void BM_Inicio(benchmark::State& state) {
-    QTemporaryDir pasta;
-    const QByteArray anterior = qgetenv("VELTO_DRIVE_ROOT");
-    qputenv("VELTO_DRIVE_ROOT", pasta.path().toUtf8());
-    CriarBanco(kStringConexao, QStringLiteral("x"));
+    const BancoVazio vazio;
     for (auto _ : state) {
         MDIVelto janela;
         janela.show();
         QApplication::processEvents();
         benchmark::DoNotOptimize(janela.area()->findChild<frmVelto*>());
     }
-    qputenv("VELTO_DRIVE_ROOT", anterior);
-    AbrirConexao();
 }
 
 // Processor time of the open terminal over two seconds of its 50 ms clock, as a share of one core.

@@ -246,7 +246,10 @@ std::optional<Connection::Rewrite> RespostaContagem(const QString& sql) {
     return Connection::Rewrite{
         QStringLiteral("SELECT coalesce((SELECT quantidade FROM contagem_movimentacao WHERE funcionario = ?1 "
                        "AND EntradaSaida = ?2), 0) AS s"),
-        {m.captured(1).toLongLong(), m.captured(2)}};
+        {m.captured(1).toLongLong(), m.captured(2)},
+        // The terminal's list asks for every employee's counts in one snapshot.
+        QStringLiteral("SELECT funcionario, EntradaSaida, quantidade AS s FROM contagem_movimentacao"),
+        Variant::integer(0)};
 }
 
 void TornarArquivoPortavel(Connection& conexao) {

@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <QVariantList>
+#include <cstdint>
 #include <functional>
 
 // One database engine behind Connection, as a driver of Qt SQL is one engine behind QSqlDatabase:
@@ -61,4 +62,10 @@ public:
     virtual QStringList integrityCheck() = 0;
     // Removes what Connection::Create made, after a failure to fill it.
     virtual void discardCreated() = 0;
+
+    // The statements handed to the engine so far; on a server each is a wait for its answer.
+    std::uint64_t roundTrips() const { return roundTrips_; }
+
+protected:
+    std::uint64_t roundTrips_ = 0;
 };

@@ -180,6 +180,12 @@ Recordset Connection::Execute(const QString& sql) {
                                    ? rewritten->sql
                                    : translateAccessSql(
                                          sql, [this](const QString& t) { return tableColumns(t); }, words_);
+    if (rewritten && !rewritten->allAnswers.isEmpty() && inSnapshot_ && InTransaction())
+        return fromSnapshotRead(*rewritten);
+    // What the snapshot read before may no longer hold after a change of its own.
+    if (!snapshotReads_.isEmpty() &&
+        !translated.trimmed().startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive))
+        snapshotReads_.clear();
     if (isSchemaChange(translated))
         schemaChanged();
     if (!writesWatchedTable(sql))
@@ -231,13 +237,46 @@ Recordset Connection::spelled(Recordset rows, const QString& sql) {
     return Recordset(std::move(names), std::move(data));
 }
 
+Recordset Connection::fromSnapshotRead(const Rewrite& rewritten) {
+    auto read = snapshotReads_.find(rewritten.allAnswers);
+    if (read == snapshotReads_.end()) {
+        Recordset rows = run(rewritten.allAnswers, rewritten.allAnswers, std::nullopt);
+        SnapshotRead all;
+        const QStringList columns = rows.columns();
+        all.column = columns.isEmpty() ? QString() : columns.last();
+        all.answers.reserve(rows.rowCount());
+        for (int i = 0; i < rows.rowCount(); ++i) {
+            QList<Variant> row = rows.row(i);
+            const Variant answer = row.takeLast();
+            QStringList key;
+            for (const Variant& value : row)
+                key.append(value.toString());
+            all.answers.insert(key.join(QChar(0x1f)), answer);
+        }
+        read = snapshotReads_.insert(rewritten.allAnswers, std::move(all));
+    }
+    QStringList key;
+    for (const QVariant& value : rewritten.parameters)
+        key.append(value.toString());
+    return Recordset({read->column}, {{read->answers.value(key.join(QChar(0x1f)), rewritten.absent)}});
+}
+
+void Connection::endSnapshot() {
+    inSnapshot_ = false;
+    snapshotReads_.clear();
+}
+
 Connection::ReadSnapshot::ReadSnapshot(Connection& connection)
     : connection_(connection.InTransaction() ? nullptr : &connection) {
-    if (connection_)
-        connection_->backend_->begin(Backend::Transaction::ReadSnapshot);
+    if (!connection_)
+        return;
+    connection_->backend_->begin(Backend::Transaction::ReadSnapshot);
+    connection_->inSnapshot_ = true;
 }
 
 Connection::ReadSnapshot::~ReadSnapshot() {
+    if (connection_)
+        connection_->endSnapshot();
     if (!connection_ || !connection_->InTransaction())
         return;
     try {
@@ -249,6 +288,7 @@ Connection::ReadSnapshot::~ReadSnapshot() {
 }
 
 void Connection::ExecuteNative(const QString& script) {
+    snapshotReads_.clear();
     backend_->execute(script);
     if (isSchemaChange(script))
         schemaChanged();
@@ -259,11 +299,13 @@ void Connection::BeginTrans() {
 }
 
 void Connection::CommitTrans() {
+    endSnapshot();
     clearChangeContext();
     backend_->commit();
 }
 
 void Connection::RollbackTrans() {
+    endSnapshot();
     writtenContext_.clear();
     backend_->rollback();
 }

@@ -36,6 +36,12 @@ public:
     struct Rewrite {
         QString sql;
         QVariantList parameters;
+        // Optional: a read of every answer at once, its rows the parameters followed by the
+        // answer (named as the answer's column). Inside a ReadSnapshot it is read once, at the
+        // first statement that needs it, and later ones are answered from its rows (`absent`
+        // where no row has their parameters) without reaching the engine.
+        QString allAnswers;
+        Variant absent;
     };
     // May answer a statement with another one of the same result; nullopt leaves it alone.
     using Rewriter = std::function<std::optional<Rewrite>(const QString& sql)>;
@@ -73,6 +79,9 @@ public:
     qint64 LastNumber(const QString& table) { return backend_->lastNumber(table); }
     void SetLastNumber(const QString& table, qint64 number) { backend_->setLastNumber(table, number); }
     bool InTransaction() const { return backend_->inTransaction(); }
+    // How many statements reached the engine so far (transaction control and the server's
+    // savepoints included): on a server, each is a round trip.
+    std::uint64_t RoundTrips() const { return backend_->roundTrips(); }
     // Whether the database is a server's: only the schema's own SQL differs by engine.
     bool OnServer() const { return !backend_->words().fold.isEmpty(); }
 
@@ -185,6 +194,8 @@ private:
     void schemaChanged();
     Recordset run(const QString& sql, const QString& translated, const std::optional<Rewrite>& rewritten);
     Recordset spelled(Recordset rows, const QString& sql);
+    Recordset fromSnapshotRead(const Rewrite& rewritten);
+    void endSnapshot();
 
     std::unique_ptr<Backend> backend_;
     DialectWords words_;
@@ -200,4 +211,10 @@ private:
     QHash<QString, QHash<QString, QString>> collations_; // table -> column -> collation, lower case
     QHash<QString, QString> rowOrder_;                   // table -> column, lower case
     QHash<QString, QList<ColumnInfo>> columnCache_;
+    bool inSnapshot_ = false; // a ReadSnapshot began the open transaction
+    struct SnapshotRead {
+        QString column;
+        QHash<QString, Variant> answers; // by the parameters' text, joined by \x1f
+    };
+    QHash<QString, SnapshotRead> snapshotReads_; // by Rewrite::allAnswers, for the open snapshot
 };

@@ -209,7 +209,7 @@ void PgBackend::reconnect() {
         fail(result, QStringLiteral("O banco de dados não executou o comando."), {});
 }
 
-PgBackend::Result PgBackend::send(const QString& text, const QStringList& values) {
+PgBackend::Result PgBackend::send(const QString& text, const QStringList& values, int answer) {
     if (PQstatus(connection_) != CONNECTION_OK) {
         if (transaction_)
             throw DatabaseError(QStringLiteral("A conexão com o banco de dados %1 caiu no meio de uma "
@@ -227,6 +227,7 @@ PgBackend::Result PgBackend::send(const QString& text, const QStringList& values
     }
     Result last;
     const QByteArray sql = text.toUtf8();
+    ++roundTrips_;
     const bool sent = values.isEmpty()
                           ? PQsendQuery(connection_, sql.constData())
                           : PQsendQueryParams(connection_, sql.constData(), static_cast<int>(values.size()),
@@ -241,10 +242,14 @@ PgBackend::Result PgBackend::send(const QString& text, const QStringList& values
         if (!PQconsumeInput(connection_))
             break;
     }
-    while (PGresult* result = PQgetResult(connection_)) {
+    for (int i = 0; PGresult* result = PQgetResult(connection_); ++i) {
         // The first failure is kept: what follows it is only the aborted rest of a script.
-        if (last.result && !last.ok()) {
-            PQclear(result);
+        if (last.result && (!last.ok() || (answer >= 0 && i > answer))) {
+            const bool failed = PQresultStatus(result) == PGRES_FATAL_ERROR;
+            if (last.ok() && failed)
+                last.result.reset(result);
+            else
+                PQclear(result);
             continue;
         }
         last.result.reset(result);
@@ -291,17 +296,25 @@ Recordset PgBackend::run(const QString& translated, const QString& sql, const QV
     // A failed statement aborts the server's whole transaction; on the file it fails alone, and
     // callers that skip its error go on with the rest.
     const bool guarded = inTransaction();
-    if (guarded)
+    // Without values, the savepoint, the statement and its release go in one message: one
+    // round trip instead of three.
+    const bool together = guarded && values.isEmpty();
+    if (guarded && !together)
         execute(QStringLiteral("SAVEPOINT velto_instrucao"));
-    const Result result = send(text, values);
+    const Result result = together ? send(QStringLiteral("SAVEPOINT velto_instrucao;\n") + text +
+                                              QStringLiteral("\n;RELEASE SAVEPOINT velto_instrucao"),
+                                          {}, 1)
+                                   : send(text, values);
     if (!result.ok()) {
-        if (guarded)
+        if (guarded) {
+            ++roundTrips_;
             PQclear(PQexec(connection_,
                            "ROLLBACK TO SAVEPOINT velto_instrucao; RELEASE SAVEPOINT velto_instrucao"));
+        }
         fail(result, QStringLiteral("O banco de dados não executou a instrução."),
              sql.isEmpty() ? translated : sql);
     }
-    if (guarded)
+    if (guarded && !together)
         execute(QStringLiteral("RELEASE SAVEPOINT velto_instrucao"));
     return rowsOf(result);
 }

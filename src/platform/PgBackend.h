@@ -44,7 +44,9 @@ private:
     PgBackend(pg_conn* connection, QString place);
     struct Result;
     void reconnect();
-    Result send(const QString& text, const QStringList& values);
+    // The answer of a script is its first failure, else the result of statement `answer`
+    // (counted from 0; the last one when negative).
+    Result send(const QString& text, const QStringList& values, int answer = -1);
     [[noreturn]] void fail(const Result& result, const QString& sentence, const QString& sql) const;
     Recordset rowsOf(const Result& result) const;
 

@@ -297,6 +297,7 @@ void SqliteBackend::schemaChanged() {
 }
 
 Recordset SqliteBackend::run(const QString& translated, const QString& sql, const QVariantList& parameters) {
+    ++roundTrips_;
     bool cached = false;
     sqlite3_stmt* stmt = prepared(translated, sql, cached);
     if (!stmt)
@@ -421,6 +422,7 @@ void SqliteBackend::fail(const QString& sql) const {
 }
 
 void SqliteBackend::execute(const QString& script) {
+    ++roundTrips_;
     char* error = nullptr;
     if (const int rc = sqlite3_exec(db_, script.toUtf8().constData(), nullptr, nullptr, &error);
         rc != SQLITE_OK) {
@@ -453,6 +455,7 @@ QList<ColumnInfo> SqliteBackend::columns(const QString& table) {
     // PRAGMA table_info, since this engine has no table-valued pragma functions.
     QString quoted = table;
     quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    ++roundTrips_;
     const QByteArray pragma = QStringLiteral("PRAGMA table_info(\"%1\")").arg(quoted).toUtf8();
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(db_, pragma.constData(), -1, &stmt, nullptr) == SQLITE_OK) {
