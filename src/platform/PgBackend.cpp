@@ -6,7 +6,9 @@
 #include <QRegularExpression>
 #include <QThread>
 #include <libpq-fe.h>
+#include <limits>
 #include <poll.h>
+#include <vector>
 
 struct PgBackend::Result {
     std::unique_ptr<PGresult, decltype(&PQclear)> result{nullptr, &PQclear};
@@ -139,7 +141,46 @@ ColumnKind kindOfType(const QString& type) {
 
 void ignoreNotice(void*, const char*) {}
 
+Oid typeOfNumber(const QString& literal) {
+    bool whole = false;
+    const qint64 number = literal.toLongLong(&whole);
+    if (!whole)
+        return kNumeric;
+    return number >= std::numeric_limits<qint32>::min() && number <= std::numeric_limits<qint32>::max()
+               ? kInt4
+               : kInt8;
+}
+
 } // namespace
+
+// A SELECT with its compared literals as parameters, so that the server parses and plans the
+// statement once per session. A quoted literal is sent of unknown type and takes the type of
+// what it is compared with, as the literal itself does; a number goes with its literal's type.
+// Only a literal right after =, < or > is taken: elsewhere (ORDER BY 1, a select list) a
+// parameter would not mean what the literal means.
+PgBackend::Shape PgBackend::shapeOf(const QString& sql) {
+    Shape shape;
+    QChar before;
+    for (const SqlToken& token : tokenizeSql(sql)) {
+        const bool compared = before == u'=' || before == u'<' || before == u'>';
+        const bool quoted = token.kind == SqlToken::Kind::String && token.text.startsWith(u'\'');
+        if (compared && (quoted || token.kind == SqlToken::Kind::Number)) {
+            shape.values.append(quoted ? token.text.mid(1, token.text.size() - 2)
+                                             .replace(QLatin1String("''"), QLatin1String("'"))
+                                             .toUtf8()
+                                       : token.text.toUtf8());
+            shape.types.append(quoted ? 0 : typeOfNumber(token.text));
+            shape.text += QLatin1Char('$') + QString::number(shape.values.size());
+        } else {
+            shape.text += token.text;
+        }
+        if (token.kind != SqlToken::Kind::Space)
+            before = token.kind == SqlToken::Kind::Symbol ? token.text.at(0) : QChar();
+    }
+    return shape;
+}
+
+namespace {} // namespace
 
 PgBackend::PgBackend(pg_conn* connection, QString place)
     : connection_(connection)
@@ -200,6 +241,7 @@ DialectWords PgBackend::words() const {
 // statement outside a transaction; one dropped inside a transaction loses that transaction.
 void PgBackend::reconnect() {
     PQreset(connection_);
+    prepared_.clear();
     if (PQstatus(connection_) != CONNECTION_OK)
         throw DatabaseError(QStringLiteral("A conexão com o banco de dados %1 foi perdida.").arg(place_),
                             QStringLiteral("a conexão com o servidor do banco de dados foi perdida"),
@@ -209,16 +251,32 @@ void PgBackend::reconnect() {
         fail(result, QStringLiteral("O banco de dados não executou o comando."), {});
 }
 
-PgBackend::Result PgBackend::send(const QString& text, const QStringList& values, int answer) {
-    if (PQstatus(connection_) != CONNECTION_OK) {
-        if (transaction_)
-            throw DatabaseError(QStringLiteral("A conexão com o banco de dados %1 caiu no meio de uma "
-                                               "transação; nada dela foi gravado.")
-                                    .arg(place_),
-                                QStringLiteral("a conexão com o servidor do banco de dados foi perdida"),
-                                DatabaseError::Cause::Unreachable);
-        reconnect();
+void PgBackend::ensureConnected() {
+    if (PQstatus(connection_) == CONNECTION_OK)
+        return;
+    if (transaction_)
+        throw DatabaseError(QStringLiteral("A conexão com o banco de dados %1 caiu no meio de uma "
+                                           "transação; nada dela foi gravado.")
+                                .arg(place_),
+                            QStringLiteral("a conexão com o servidor do banco de dados foi perdida"),
+                            DatabaseError::Cause::Unreachable);
+    reconnect();
+}
+
+// The answer is awaited in short steps, so that a caller waiting on a lock keeps its screen alive.
+PGresult* PgBackend::nextResult() {
+    while (PQisBusy(connection_)) {
+        pollfd socket{PQsocket(connection_), POLLIN, 0};
+        if (::poll(&socket, 1, 10) == 0 && whileWaiting_)
+            whileWaiting_();
+        if (!PQconsumeInput(connection_))
+            break;
     }
+    return PQgetResult(connection_);
+}
+
+PgBackend::Result PgBackend::send(const QString& text, const QStringList& values, int answer) {
+    ensureConnected();
     QList<QByteArray> utf8;
     QList<const char*> pointers;
     for (const QString& value : values) {
@@ -234,15 +292,7 @@ PgBackend::Result PgBackend::send(const QString& text, const QStringList& values
                                               nullptr, pointers.constData(), nullptr, nullptr, 0);
     if (!sent)
         return last;
-    // The answer is awaited in short steps, so that a caller waiting on a lock keeps its screen alive.
-    while (PQisBusy(connection_)) {
-        pollfd socket{PQsocket(connection_), POLLIN, 0};
-        if (::poll(&socket, 1, 10) == 0 && whileWaiting_)
-            whileWaiting_();
-        if (!PQconsumeInput(connection_))
-            break;
-    }
-    for (int i = 0; PGresult* result = PQgetResult(connection_); ++i) {
+    for (int i = 0; PGresult* result = nextResult(); ++i) {
         // The first failure is kept: what follows it is only the aborted rest of a script.
         if (last.result && (!last.ok() || (answer >= 0 && i > answer))) {
             const bool failed = PQresultStatus(result) == PGRES_FATAL_ERROR;
@@ -255,6 +305,77 @@ PgBackend::Result PgBackend::send(const QString& text, const QStringList& values
         last.result.reset(result);
     }
     return last;
+}
+
+// The savepoint, the preparation of a new shape, its execution and the release go in one
+// pipeline: one round trip, and a failure undoes only this statement, as a literal one's does.
+std::optional<Recordset> PgBackend::runPrepared(const QString& translated) {
+    const Shape shape = shapeOf(translated);
+    const auto known = prepared_.constFind(shape.text);
+    if (known != prepared_.constEnd() && known->isEmpty())
+        return std::nullopt;
+    const bool fresh = known == prepared_.constEnd();
+    if (fresh && prepared_.size() >= kMostShapes)
+        return std::nullopt;
+    const QByteArray name = fresh ? "velto_" + QByteArray::number(++shapesPrepared_) : *known;
+    ensureConnected();
+    const bool guarded = inTransaction();
+    QList<const char*> values;
+    for (const QByteArray& value : shape.values)
+        values.append(value.constData());
+    const int count = static_cast<int>(values.size());
+    PQenterPipelineMode(connection_);
+    if (guarded)
+        PQsendQueryParams(connection_, "SAVEPOINT velto_instrucao", 0, nullptr, nullptr, nullptr, nullptr, 0);
+    if (fresh)
+        PQsendPrepare(connection_, name.constData(), shape.text.toUtf8().constData(), count,
+                      shape.types.constData());
+    PQsendQueryPrepared(connection_, name.constData(), count, values.constData(), nullptr, nullptr, 0);
+    if (guarded)
+        PQsendQueryParams(connection_, "RELEASE SAVEPOINT velto_instrucao", 0, nullptr, nullptr, nullptr,
+                          nullptr, 0);
+    PQpipelineSync(connection_);
+    ++roundTrips_;
+    const size_t savepoint = guarded ? 1 : 0;
+    const size_t execution = savepoint + (fresh ? 1 : 0);
+    std::vector<Result> results(execution + 1 + savepoint);
+    for (size_t step = 0;;) {
+        PGresult* result = nextResult();
+        if (!result) {
+            if (PQstatus(connection_) != CONNECTION_OK || ++step > results.size())
+                break;
+            continue;
+        }
+        if (PQresultStatus(result) == PGRES_PIPELINE_SYNC) {
+            PQclear(result);
+            break;
+        }
+        if (step < results.size() && !results[step].result)
+            results[step].result.reset(result);
+        else
+            PQclear(result);
+    }
+    PQexitPipelineMode(connection_);
+    if (results[execution].ok()) {
+        if (fresh)
+            prepared_.insert(shape.text, name);
+        return rowsOf(results[execution]);
+    }
+    // A shape the server cannot prepare goes as text from now on; a prepared one that failed
+    // (its table changed under it) is prepared again next time. The text then gives the answer,
+    // or the error in its own words.
+    if (fresh && !results[savepoint].ok())
+        prepared_.insert(shape.text, QByteArray());
+    else
+        prepared_.remove(shape.text);
+    if (guarded && PQstatus(connection_) == CONNECTION_OK)
+        undoStatement();
+    return std::nullopt;
+}
+
+void PgBackend::undoStatement() {
+    ++roundTrips_;
+    PQclear(PQexec(connection_, "ROLLBACK TO SAVEPOINT velto_instrucao; RELEASE SAVEPOINT velto_instrucao"));
 }
 
 void PgBackend::fail(const Result& result, const QString& sentence, const QString& sql) const {
@@ -285,6 +406,11 @@ Recordset PgBackend::rowsOf(const Result& result) const {
 }
 
 Recordset PgBackend::run(const QString& translated, const QString& sql, const QVariantList& parameters) {
+    if (parameters.isEmpty() &&
+        translated.trimmed().startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive)) {
+        if (std::optional<Recordset> rows = runPrepared(translated))
+            return *std::move(rows);
+    }
     QString text = translated;
     QStringList values;
     if (!parameters.isEmpty()) {
@@ -306,11 +432,8 @@ Recordset PgBackend::run(const QString& translated, const QString& sql, const QV
                                           {}, 1)
                                    : send(text, values);
     if (!result.ok()) {
-        if (guarded) {
-            ++roundTrips_;
-            PQclear(PQexec(connection_,
-                           "ROLLBACK TO SAVEPOINT velto_instrucao; RELEASE SAVEPOINT velto_instrucao"));
-        }
+        if (guarded)
+            undoStatement();
         fail(result, QStringLiteral("O banco de dados não executou a instrução."),
              sql.isEmpty() ? translated : sql);
     }

@@ -2,10 +2,13 @@
 
 #include "Backend.h"
 
+#include <QHash>
 #include <functional>
 #include <memory>
+#include <optional>
 
 struct pg_conn;
+struct pg_result;
 
 // A PostgreSQL server's database, shared by the PCs of an office. Texts fold with the
 // function velto_dobra and compare byte by byte (COLLATE "C"), as the file compares them.
@@ -27,7 +30,7 @@ public:
     void rollback() override;
     bool inTransaction() const override;
     QList<ColumnInfo> columns(const QString& table) override;
-    void schemaChanged() override {}
+    void schemaChanged() override { prepared_.clear(); }
     int schemaVersion() override;
     void setSchemaVersion(int version) override;
     void lockSchema() override;
@@ -43,7 +46,18 @@ public:
 private:
     PgBackend(pg_conn* connection, QString place);
     struct Result;
+    struct Shape {
+        QString text;
+        QList<QByteArray> values;
+        QList<unsigned int> types;
+    };
+    static Shape shapeOf(const QString& sql);
     void reconnect();
+    void ensureConnected();
+    pg_result* nextResult();
+    // The rows of a SELECT run as a prepared statement; nullopt when it must go as text.
+    std::optional<Recordset> runPrepared(const QString& translated);
+    void undoStatement();
     // The answer of a script is its first failure, else the result of statement `answer`
     // (counted from 0; the last one when negative).
     Result send(const QString& text, const QStringList& values, int answer = -1);
@@ -55,4 +69,9 @@ private:
     QString setup_; // the session's settings, sent again after a reconnection
     bool transaction_ = false;
     std::function<void()> whileWaiting_;
+    // The prepared statement of each shape of SELECT this session ran; an empty name for a shape
+    // the server would not prepare. Names are never used twice in a session.
+    QHash<QString, QByteArray> prepared_;
+    int shapesPrepared_ = 0;
+    static constexpr qsizetype kMostShapes = 256;
 };

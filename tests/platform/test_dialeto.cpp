@@ -96,6 +96,11 @@ const CasoDialeto kCasos[] = {
      ""},
     {"Select Aniversario, VALORHORA from FUNCIONARIOS where nome = 'A' or nome = 'B' order by codigo",
      "'__/__/____' nulo | '05/12/1980' 12,5"},
+    // Compared literals of every kind, on a server sent as parameters of the literal's own type.
+    {"UPDATE FUNCIONARIOS SET registro = 'D''Á' WHERE nome = 'B'", ""},
+    {"select VALORHORA from funcionarios where registro = 'D''Á' and VALORHORA >= 12.5 and codigo < "
+     "3000000000",
+     "12,5"},
     {"INSERT INTO horarios(registro, DiaSemana, CODHORA, nome, tele, endereco, cidade, totalhoras) "
      "VALUES('001', 'SABADO', '7', '08:00:00', '12:00:00', '__:__:__', '__:__:__', '04:00:00')",
      ""},
