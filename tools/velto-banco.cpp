@@ -195,35 +195,6 @@ int Servidor(const QStringList& args) {
     return kSaidaSucesso;
 }
 
-// The connection string of another file with the database's own password.
-QString StringConexaoDe(const QString& arquivo) {
-    return QStringLiteral("Dbq=%1;Uid=;Pwd=%2;")
-        .arg(QFileInfo(arquivo).absoluteFilePath(), ConnectionString::parse(kStringConexao).pwd);
-}
-
-// What the engine finds wrong with the file; empty when it is sound.
-QStringList Problemas(const QString& stringConexao) {
-    return Connection::OpenFile(stringConexao)->IntegrityCheck();
-}
-
-// A database whose engine cannot copy itself (a server): its rows, read in one snapshot, into a
-// new file of the embedded format, compared value by value afterwards.
-void CopiarParaArquivo(Connection& origem, const QString& destino) {
-    auto copia = CriarBanco(Connection::CreateFile(StringConexaoDe(destino)), QString());
-    try {
-        Connection::WriteTransaction transacao(*copia);
-        CopiarBanco(origem, *copia);
-        transacao.Commit();
-        const QStringList diferencas = CompararBancos(origem, *copia);
-        if (!diferencas.isEmpty())
-            throw ErroExecucao{
-                QStringLiteral("a cópia difere do banco de dados:\n%1").arg(diferencas.join(u'\n'))};
-    } catch (...) {
-        copia->DiscardCreated();
-        throw;
-    }
-}
-
 int Migrar(const QStringList& args) {
     const Opcoes opcoes(args, {});
     opcoes.limitarPosicionais(1);
@@ -274,17 +245,9 @@ int Copia(const QStringList& args) {
     if (opcoes.posicionais().isEmpty())
         throw ErroUso{QStringLiteral("falta o ARQUIVO da cópia")};
     const QString destino = QFileInfo(opcoes.posicionais().first()).absoluteFilePath();
-    if (!QFileInfo(destino).absoluteDir().exists())
-        throw ErroExecucao{QStringLiteral("a pasta %1 não existe").arg(QFileInfo(destino).absolutePath())};
     // The database as it is: no upgrade, so a copy of a file taken before it is opened by a newer
     // program is the file as it was.
-    auto origem = Connection::Open(kStringConexao);
-    if (!origem->BackupTo(destino, ConnectionString::parse(kStringConexao).pwd))
-        CopiarParaArquivo(*origem, destino);
-    const QStringList problemas = Problemas(StringConexaoDe(destino));
-    if (!problemas.isEmpty())
-        throw ErroExecucao{QStringLiteral("a cópia %1 foi gravada, mas não passou na verificação:\n%2")
-                               .arg(destino, problemas.join(QLatin1Char('\n')))};
+    GravarCopia(*Connection::Open(kStringConexao), destino);
     saida() << "Cópia gravada e verificada: " << destino << '\n';
     return kSaidaSucesso;
 }
@@ -296,13 +259,7 @@ int Verificar(const QStringList& args) {
         opcoes.posicionais().isEmpty() ? kStringConexao : StringConexaoDe(opcoes.posicionais().first());
     auto conexao = opcoes.posicionais().isEmpty() ? Connection::Open(stringConexao)
                                                   : Connection::OpenFile(stringConexao);
-    QStringList problemas = conexao->IntegrityCheck();
-    // An older schema is brought up to date by the program when it opens it; only a current one
-    // has every trigger to try.
-    if (problemas.isEmpty() && VersaoEsquema(*conexao) == VersaoAtualEsquema()) {
-        PrepararConexao(*conexao);
-        problemas = ConferirEsquema(*conexao);
-    }
+    const QStringList problemas = ProblemasDoBanco(*conexao);
     if (!problemas.isEmpty()) {
         saida().flush();
         erro() << "velto-banco: o banco de dados " << conexao->realPath()
