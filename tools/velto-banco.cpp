@@ -5,9 +5,11 @@
 #include "Conexao.h"
 #include "Console.h"
 #include "CopiaBanco.h"
+#include "CopiasDiarias.h"
 #include "DatabaseError.h"
 #include "Esquema.h"
 #include "ExemploBanco.h"
+#include "InstanceLock.h"
 #include "LinhaComando.h"
 #include "ServerSettings.h"
 #include "VersaoEsquema.h"
@@ -17,16 +19,19 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLocale>
 #include <QRandomGenerator>
 #include <QTextStream>
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
 const char* const kDescricao =
     "velto-banco: cria o banco de dados do relógio de ponto, redefine a senha de manutenção,\n"
-    "envia instruções pelo mesmo driver do programa, copia e verifica o banco, escolhe um servidor\n"
-    "PostgreSQL e leva para ele o arquivo.\n"
+    "envia instruções pelo mesmo driver do programa, copia, verifica e restaura o banco, lista as\n"
+    "cópias automáticas, escolhe um servidor PostgreSQL e leva para ele o arquivo.\n"
     "Onde se pede uma SENHA, \"-\" a lê da entrada padrão (fora da lista de processos e do\n"
     "histórico do shell).\n"
     "Um lote de instruções (sql < arquivo) prende o banco do início ao fim. O terminal espera no\n"
@@ -51,6 +56,11 @@ const char* const kUsoCopia =
     "                                                  mesmo com o programa aberto (nunca sobrescreve)\n";
 const char* const kUsoVerificar =
     "  velto-banco verificar [ARQUIVO]                 verifica a integridade do banco (ou de uma cópia)\n";
+const char* const kUsoCopias =
+    "  velto-banco copias                              lista as cópias automáticas e se conferem\n";
+const char* const kUsoRestaurar =
+    "  velto-banco restaurar ARQUIVO                   põe uma cópia no lugar do banco (guarda o atual;\n"
+    "                                                  com o programa e as ferramentas fechados)\n";
 const char* const kUsoTotais =
     "  velto-banco totais                              recalcula o total de horas de cada dia dos horários\n";
 
@@ -195,35 +205,6 @@ int Servidor(const QStringList& args) {
     return kSaidaSucesso;
 }
 
-// The connection string of another file with the database's own password.
-QString StringConexaoDe(const QString& arquivo) {
-    return QStringLiteral("Dbq=%1;Uid=;Pwd=%2;")
-        .arg(QFileInfo(arquivo).absoluteFilePath(), ConnectionString::parse(kStringConexao).pwd);
-}
-
-// What the engine finds wrong with the file; empty when it is sound.
-QStringList Problemas(const QString& stringConexao) {
-    return Connection::OpenFile(stringConexao)->IntegrityCheck();
-}
-
-// A database whose engine cannot copy itself (a server): its rows, read in one snapshot, into a
-// new file of the embedded format, compared value by value afterwards.
-void CopiarParaArquivo(Connection& origem, const QString& destino) {
-    auto copia = CriarBanco(Connection::CreateFile(StringConexaoDe(destino)), QString());
-    try {
-        Connection::WriteTransaction transacao(*copia);
-        CopiarBanco(origem, *copia);
-        transacao.Commit();
-        const QStringList diferencas = CompararBancos(origem, *copia);
-        if (!diferencas.isEmpty())
-            throw ErroExecucao{
-                QStringLiteral("a cópia difere do banco de dados:\n%1").arg(diferencas.join(u'\n'))};
-    } catch (...) {
-        copia->DiscardCreated();
-        throw;
-    }
-}
-
 int Migrar(const QStringList& args) {
     const Opcoes opcoes(args, {});
     opcoes.limitarPosicionais(1);
@@ -274,17 +255,9 @@ int Copia(const QStringList& args) {
     if (opcoes.posicionais().isEmpty())
         throw ErroUso{QStringLiteral("falta o ARQUIVO da cópia")};
     const QString destino = QFileInfo(opcoes.posicionais().first()).absoluteFilePath();
-    if (!QFileInfo(destino).absoluteDir().exists())
-        throw ErroExecucao{QStringLiteral("a pasta %1 não existe").arg(QFileInfo(destino).absolutePath())};
     // The database as it is: no upgrade, so a copy of a file taken before it is opened by a newer
     // program is the file as it was.
-    auto origem = Connection::Open(kStringConexao);
-    if (!origem->BackupTo(destino, ConnectionString::parse(kStringConexao).pwd))
-        CopiarParaArquivo(*origem, destino);
-    const QStringList problemas = Problemas(StringConexaoDe(destino));
-    if (!problemas.isEmpty())
-        throw ErroExecucao{QStringLiteral("a cópia %1 foi gravada, mas não passou na verificação:\n%2")
-                               .arg(destino, problemas.join(QLatin1Char('\n')))};
+    GravarCopia(*Connection::Open(kStringConexao), destino);
     saida() << "Cópia gravada e verificada: " << destino << '\n';
     return kSaidaSucesso;
 }
@@ -296,13 +269,7 @@ int Verificar(const QStringList& args) {
         opcoes.posicionais().isEmpty() ? kStringConexao : StringConexaoDe(opcoes.posicionais().first());
     auto conexao = opcoes.posicionais().isEmpty() ? Connection::Open(stringConexao)
                                                   : Connection::OpenFile(stringConexao);
-    QStringList problemas = conexao->IntegrityCheck();
-    // An older schema is brought up to date by the program when it opens it; only a current one
-    // has every trigger to try.
-    if (problemas.isEmpty() && VersaoEsquema(*conexao) == VersaoAtualEsquema()) {
-        PrepararConexao(*conexao);
-        problemas = ConferirEsquema(*conexao);
-    }
+    const QStringList problemas = ProblemasDoBanco(*conexao);
     if (!problemas.isEmpty()) {
         saida().flush();
         erro() << "velto-banco: o banco de dados " << conexao->realPath()
@@ -312,6 +279,173 @@ int Verificar(const QStringList& args) {
     }
     saida() << "O banco de dados " << conexao->realPath() << " está íntegro (versão "
             << VersaoEsquema(*conexao) << " do esquema).\n";
+    return kSaidaSucesso;
+}
+
+// Whether the copy verifies, as verificar checks it.
+QStringList ProblemasDaCopia(const QString& arquivo) {
+    try {
+        return ProblemasDoBanco(*Connection::OpenFile(StringConexaoDe(arquivo)));
+    } catch (const DatabaseError& e) {
+        return {e.message()};
+    }
+}
+
+int Copias(const QStringList& args) {
+    Opcoes(args, {}).limitarPosicionais(0);
+    const std::optional<QString> pasta = PastaDasCopias();
+    if (!pasta) {
+        saida() << "Este computador não faz cópias automáticas (copias = 0 no velto.conf, ou um servidor "
+                   "configurado sem copias = PASTA).\n";
+        return kSaidaSucesso;
+    }
+    saida() << "Cópias automáticas em " << *pasta << ":\n";
+    if (NoDiscoDoBanco(*pasta))
+        saida() << "Atenção: a pasta fica no mesmo disco do banco de dados; se o disco falhar, as cópias se "
+                   "perdem com ele. Indique outra (um disco USB, uma pasta da rede) com copias = PASTA no "
+                   "velto.conf.\n";
+    const QList<CopiaDiaria> copias = CopiasNaPasta(*pasta);
+    if (copias.isEmpty())
+        saida() << "  nenhuma cópia\n";
+    const QLocale local(QLocale::Portuguese, QLocale::Brazil);
+    for (const CopiaDiaria& c : copias)
+        saida() << "  " << c.data.toString(QStringLiteral("dd/MM/yyyy")) << "  "
+                << local.formattedDataSize(c.tamanho, 1, QLocale::DataSizeTraditionalFormat) << "  "
+                << (ProblemasDaCopia(c.caminho).isEmpty() ? "confere" : "danificada") << "  "
+                << QFileInfo(c.caminho).fileName() << '\n';
+    return kSaidaSucesso;
+}
+
+// The process of another connection to the file, 0 for none: while open, each connection keeps
+// a read lock on byte 128 of the file's -shm (how the engine learns it is not alone), which the
+// tools' connections do as well as the program's.
+qint64 OutroComOArquivo(const QString& arquivo) {
+    const int fd = ::open(QFile::encodeName(arquivo + QStringLiteral("-shm")).constData(), O_RDONLY);
+    if (fd < 0)
+        return 0;
+    struct flock trava {};
+    trava.l_type = F_WRLCK;
+    trava.l_whence = SEEK_SET;
+    trava.l_start = 128;
+    trava.l_len = 1;
+    const bool preso = ::fcntl(fd, F_GETLK, &trava) == 0 && trava.l_type != F_UNLCK;
+    ::close(fd);
+    return preso ? trava.l_pid : 0;
+}
+
+// Moves the file aside with whatever -wal and -shm it still has, so nothing of it is lost.
+void GuardarArquivo(const QString& arquivo, const QString& guardado) {
+    for (const QString& sufixo : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
+        if (QFileInfo::exists(arquivo + sufixo) && !QFile::rename(arquivo + sufixo, guardado + sufixo))
+            throw ErroExecucao{QStringLiteral("não foi possível renomear %1 para %2")
+                                   .arg(arquivo + sufixo, guardado + sufixo)};
+    }
+}
+
+// Closing the last connection to the file folds the newest punches of its -wal into it. One
+// that cannot be opened keeps its -wal and -shm: second names hold them meanwhile, as the engine
+// drops those of a file it finds empty.
+void DobrarWal(const QString& arquivo) {
+    const QStringList diarios = {arquivo + QStringLiteral("-wal"), arquivo + QStringLiteral("-shm")};
+    QStringList reservados;
+    for (const QString& d : diarios) {
+        if (::link(QFile::encodeName(d).constData(),
+                   QFile::encodeName(d + QStringLiteral(".reserva")).constData()) == 0)
+            reservados << d;
+    }
+    bool dobrado = false;
+    try {
+        Connection::OpenFile(StringConexaoDe(arquivo));
+        dobrado = true;
+    } catch (const DatabaseError&) {
+    }
+    for (const QString& d : reservados) {
+        if (!dobrado && !QFileInfo::exists(d))
+            QFile::rename(d + QStringLiteral(".reserva"), d);
+        QFile::remove(d + QStringLiteral(".reserva"));
+    }
+}
+
+// Refuses while the program holds the file's lock (taken here, for the caller to keep) or another
+// program or tool has the file open.
+void ExigirBancoFechado(InstanceLock& trava, const QString& arquivo) {
+    if (const InstanceLock::Result r = trava.tryLock(); r != InstanceLock::Result::Locked)
+        throw ErroExecucao{
+            r == InstanceLock::Result::HeldByAnother
+                ? QStringLiteral("o Velto está aberto com o banco de dados %1: feche-o antes "
+                                 "de restaurar; nada foi mudado")
+                      .arg(arquivo)
+                : QStringLiteral("não foi possível criar o arquivo de trava %1").arg(trava.path())};
+    if (const qint64 processo = OutroComOArquivo(arquivo))
+        throw ErroExecucao{QStringLiteral("outro programa (processo %1) está com o banco de dados %2 aberto: "
+                                          "espere que termine antes de restaurar; nada foi mudado")
+                               .arg(processo)
+                               .arg(arquivo)};
+}
+
+// What the restored file holds, for the one who restores it to check.
+void MostrarConteudo(const QString& arquivo) {
+    auto conexao = Connection::OpenFile(StringConexaoDe(arquivo));
+    const auto contar = [&conexao](const char* tabela) {
+        return conexao->Execute(QStringLiteral("Select count(*) as n from %1").arg(QLatin1String(tabela)))
+            .Fields(QStringLiteral("n"))
+            .toInteger();
+    };
+    saida() << "O banco de dados restaurado tem " << contar("funcionarios") << " funcionários e "
+            << contar("movimentacao") << " pontos";
+    const Recordset ultimo = conexao->Execute(
+        QStringLiteral("Select top 1 data from movimentacao where data is not null order by data desc"));
+    if (!ultimo.Eof())
+        saida() << ", o último em "
+                << ultimo[QStringLiteral("data")].toDate().toString(QStringLiteral("dd/MM/yyyy"));
+    saida() << ".\n";
+}
+
+int Restaurar(const QStringList& args) {
+    const Opcoes opcoes(args, {});
+    opcoes.limitarPosicionais(1);
+    if (opcoes.posicionais().isEmpty())
+        throw ErroUso{QStringLiteral("falta o ARQUIVO da cópia")};
+    if (const std::optional<QString> servidor = configuredServer())
+        throw ErroExecucao{QStringLiteral("o banco de dados em uso é %1: leve a cópia para um banco vazio "
+                                          "do servidor com velto-banco criar e velto-banco migrar ARQUIVO")
+                               .arg(serverPlace(*servidor))};
+    const QString copia = QFileInfo(opcoes.posicionais().first()).absoluteFilePath();
+    const QString arquivo = mapWindowsPath(ConnectionString::parse(kStringConexao).dbq);
+    if (!QFileInfo(copia).isFile())
+        throw ErroExecucao{QStringLiteral("a cópia %1 não existe").arg(copia)};
+    if (QFileInfo(copia).canonicalFilePath() == QFileInfo(arquivo).canonicalFilePath())
+        throw ErroExecucao{QStringLiteral("%1 é o próprio banco de dados").arg(copia)};
+    if (const QStringList problemas = ProblemasDaCopia(copia); !problemas.isEmpty())
+        throw ErroExecucao{
+            QStringLiteral("a cópia %1 está danificada; nada foi mudado. O motor encontrou:\n%2")
+                .arg(copia, problemas.join(QLatin1Char('\n')))};
+    const QString pasta = QFileInfo(arquivo).absolutePath();
+    QDir().mkpath(pasta);
+    // Held until the copy is in place: no program starts on the file meanwhile.
+    InstanceLock trava(arquivo);
+    ExigirBancoFechado(trava, arquivo);
+    // Written beside the file first: a full disk stops here, with nothing changed.
+    const QString novo = arquivo + QStringLiteral(".restaurando");
+    QFile::remove(novo);
+    if (!QFile::copy(copia, novo) || !QFile::setPermissions(novo, QFile::ReadOwner | QFile::WriteOwner)) {
+        QFile::remove(novo);
+        throw ErroExecucao{
+            QStringLiteral("não foi possível copiar %1 para %2; nada foi mudado").arg(copia, pasta)};
+    }
+    QString guardado;
+    if (QFileInfo::exists(arquivo)) {
+        guardado = pasta + QStringLiteral("/ponto-antes-de-restaurar-%1.mdb")
+                               .arg(Clock::now().toString(QStringLiteral("yyyy-MM-dd-hhmmss")));
+        GuardarArquivo(arquivo, guardado);
+        DobrarWal(guardado);
+    }
+    if (!QFile::rename(novo, arquivo))
+        throw ErroExecucao{QStringLiteral("não foi possível pôr %1 no lugar de %2").arg(novo, arquivo)};
+    saida() << "Cópia " << copia << " restaurada em " << arquivo << ".\n";
+    if (!guardado.isEmpty())
+        saida() << "O arquivo anterior foi guardado como " << guardado << ".\n";
+    MostrarConteudo(arquivo);
     return kSaidaSucesso;
 }
 
@@ -344,6 +478,8 @@ const QList<Subcomando> kSubcomandos{
     {"migrar", kUsoMigrar, Migrar},
     {"copia", kUsoCopia, Copia},
     {"verificar", kUsoVerificar, Verificar},
+    {"copias", kUsoCopias, Copias},
+    {"restaurar", kUsoRestaurar, Restaurar},
     {"totais", kUsoTotais, Totais},
 };
 

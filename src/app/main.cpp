@@ -1,4 +1,5 @@
 #include "Conexao.h"
+#include "CopiasAutomaticas.h"
 #include "DatabaseError.h"
 #include "FrmFuncionarios.h"
 #include "InstanceLock.h"
@@ -28,6 +29,9 @@ int main(int argc, char** argv) {
         janela.RegistrarTela(MDIVelto::Tela::Funcionarios, [] { return new FrmFuncionarios; });
         janela.RegistrarTela(MDIVelto::Tela::TabelaHoras, [] { return new frmTabelaHoras; });
         janela.RegistrarTela(MDIVelto::Tela::Feriados, [] { return new frmFeriados; });
+        CopiasAutomaticas copias([&janela] { return janela.RegistroEmAndamento(); });
+        janela.setAvisosAposSenha([&copias] { return copias.AvisoDeManutencao(); });
+        copias.Iniciar();
         if (quiosque) {
             janela.AtivarQuiosque();
             janela.showFullScreen();

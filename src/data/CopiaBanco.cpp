@@ -1,7 +1,13 @@
 #include "CopiaBanco.h"
 
+#include "Conexao.h"
+#include "DatabaseError.h"
+#include "Esquema.h"
 #include "EsquemaServidor.h"
 #include "VersaoEsquema.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -275,4 +281,60 @@ QStringList ConferirEsquema(Connection& conexao) {
                "origem = 'velto-banco verificar'") != 1)
         problemas << QStringLiteral("o gatilho do registro de alterações não está funcionando");
     return problemas;
+}
+
+QString StringConexaoDe(const QString& arquivo) {
+    return QStringLiteral("Dbq=%1;Uid=;Pwd=%2;")
+        .arg(QFileInfo(arquivo).absoluteFilePath(), ConnectionString::parse(kStringConexao).pwd);
+}
+
+QStringList ProblemasDoBanco(Connection& conexao) {
+    QStringList problemas = conexao.IntegrityCheck();
+    // An older schema is brought up to date by the program when it opens it; only a current one
+    // has every trigger to try.
+    if (problemas.isEmpty() && VersaoEsquema(conexao) == VersaoAtualEsquema()) {
+        PrepararConexao(conexao);
+        problemas = ConferirEsquema(conexao);
+    }
+    return problemas;
+}
+
+namespace {
+
+// A database whose engine cannot copy itself (a server): its rows, read in one snapshot, into a
+// new file of the embedded format, compared value by value afterwards.
+void CopiarParaArquivo(Connection& origem, const QString& destino) {
+    auto copia = CriarBanco(Connection::CreateFile(StringConexaoDe(destino)), QString());
+    try {
+        Connection::WriteTransaction transacao(*copia);
+        CopiarBanco(origem, *copia);
+        transacao.Commit();
+        const QStringList diferencas = CompararBancos(origem, *copia);
+        if (!diferencas.isEmpty())
+            throw DatabaseError(
+                QStringLiteral("a cópia difere do banco de dados:\n%1").arg(diferencas.join(u'\n')));
+    } catch (...) {
+        copia->DiscardCreated();
+        throw;
+    }
+}
+
+} // namespace
+
+void GravarCopia(Connection& origem, const QString& destino, const std::function<void()>& entrePassos) {
+    if (!QFileInfo(destino).absoluteDir().exists())
+        throw DatabaseError(QStringLiteral("a pasta %1 não existe").arg(QFileInfo(destino).absolutePath()));
+    {
+        const Connection::ReadSnapshot leitura(origem);
+        if (!origem.BackupTo(destino, ConnectionString::parse(kStringConexao).pwd))
+            CopiarParaArquivo(origem, destino);
+        if (entrePassos)
+            entrePassos();
+    }
+    // As private as the database itself: another account of the machine does not take it away.
+    QFile::setPermissions(destino, QFile::ReadOwner | QFile::WriteOwner);
+    const QStringList problemas = ProblemasDoBanco(*Connection::OpenFile(StringConexaoDe(destino)));
+    if (!problemas.isEmpty())
+        throw DatabaseError(QStringLiteral("a cópia %1 foi gravada, mas não passou na verificação:\n%2")
+                                .arg(destino, problemas.join(QLatin1Char('\n'))));
 }

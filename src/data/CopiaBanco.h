@@ -3,6 +3,7 @@
 #include "Connection.h"
 
 #include <QStringList>
+#include <functional>
 
 // Every row of the system's tables from one database into another, whichever engines they are on:
 // a file onto a server (migrar) or a server into a file (copia), with the same codigo values and
@@ -36,3 +37,17 @@ QStringList ConferirEsquema(Connection& conexao);
 
 // The rows of the system's tables in `conexao`: zero for a database made by criar and not used.
 qint64 LinhasDeDados(Connection& conexao);
+
+// The connection string of another file with the database's own password.
+QString StringConexaoDe(const QString& arquivo);
+
+// What `velto-banco verificar` finds wrong with a database: the engine's checks and, for a schema
+// at the current version, ConferirEsquema. Empty when it is sound.
+QStringList ProblemasDoBanco(Connection& conexao);
+
+// A consistent copy of `origem` (the file by the engine's backup, a server's rows through
+// CopiarBanco) into the new file `destino`, never over an existing one, then verified as
+// ProblemasDoBanco does. Throws DatabaseError when it cannot be written (nothing is left then) or
+// when it was written but does not verify. `entrePassos`, when given, runs after writing, while
+// the source is still read in one snapshot, and before verifying.
+void GravarCopia(Connection& origem, const QString& destino, const std::function<void()>& entrePassos = {});

@@ -1,5 +1,6 @@
 #include "MDIVelto.h"
 
+#include "MsgBox.h"
 #include "SenhaParaSair.h"
 #include "frmSenha.h"
 #include "frmVelto.h"
@@ -77,6 +78,18 @@ void MDIVelto::MostrarSenha() {
         }
     }
     AbrirTela(new frmSenha(*this));
+}
+
+bool MDIVelto::RegistroEmAndamento() const {
+    const auto* terminal = qobject_cast<const frmVelto*>(terminal_.data());
+    return terminal && terminal->RegistroEmAndamento();
+}
+
+void MDIVelto::MostrarAvisosAposSenha() {
+    if (!avisosAposSenha_)
+        return;
+    if (const QString avisos = avisosAposSenha_(); !avisos.isEmpty())
+        MsgBox(avisos, MsgBoxButtons::OkOnly, MsgBoxIcon::Exclamation);
 }
 
 void MDIVelto::RegistrarTela(Tela tela, Fabrica fabrica) {
@@ -222,6 +235,8 @@ void MDIVelto::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    if (quiosque_)
+        MostrarAvisosAposSenha();
     // Every child unloads with the main window, the terminal giving the menus back as it goes.
     area_->closeAllSubWindows();
     event->accept();

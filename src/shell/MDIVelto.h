@@ -50,6 +50,13 @@ public:
 
     QMdiArea* area() const { return area_; }
 
+    // Whether the terminal is registering a scan now.
+    bool RegistroEmAndamento() const;
+    // What the office must be told once the maintenance password is accepted (empty: nothing),
+    // shown then in a message box.
+    void setAvisosAposSenha(std::function<QString()> avisos) { avisosAposSenha_ = std::move(avisos); }
+    void MostrarAvisosAposSenha();
+
     // Pending-screen flags: set by the protected menu items, read and cleared by the prompt.
     bool kfuncionario = false;
     bool KRelatorio = false;
@@ -94,4 +101,5 @@ private:
     QPointer<ChildScreen> terminal_;
     bool quiosque_ = false;
     QList<QPointer<QMdiSubWindow>> ocultas_;
+    std::function<QString()> avisosAposSenha_;
 };

@@ -54,6 +54,7 @@ void frmSenha::Command1_Click() {
         SelecionarTexto(TxtEntradaSaida);
         return;
     }
+    principal_.MostrarAvisosAposSenha();
     AbrirTelasPendentes();
     unload();
 }

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScopedValueRollback>
 #include <QThread>
 #include <QVBoxLayout>
 
@@ -244,6 +245,7 @@ void frmVelto::TxtFUNCIONARIO_LostFocus() {
 }
 
 void frmVelto::Passar(const QString& cartao) {
+    const QScopedValueRollback<bool> emAndamento(registrando_, true);
     // The row is written with the date and time shown: shown and checked are one instant.
     const QDateTime agora = Clock::now();
     MostrarDataHora(agora);

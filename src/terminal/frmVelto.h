@@ -28,6 +28,8 @@ public:
     // At an unattended terminal (kiosk mode) the terminal's message boxes close by themselves
     // after kSegundosCaixa seconds, and a card scanned into one is the next swipe.
     void setQuiosque(bool quiosque) { quiosque_ = quiosque; }
+    // From the swipe until its outcome is shown (message boxes included).
+    bool RegistroEmAndamento() const { return registrando_; }
     static constexpr int kSegundosCaixa = 5;
     // How long a scan waits for a database locked by another program.
     static constexpr int kEsperaBanco = 10000;
@@ -73,6 +75,7 @@ private:
     void PintarCartao(bool comFoco);
 
     bool quiosque_ = false;
+    bool registrando_ = false;
 
     // The file the connection opened was deleted or replaced (or could not be opened again):
     // every scan tries the file at the path until one opens.

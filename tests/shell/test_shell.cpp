@@ -1,3 +1,6 @@
+#include "Clock.h"
+#include "CopiaBanco.h"
+#include "CopiasAutomaticas.h"
 #include "MDIVelto.h"
 #include "SenhaParaSair.h"
 #include "TelaTeste.h"
@@ -5,9 +8,11 @@
 #include "frmVelto.h"
 #include "frm_senhaManutencao.h"
 
+#include <QDir>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
 
 namespace {
@@ -166,4 +171,140 @@ TEST_F(ShellTeste, MenusEQuiosqueQueEscondeAsTelasNoModoTerminalESoSaiComASenha)
     janela->mnuSair->trigger();
     EXPECT_FALSE(janela->isVisible());
     EXPECT_TRUE(menus()) << "the terminal gives the menus back as it unloads";
+}
+
+namespace {
+
+// The daily copies of a running program, into a folder of velto.conf, with the clock frozen.
+class CopiasTeste : public ShellTeste {
+protected:
+    void SetUp() override {
+        ShellTeste::SetUp();
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        usarPasta(banco.raiz() + u"/copias"_s);
+        ASSERT_TRUE(QDir().mkpath(pasta));
+        Clock::set(QDateTime(QDate(2026, 11, 29), QTime(8, 0)));
+    }
+    void TearDown() override {
+        Clock::set({});
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+    void usarPasta(const QString& nova) {
+        pasta = nova;
+        QDir().mkpath(config.path() + u"/velto"_s);
+        QFile conf(config.path() + u"/velto/velto.conf"_s);
+        ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
+        conf.write("# um disco USB\ncopias = " + pasta.toUtf8() + "\n");
+    }
+    // Runs the check at that instant; the error of the copy it made, or "none" when it made none.
+    QString as(const QDateTime& instante) {
+        Clock::set(instante);
+        QSignalSpy fim(&copias, &CopiasAutomaticas::concluida);
+        copias.Conferir();
+        if (!copias.emAndamento())
+            return u"none"_s;
+        EXPECT_TRUE(fim.wait(60000));
+        return fim.value(0).value(0).toString();
+    }
+    QStringList arquivos() const { return QDir(pasta).entryList(QDir::Files, QDir::Name); }
+    // The message boxes the maintenance password brings.
+    QStringList aposSenha() {
+        mensagens.calls.clear();
+        pedir(janela->mnuF, u"Segredo1"_s);
+        return mensagens.texts();
+    }
+
+    QTemporaryDir config;
+    QString pasta;
+    bool registrando = false;
+    CopiasAutomaticas copias{[this] {
+        return registrando;
+    }};
+};
+
+QDateTime Dia(int mes, int dia, QTime hora = QTime(0, 5)) {
+    return QDateTime(QDate(2026, mes, dia), hora);
+}
+
+} // namespace
+
+TEST_F(CopiasTeste, PrimeiraAoAbrirDepoisDas0005Guarda30DiariasEAUltimaDeCadaMes) {
+    janela->setAvisosAposSenha([this] { return copias.AvisoDeManutencao(); });
+    QStringList semeadas = {u"ponto-2025-10-31.mdb"_s, u"ponto-2026-09-29.mdb"_s, u"ponto-2026-09-30.mdb"_s,
+                            u"ponto-2026-10-30.mdb"_s, u"ponto-2026-10-31.mdb"_s, u"ponto-velho.mdb"_s,
+                            u"ponto-2026-02-30.mdb"_s};
+    for (int d = 1; d <= 28; ++d)
+        semeadas << u"ponto-2026-11-%1.mdb"_s.arg(d, 2, 10, QChar(u'0'));
+    for (const QString& nome : semeadas)
+        QFile(pasta + u'/' + nome).open(QIODevice::WriteOnly);
+    QSignalSpy fim(&copias, &CopiasAutomaticas::concluida);
+    copias.Iniciar();
+    ASSERT_TRUE(copias.emAndamento() && fim.wait(60000));
+    EXPECT_EQ(fim.value(0).value(0).toString(), QString());
+    const qint64 pontos = banco.contar(u"movimentacao"_s);
+    EXPECT_EQ(Connection::OpenFile(StringConexaoDe(pasta + u"/ponto-2026-11-29.mdb"_s))
+                  ->Execute(u"Select count(*) as n from movimentacao"_s)["n"]
+                  .toInteger(),
+              pontos);
+    // The same day, or the next before 00:05 or while a scan is under way: no copy.
+    EXPECT_EQ(as(Dia(11, 29, QTime(23, 59))), u"none"_s);
+    EXPECT_EQ(as(Dia(11, 30, QTime(0, 4))), u"none"_s);
+    registrando = true;
+    EXPECT_EQ(as(Dia(11, 30)), u"none"_s);
+    registrando = false;
+    QStringList antes = arquivos();
+    EXPECT_EQ(as(Dia(11, 30, QTime(0, 6))), QString());
+    const QStringList depois = arquivos();
+    EXPECT_EQ(depois.size(), 34) << depois.join(u' ').toStdString();
+    for (const QString& foi :
+         {u"ponto-2025-10-31.mdb"_s, u"ponto-2026-09-29.mdb"_s, u"ponto-2026-10-30.mdb"_s})
+        EXPECT_FALSE(depois.contains(foi)) << foi.toStdString();
+    for (const QString& ficou :
+         {u"ponto-2026-09-30.mdb"_s, u"ponto-2026-10-31.mdb"_s, u"ponto-2026-11-01.mdb"_s,
+          u"ponto-2026-11-30.mdb"_s, u"ponto-velho.mdb"_s, u"ponto-2026-02-30.mdb"_s})
+        EXPECT_TRUE(depois.contains(ficou)) << ficou.toStdString();
+    EXPECT_TRUE(antes.contains(u"ponto-2026-10-31.mdb"_s) && !antes.contains(u"ponto-2026-10-30.mdb"_s));
+    // A folder on the database's disk is told once per run (a server's database is on no disk here).
+    const QStringList avisos = aposSenha();
+    if (BancoTeste::noServidor())
+        EXPECT_TRUE(avisos.isEmpty()) << avisos.join(u'\n').toStdString();
+    else
+        EXPECT_TRUE(avisos.size() == 1 && avisos[0].contains(u"no mesmo disco do banco de dados"_s))
+            << avisos.join(u'\n').toStdString();
+    EXPECT_TRUE(aposSenha().isEmpty());
+}
+
+TEST_F(CopiasTeste, FalhaAvisadaAposASenhaETentadaNoDiaSeguinteEPontoDuranteACopia) {
+    janela->setAvisosAposSenha([this] { return copias.AvisoDeManutencao(); });
+    const QString usb = pasta + u"/usb"_s;
+    usarPasta(usb);
+    QSignalSpy fim(&copias, &CopiasAutomaticas::concluida);
+    copias.Iniciar();
+    ASSERT_TRUE(fim.wait(60000));
+    EXPECT_EQ(as(Dia(11, 29, QTime(9, 0))), u"none"_s) << "tried again the next day, not every minute";
+    const QStringList avisos = aposSenha();
+    ASSERT_EQ(avisos.size(), 1);
+    EXPECT_TRUE(avisos[0].startsWith(u"A cópia automática do banco de dados falhou"_s) &&
+                avisos[0].contains(u"29/11/2026 08:00: a pasta %1 não existe"_s.arg(usb)))
+        << avisos[0].toStdString();
+    EXPECT_TRUE(aposSenha().isEmpty()) << "told once";
+    // The next day's copy, slow on purpose: a scan meanwhile is registered as usual.
+    ASSERT_TRUE(QDir().mkpath(usb));
+    banco.funcionario(u"ANA PAULA"_s, u"7891000079195"_s);
+    janela->EntrarModoTerminal();
+    Processar();
+    auto* terminal = TelaAberta<frmVelto>(*janela->area());
+    ASSERT_TRUE(terminal);
+    copias.setPausa(3000);
+    Clock::set(Dia(11, 30, QTime(8, 0)));
+    copias.Conferir();
+    ASSERT_TRUE(copias.emAndamento());
+    Escanear(terminal->TxtFUNCIONARIO, u"7891000079195"_s);
+    EXPECT_EQ(terminal->TXTNOME->text(), u"ANA PAULA - (Registrada ENTRADA!)"_s);
+    EXPECT_TRUE(copias.emAndamento()) << "the scan did not wait for the copy";
+    EXPECT_EQ(banco.linhas(u"Select hora from movimentacao where data = #11-30-2026#"_s),
+              QStringList({"08:00:00"}));
+    ASSERT_TRUE(fim.wait(60000));
+    EXPECT_EQ(fim.value(1).value(0).toString(), QString());
+    EXPECT_EQ(arquivos(), QStringList({"ponto-2026-11-30.mdb"}));
 }

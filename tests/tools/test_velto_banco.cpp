@@ -1,4 +1,6 @@
 #include "BancoTeste.h"
+#include "CopiaBanco.h"
+#include "InstanceLock.h"
 #include "Processo.h"
 
 #include <QDir>
@@ -74,8 +76,16 @@ TEST_F(VeltoBanco, CriarComExemploConsultarTotaisEUso) {
         const Execucao r = rodar({opcao});
         EXPECT_TRUE(r.status == 0 && r.saida.contains(QString::fromUtf8(texto)) && r.erro.isEmpty()) << opcao;
     }
-    const QStringList errados[] = {{},        {"nada"},  {"criar", "--senha"}, {"criar", "--sennha", "x"},
-                                   {"senha"}, {"copia"}, {"caminho", "a"},     {"totais", "x"}};
+    const QStringList errados[] = {{},
+                                   {"nada"},
+                                   {"criar", "--senha"},
+                                   {"criar", "--sennha", "x"},
+                                   {"senha"},
+                                   {"copia"},
+                                   {"caminho", "a"},
+                                   {"totais", "x"},
+                                   {"restaurar"},
+                                   {"copias", "x"}};
     for (const QStringList& args : errados)
         EsperarExecucao(rodar(args), 2, {}, u"velto-banco: "_s);
     // The configuration: VELTO_BANCO over the user's velto.conf; "arquivo" is the file; a
@@ -181,6 +191,92 @@ TEST_F(VeltoBanco, SenhaSqlLoteCopiaEArquivoIlegivelOuSemPermissao) {
     EXPECT_EQ(
         executar(VELTO_RELATORIO, {"cartao", "--todos", "--de", "01/11/2026", "--ate", "30/11/2026"}).status,
         0);
+}
+
+TEST_F(VeltoBanco, RestaurarGuardaOArquivoAtualComSeuWalECopiasListadas) {
+    ASSERT_EQ(rodar({"criar", "--exemplo"}).status, 0);
+    const QString copias = pasta.path() + u"/copias"_s, copia = copias + u"/ponto-2026-12-01.mdb"_s;
+    ASSERT_TRUE(QDir().mkpath(copias));
+    ASSERT_EQ(rodar({"copia", copia}).status, 0);
+    const auto pontos = [](const QString& arquivo) {
+        return Connection::OpenFile(StringConexaoDe(arquivo))
+            ->Execute(u"Select count(*) as n from movimentacao"_s)["n"]
+            .toInteger();
+    };
+    const qint64 naCopia = pontos(copia);
+    const QString lado = pasta.path() + u"/lado"_s;
+    {
+        // Open here, and then the program's lock: both refuse.
+        auto aberto = Connection::OpenFile(kStringConexao);
+        for (int i = 0; i < 5; ++i)
+            aberto->Execute(u"Insert into movimentacao(data,hora,entradaSaida,funcionario,periodo) "
+                            u"values('07/12/2026','08:00:00', 'E', 1, 'M' )"_s);
+        ASSERT_GT(QFileInfo(arquivo() + u"-wal"_s).size(), 0);
+        ASSERT_TRUE(QFile::copy(arquivo(), lado) && QFile::copy(arquivo() + u"-wal"_s, lado + u"-wal"_s));
+        EsperarExecucao(
+            rodar({"restaurar", copia}), 1, {},
+            u"velto-banco: outro programa (processo %1) está com o banco de dados"_s.arg(getpid()));
+        InstanceLock trava(arquivo());
+        ASSERT_EQ(trava.tryLock(), InstanceLock::Result::Locked);
+        EsperarExecucao(rodar({"restaurar", copia}), 1, {}, u"velto-banco: o Velto está aberto"_s);
+    }
+    // As a power cut leaves it: the newest punches only in the -wal.
+    for (const char* sufixo : {"", "-wal", "-shm"})
+        QFile::remove(arquivo() + QLatin1String(sufixo));
+    ASSERT_TRUE(QFile::copy(lado, arquivo()) && QFile::copy(lado + u"-wal"_s, arquivo() + u"-wal"_s));
+    const QString danificada = copias + u"/ponto-2026-11-30.mdb"_s;
+    ASSERT_TRUE(QFile::copy(copia, danificada));
+    QFile f(danificada);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite) && f.seek(f.size() - 2000));
+    f.write(QByteArray(500, 'x'));
+    f.close();
+    EsperarExecucao(rodar({"restaurar", danificada}), 1, {},
+                    u"velto-banco: a cópia %1 está danificada; nada foi mudado."_s.arg(danificada));
+    qputenv("VELTO_BANCO", "host=/nao/ha dbname=ponto");
+    const Execucao servidor = rodar({"restaurar", copia});
+    EXPECT_TRUE(servidor.status == 1 && servidor.erro.contains(u"velto-banco migrar ARQUIVO"_s))
+        << servidor.erro.toStdString();
+    qunsetenv("VELTO_BANCO");
+    const QDir dados(pasta.path() + u"/C/PONTO"_s);
+    ASSERT_TRUE(dados.entryList({u"ponto-antes*"_s}).isEmpty() && QFileInfo::exists(arquivo() + u"-wal"_s));
+
+    const Execucao r = rodar({"restaurar", copia});
+    ASSERT_EQ(r.status, 0) << r.erro.toStdString();
+    EXPECT_TRUE(r.saida.contains(
+        u"O banco de dados restaurado tem 12 funcionários e %1 pontos, o último em "_s.arg(naCopia)))
+        << r.saida.toStdString();
+    EXPECT_EQ(pontos(arquivo()), naCopia);
+    struct stat modo {};
+    ASSERT_EQ(::stat(QFile::encodeName(arquivo()).constData(), &modo), 0);
+    EXPECT_EQ(modo.st_mode & 0777, 0600u);
+    const QStringList guardado = dados.entryList({u"ponto-antes-de-restaurar-*"_s});
+    ASSERT_EQ(guardado.size(), 1) << guardado.join(u' ').toStdString();
+    EXPECT_TRUE(r.saida.contains(dados.filePath(guardado[0])));
+    EXPECT_FALSE(QFileInfo::exists(dados.filePath(guardado[0]) + u"-wal"_s)) << "folded into it";
+    EXPECT_EQ(pontos(dados.filePath(guardado[0])), naCopia + 5) << "with its -wal's punches";
+
+    // The list of the copies, the damaged one told apart, on the database's disk.
+    QFile conf(pasta.path() + u"/velto/velto.conf"_s);
+    ASSERT_TRUE(QDir().mkpath(pasta.path() + u"/velto"_s) && conf.open(QIODevice::WriteOnly));
+    conf.write("copias = " + copias.toUtf8() + "\n");
+    conf.close();
+    QFile(copias + u"/outra.mdb"_s).open(QIODevice::WriteOnly);
+    qputenv("XDG_CONFIG_HOME", pasta.path().toUtf8());
+    const Execucao lista = rodar({"copias"});
+    const QStringList linhas = lista.saida.split(u'\n');
+    EXPECT_TRUE(lista.status == 0 && linhas.size() == 5 &&
+                linhas[0] == u"Cópias automáticas em %1:"_s.arg(copias) &&
+                linhas[1].startsWith(u"Atenção: a pasta fica no mesmo disco"_s) &&
+                linhas[2].startsWith(u"  01/12/2026  "_s) &&
+                linhas[2].endsWith(u"  confere  ponto-2026-12-01.mdb"_s) &&
+                linhas[3].startsWith(u"  30/11/2026  "_s) &&
+                linhas[3].endsWith(u"  danificada  ponto-2026-11-30.mdb"_s))
+        << lista.saida.toStdString();
+    conf.open(QIODevice::WriteOnly);
+    conf.write("copias = 0\n");
+    conf.close();
+    EXPECT_TRUE(rodar({"copias"}).saida.startsWith(u"Este computador não faz cópias automáticas"_s));
+    qunsetenv("XDG_CONFIG_HOME");
 }
 
 // A file onto a server: refused whole while one value would be refused, then copied with its
