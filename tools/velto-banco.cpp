@@ -11,6 +11,7 @@
 #include "ExemploBanco.h"
 #include "InstanceLock.h"
 #include "LinhaComando.h"
+#include "Pendentes.h"
 #include "ServerSettings.h"
 #include "VersaoEsquema.h"
 #include "horas.h"
@@ -61,6 +62,9 @@ const char* const kUsoCopias =
 const char* const kUsoRestaurar =
     "  velto-banco restaurar ARQUIVO                   põe uma cópia no lugar do banco (guarda o atual;\n"
     "                                                  com o programa e as ferramentas fechados)\n";
+const char* const kUsoPendentes =
+    "  velto-banco pendentes                           lista os pontos que este PC não registrou por falta\n"
+    "                                                  do servidor (para lançar à mão)\n";
 const char* const kUsoTotais =
     "  velto-banco totais                              recalcula o total de horas de cada dia dos horários\n";
 
@@ -449,6 +453,21 @@ int Restaurar(const QStringList& args) {
     return kSaidaSucesso;
 }
 
+// What the terminal of this PC could not register while the server was out of reach.
+int Pendentes(const QStringList& args) {
+    Opcoes(args, {}).limitarPosicionais(0);
+    const QList<Pendente> pendentes = LerPendentes();
+    if (pendentes.isEmpty()) {
+        saida() << "Nenhum ponto pendente em " << ArquivoPendentes() << ".\n";
+        return kSaidaSucesso;
+    }
+    saida() << "Pontos não registrados por falta do servidor (" << ArquivoPendentes()
+            << "); lance-os em \"Lançar Horários\":\n";
+    for (const Pendente& p : pendentes)
+        saida() << p.cartao << "  " << p.data << "  " << p.hora << "  " << p.computador << '\n';
+    return kSaidaSucesso;
+}
+
 // After schedule rows were corrected by hand or in a batch: each day's total from its own times.
 int Totais(const QStringList& args) {
     Opcoes(args, {}).limitarPosicionais(0);
@@ -480,6 +499,7 @@ const QList<Subcomando> kSubcomandos{
     {"verificar", kUsoVerificar, Verificar},
     {"copias", kUsoCopias, Copias},
     {"restaurar", kUsoRestaurar, Restaurar},
+    {"pendentes", kUsoPendentes, Pendentes},
     {"totais", kUsoTotais, Totais},
 };
 

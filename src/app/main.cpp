@@ -17,6 +17,7 @@
 int main(int argc, char** argv) {
     VeltoApplication app(argc, argv);
     const bool quiosque = app.arguments().contains(QStringLiteral("--quiosque"));
+    app.setQuiosque(quiosque);
     InstanceLock trava(mapWindowsPath(ConnectionString::parse(kStringConexao).dbq));
     if (!UmaCopiaPorBanco(trava))
         return EXIT_FAILURE;

@@ -182,3 +182,15 @@ CREATE OR REPLACE TRIGGER auditoria_exclusao AFTER DELETE ON movimentacao
   REFERENCING OLD TABLE AS antigos FOR EACH STATEMENT EXECUTE FUNCTION auditoria_registrar();
 )SQL"));
 }
+
+void AvisarMudancasNoServidor(Connection& conexao) {
+    conexao.ExecuteNative(QStringLiteral(R"SQL(
+CREATE OR REPLACE FUNCTION velto_avisar() RETURNS trigger LANGUAGE plpgsql AS $$
+BEGIN
+  PERFORM pg_notify('velto_movimentacao', '');
+  RETURN NULL;
+END $$;
+CREATE OR REPLACE TRIGGER aviso_movimentacao AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE ON movimentacao
+  FOR EACH STATEMENT EXECUTE FUNCTION velto_avisar();
+)SQL"));
+}

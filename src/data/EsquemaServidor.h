@@ -32,3 +32,7 @@ private:
 
 // Step 3 on a server: the triggers that fill the record, told the origin as on the file.
 void CriarRegistroNoServidor(Connection& conexao);
+
+// Step 4 on a server: every change of the punches, committed, is announced on the channel
+// velto_movimentacao, so that the terminals rebuild their lists of who is at work.
+void AvisarMudancasNoServidor(Connection& conexao);

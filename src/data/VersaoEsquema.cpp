@@ -18,11 +18,14 @@ const Passo kPassosArquivo[] = {
     CriarContagens,
     CriarAuditoria,
     TornarArquivoPortavel,
+    // The file's other programs see a change by the file's own data version.
+    [](Connection&) {},
 };
 const Passo kPassosServidor[] = {
     CriarContagensNoServidor,
     CriarAuditoriaNoServidor,
     CriarRegistroNoServidor,
+    AvisarMudancasNoServidor,
 };
 static_assert(std::size(kPassosArquivo) == std::size(kPassosServidor));
 

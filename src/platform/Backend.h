@@ -48,6 +48,8 @@ public:
 
     // A statement that finds its rows locked by another program waits up to `milliseconds`,
     // calling `whileWaiting` meanwhile; a negative time puts back the usual wait of 5 seconds.
+    // On a server, no answer at all within that time (a server that hangs, a network that
+    // dropped) gives the connection up: the statement fails as out of reach.
     virtual void setBusyWait(int milliseconds, std::function<void()> whileWaiting) = 0;
     // Whether what was opened is still what the configuration names (a file not deleted or replaced).
     virtual bool stillThere() const = 0;
@@ -62,6 +64,11 @@ public:
     virtual QStringList integrityCheck() = 0;
     // Removes what Connection::Create made, after a failure to fill it.
     virtual void discardCreated() = 0;
+
+    // Whether another program committed a change since the last call (the first call starts
+    // watching and answers false), or the connection was made again meanwhile. Never waits for
+    // the engine; outside a transaction only.
+    virtual bool othersChanged() = 0;
 
     // The statements handed to the engine so far; on a server each is a wait for its answer.
     std::uint64_t roundTrips() const { return roundTrips_; }

@@ -152,6 +152,11 @@ public:
         Connection& connection_;
     };
 
+    // Whether another program changed the database since the last call, or the connection to a
+    // server was made again meanwhile (what was read before may be out of date). Cheap: it does
+    // not wait for the engine. Not inside a transaction.
+    bool OthersChanged() { return !InTransaction() && backend_->othersChanged(); }
+
     // Whether the file this connection opened is still the one at its path (not deleted, not
     // replaced by another file); a server's database always is.
     bool openedFileIsAtPath() const { return backend_->stillThere(); }

@@ -1,5 +1,6 @@
 #include "PgBackend.h"
 
+#include "Clock.h"
 #include "DatabaseError.h"
 #include "ServerSettings.h"
 
@@ -8,6 +9,7 @@
 #include <libpq-fe.h>
 #include <limits>
 #include <poll.h>
+#include <sys/socket.h>
 #include <vector>
 
 struct PgBackend::Result {
@@ -192,7 +194,14 @@ PgBackend::~PgBackend() {
 
 std::unique_ptr<PgBackend> PgBackend::open(const QString& conninfo, bool create, bool readOnly) {
     const QString place = serverPlace(conninfo);
-    std::unique_ptr<PgBackend> backend(new PgBackend(PQconnectdb(conninfo.toUtf8().constData()), place));
+    // A server that does not answer, or a network that dropped, is given up within seconds, not
+    // the minutes of the system's defaults; what the configuration says itself comes after and wins.
+    const QByteArray database = conninfo.toUtf8();
+    const char* const keywords[] = {
+        "connect_timeout",  "keepalives",       "keepalives_idle", "keepalives_interval",
+        "keepalives_count", "tcp_user_timeout", "dbname",          nullptr};
+    const char* const values[] = {"5", "1", "5", "2", "2", "9000", database.constData(), nullptr};
+    std::unique_ptr<PgBackend> backend(new PgBackend(PQconnectdbParams(keywords, values, 1), place));
     if (PQstatus(backend->connection_) != CONNECTION_OK)
         throw DatabaseError(
             QStringLiteral(
@@ -240,15 +249,44 @@ DialectWords PgBackend::words() const {
 // A connection the server dropped (a restart, a network failure) is made again before the next
 // statement outside a transaction; one dropped inside a transaction loses that transaction.
 void PgBackend::reconnect() {
-    PQreset(connection_);
     prepared_.clear();
-    if (PQstatus(connection_) != CONNECTION_OK)
+    // Made again step by step, so that the screen of a waiting caller stays alive and the
+    // caller's deadline holds (libpq's connect_timeout does not apply to this way of connecting).
+    const double giveUp = std::min(deadline_, Clock::monotonicSeconds() + kSecondsToConnect);
+    bool made = PQresetStart(connection_) == 1;
+    for (PostgresPollingStatusType step = PGRES_POLLING_WRITING; made && step != PGRES_POLLING_OK;) {
+        if (step == PGRES_POLLING_FAILED || Clock::monotonicSeconds() > giveUp) {
+            made = false;
+            break;
+        }
+        pollfd socket{PQsocket(connection_),
+                      static_cast<short>(step == PGRES_POLLING_READING ? POLLIN : POLLOUT), 0};
+        if (::poll(&socket, 1, 10) == 0) {
+            if (whileWaiting_)
+                whileWaiting_();
+            continue;
+        }
+        step = PQresetPoll(connection_);
+    }
+    if (!made || PQstatus(connection_) != CONNECTION_OK) {
+        giveUpConnection();
         throw DatabaseError(QStringLiteral("A conexão com o banco de dados %1 foi perdida.").arg(place_),
                             QStringLiteral("a conexão com o servidor do banco de dados foi perdida"),
                             DatabaseError::Cause::Unreachable);
+    }
+    reconnected_ = true;
     const Result result = send(setup_, {});
     if (!result.ok())
         fail(result, QStringLiteral("O banco de dados não executou o comando."), {});
+}
+
+// A server that stopped answering leaves the connection waiting forever: it is closed here, so
+// that libpq sees it broken and the next statement makes it again.
+void PgBackend::giveUpConnection() {
+    if (PQsocket(connection_) >= 0)
+        ::shutdown(PQsocket(connection_), SHUT_RDWR);
+    PQconsumeInput(connection_);
+    transaction_ = false;
 }
 
 void PgBackend::ensureConnected() {
@@ -267,8 +305,17 @@ void PgBackend::ensureConnected() {
 PGresult* PgBackend::nextResult() {
     while (PQisBusy(connection_)) {
         pollfd socket{PQsocket(connection_), POLLIN, 0};
-        if (::poll(&socket, 1, 10) == 0 && whileWaiting_)
-            whileWaiting_();
+        if (::poll(&socket, 1, 10) == 0) {
+            if (Clock::monotonicSeconds() > deadline_) {
+                giveUpConnection();
+                throw DatabaseError(
+                    QStringLiteral("O servidor do banco de dados %1 não respondeu a tempo.").arg(place_),
+                    QStringLiteral("o servidor do banco de dados não respondeu a tempo"),
+                    DatabaseError::Cause::Unreachable);
+            }
+            if (whileWaiting_)
+                whileWaiting_();
+        }
         if (!PQconsumeInput(connection_))
             break;
     }
@@ -519,8 +566,42 @@ void PgBackend::lockRow(const QString& table, qint64 codigo) {
 }
 
 void PgBackend::setBusyWait(int milliseconds, std::function<void()> whileWaiting) {
-    whileWaiting_ = milliseconds < 0 ? std::function<void()>() : std::move(whileWaiting);
-    execute(QStringLiteral("SET lock_timeout = %1").arg(milliseconds < 0 ? 5000 : milliseconds));
+    if (milliseconds < 0) {
+        // Put back within a second at most: a server that stopped answering is given up, and
+        // the next connection starts with the usual wait anyway.
+        deadline_ = std::max(deadline_, Clock::monotonicSeconds() + 1);
+        try {
+            if (PQstatus(connection_) == CONNECTION_OK)
+                execute(QStringLiteral("SET lock_timeout = 5000"));
+        } catch (const DatabaseError&) {
+        }
+        whileWaiting_ = {};
+        deadline_ = std::numeric_limits<double>::infinity();
+        return;
+    }
+    whileWaiting_ = std::move(whileWaiting);
+    deadline_ = Clock::monotonicSeconds() + milliseconds / 1000.0;
+    // A lock is waited for a little less than the whole, so that it is told as busy, not as a
+    // server out of reach.
+    execute(
+        QStringLiteral("SET lock_timeout = %1").arg(std::max(milliseconds - kLockMargin, milliseconds / 2)));
+}
+
+bool PgBackend::othersChanged() {
+    if (transaction_ || PQstatus(connection_) != CONNECTION_OK)
+        return false;
+    if (!listening_) {
+        execute(QStringLiteral("LISTEN velto_movimentacao"));
+        setup_ += QStringLiteral(" LISTEN velto_movimentacao;");
+        listening_ = true;
+    }
+    bool changed = std::exchange(reconnected_, false);
+    PQconsumeInput(connection_);
+    while (PGnotify* notice = PQnotifies(connection_)) {
+        changed = changed || notice->be_pid != PQbackendPID(connection_);
+        PQfreemem(notice);
+    }
+    return changed;
 }
 
 qint64 PgBackend::lastNumber(const QString& table) {

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -36,6 +37,7 @@ public:
     void lockSchema() override;
     void lockRow(const QString& table, qint64 codigo) override;
     void setBusyWait(int milliseconds, std::function<void()> whileWaiting) override;
+    bool othersChanged() override;
     bool stillThere() const override { return true; }
     bool backupTo(const QString&, const QString&) override { return false; }
     qint64 lastNumber(const QString& table) override;
@@ -54,6 +56,7 @@ private:
     static Shape shapeOf(const QString& sql);
     void reconnect();
     void ensureConnected();
+    void giveUpConnection();
     pg_result* nextResult();
     // The rows of a SELECT run as a prepared statement; nullopt when it must go as text.
     std::optional<Recordset> runPrepared(const QString& translated);
@@ -69,6 +72,12 @@ private:
     QString setup_; // the session's settings, sent again after a reconnection
     bool transaction_ = false;
     std::function<void()> whileWaiting_;
+    // While a busy wait is set: the monotonic second past which no answer is waited for.
+    double deadline_ = std::numeric_limits<double>::infinity();
+    bool listening_ = false;
+    bool reconnected_ = false;
+    static constexpr double kSecondsToConnect = 5;
+    static constexpr int kLockMargin = 1500;
     // The prepared statement of each shape of SELECT this session ran; an empty name for a shape
     // the server would not prepare. Names are never used twice in a session.
     QHash<QString, QByteArray> prepared_;

@@ -13,6 +13,7 @@
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -489,6 +490,14 @@ void SqliteBackend::setBusyWait(int milliseconds, std::function<void()> whileWai
     waitMilliseconds_ = milliseconds;
     whileWaiting_ = std::move(whileWaiting);
     sqlite3_busy_handler(db_, &SqliteBackend::retry, this);
+}
+
+bool SqliteBackend::othersChanged() {
+    // The file's data version moves with every commit of another connection, of any process.
+    const qint64 seen = std::exchange(dataVersion_, run(QStringLiteral("PRAGMA data_version"), QString(), {})
+                                                        .Fields(QStringLiteral("data_version"))
+                                                        .toInteger());
+    return seen >= 0 && seen != dataVersion_;
 }
 
 bool SqliteBackend::stillThere() const {

@@ -33,6 +33,7 @@ public:
     // The file's write lock, taken when the transaction began, covers every row.
     void lockRow(const QString&, qint64) override {}
     void setBusyWait(int milliseconds, std::function<void()> whileWaiting) override;
+    bool othersChanged() override;
     bool stillThere() const override;
     bool backupTo(const QString& path, const QString& password) override;
     qint64 lastNumber(const QString& table) override;
@@ -47,6 +48,7 @@ private:
     [[noreturn]] void fail(const QString& sql) const;
 
     sqlite3* db_;
+    qint64 dataVersion_ = -1; // PRAGMA data_version when othersChanged last looked
     QString realPath_;
     // The identity (device, inode) of the file opened.
     std::uint64_t fileDevice_ = 0;

@@ -5,6 +5,7 @@
 #include "DatabaseError.h"
 #include "FocusHelpers.h"
 #include "MaskedEdit.h"
+#include "Pendentes.h"
 #include "RegistrarPonto.h"
 
 #include <QEventLoop>
@@ -47,6 +48,8 @@ frmVelto::frmVelto(bool quiosque, QWidget* parent)
     connect(&Timer2, &QTimer::timeout, this, &frmVelto::Timer2_Timer);
     Reconectar.setInterval(kSegundosReconectar * 1000);
     connect(&Reconectar, &QTimer::timeout, this, &frmVelto::Reconectar_Timer);
+    Mudancas.setInterval(kMilissegundosMudancas);
+    connect(&Mudancas, &QTimer::timeout, this, &frmVelto::Mudancas_Timer);
 
     connect(TxtFUNCIONARIO, &QLineEdit::textChanged, this, &frmVelto::TxtFUNCIONARIO_Change);
     OnLostFocus(TxtFUNCIONARIO, [this] { TxtFUNCIONARIO_LostFocus(); });
@@ -158,6 +161,7 @@ void frmVelto::Form_Load() {
     VerFuncionariosTrabalhando();
     Timer1_Timer();
     Timer1.start();
+    Mudancas.start();
     PintarCartao(false);
     TxtFUNCIONARIO->setFocus();
 }
@@ -196,6 +200,18 @@ void frmVelto::Reconectar_Timer() {
     }
     Reconectar.stop();
     VerFuncionariosTrabalhando();
+}
+
+void frmVelto::Mudancas_Timer() {
+    // A scan under way rebuilds the list itself, and its connection is busy.
+    if (registrando_ || arquivoTrocado_ || !conexaoBanco)
+        return;
+    try {
+        if (conexaoBanco->OthersChanged())
+            VerFuncionariosTrabalhando();
+    } catch (const DatabaseError&) {
+        // Out of reach: the next look, or the next scan, tries again.
+    }
 }
 
 void frmVelto::Timer1_Timer() {
@@ -259,7 +275,7 @@ void frmVelto::Passar(const QString& cartao) {
         const Connection::BusyWait espera(*conexaoBanco, kEsperaBanco, [this] { EsperarBanco(); });
         resultado = RegistrarPonto(cartao, agora.date(), agora.time(), dataMostrada, horaMostrada);
     } catch (const DatabaseError& erro) {
-        PontoNaoRegistrado(erro);
+        PontoNaoRegistrado(erro, cartao, agora);
         return;
     }
     TXTNOME->clear();
@@ -324,7 +340,11 @@ void frmVelto::EsperarBanco() {
     espera.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
-void frmVelto::PontoNaoRegistrado(const DatabaseError& erro) {
+void frmVelto::PontoNaoRegistrado(const DatabaseError& erro, const QString& cartao,
+                                  const QDateTime& instante) {
+    // The office posts these by hand from the PC's list: nobody stood by to write them down.
+    if (erro.cause() == DatabaseError::Cause::Unreachable)
+        AnotarPendente(SemEspacosEApostrofos(cartao), instante);
     TXTNOME->clear();
     AvisoTerminal(MensagemPontoNaoRegistrado(erro), MsgBoxIcon::Exclamation);
     TxtFUNCIONARIO->clear();

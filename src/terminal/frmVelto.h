@@ -35,6 +35,8 @@ public:
     static constexpr int kEsperaBanco = 10000;
     // How often a kiosk terminal that started with the server out of reach tries it again.
     static constexpr int kSegundosReconectar = 5;
+    // How often the terminal asks whether another program changed the punches.
+    static constexpr int kMilissegundosMudancas = 500;
 
     QGroupBox* Frame1;
     QLabel* Label1;
@@ -52,6 +54,9 @@ public:
     QTimer Timer1;
     QTimer Timer2;
     QTimer Reconectar;
+    // Follows the punches other programs make: the list of who is at work is rebuilt when the
+    // database says another program changed it.
+    QTimer Mudancas;
 
     // The kind and the employee number of the last swipe; nothing else reads them.
     QString lblEntradaSaida;
@@ -70,7 +75,8 @@ private:
     void Passar(const QString& cartao);
     void ConferirArquivo();
     void EsperarBanco();
-    void PontoNaoRegistrado(const DatabaseError& erro);
+    void PontoNaoRegistrado(const DatabaseError& erro, const QString& cartao, const QDateTime& instante);
+    void Mudancas_Timer();
     void AvisoTerminal(const QString& texto, MsgBoxIcon icone);
     void PintarCartao(bool comFoco);
 

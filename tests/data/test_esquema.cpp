@@ -85,7 +85,7 @@ TEST(Esquema, AtualizaUmaVezComDoisAoMesmoTempoERecusaVersaoNova) {
         ADD_FAILURE() << "opened";
     } catch (const DatabaseError& e) {
         EXPECT_TRUE(
-            e.message().contains(u"está na versão 4 do esquema, mais nova que a versão 3 deste programa"_s))
+            e.message().contains(u"está na versão 5 do esquema, mais nova que a versão 4 deste programa"_s))
             << e.message().toStdString();
     }
 }
