@@ -1,11 +1,11 @@
 #include "PgBackend.h"
 
-#include "Clock.h"
 #include "DatabaseError.h"
 #include "ServerSettings.h"
 
 #include <QRegularExpression>
 #include <QThread>
+#include <chrono>
 #include <libpq-fe.h>
 #include <limits>
 #include <poll.h>
@@ -143,6 +143,11 @@ ColumnKind kindOfType(const QString& type) {
 
 void ignoreNotice(void*, const char*) {}
 
+// The waits for the server run on the real clock, whatever a test does to the program's clock.
+double segundosReais() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
 Oid typeOfNumber(const QString& literal) {
     bool whole = false;
     const qint64 number = literal.toLongLong(&whole);
@@ -250,25 +255,11 @@ DialectWords PgBackend::words() const {
 // statement outside a transaction; one dropped inside a transaction loses that transaction.
 void PgBackend::reconnect() {
     prepared_.clear();
-    // Made again step by step, so that the screen of a waiting caller stays alive and the
-    // caller's deadline holds (libpq's connect_timeout does not apply to this way of connecting).
-    const double giveUp = std::min(deadline_, Clock::monotonicSeconds() + kSecondsToConnect);
-    bool made = PQresetStart(connection_) == 1;
-    for (PostgresPollingStatusType step = PGRES_POLLING_WRITING; made && step != PGRES_POLLING_OK;) {
-        if (step == PGRES_POLLING_FAILED || Clock::monotonicSeconds() > giveUp) {
-            made = false;
-            break;
-        }
-        pollfd socket{PQsocket(connection_),
-                      static_cast<short>(step == PGRES_POLLING_READING ? POLLIN : POLLOUT), 0};
-        if (::poll(&socket, 1, 10) == 0) {
-            if (whileWaiting_)
-                whileWaiting_();
-            continue;
-        }
-        step = PQresetPoll(connection_);
-    }
-    if (!made || PQstatus(connection_) != CONNECTION_OK) {
+    // libpq's connect_timeout bounds the wait for a server that does not answer; a caller's
+    // deadline too near for it is not kept waiting.
+    if (deadline_ - segundosReais() >= kSecondsToConnect)
+        PQreset(connection_);
+    if (PQstatus(connection_) != CONNECTION_OK) {
         giveUpConnection();
         throw DatabaseError(QStringLiteral("A conexão com o banco de dados %1 foi perdida.").arg(place_),
                             QStringLiteral("a conexão com o servidor do banco de dados foi perdida"),
@@ -278,6 +269,17 @@ void PgBackend::reconnect() {
     const Result result = send(setup_, {});
     if (!result.ok())
         fail(result, QStringLiteral("O banco de dados não executou o comando."), {});
+}
+
+// A setting of the session, sent again on a new connection when the old one turns out dead.
+void PgBackend::executeSetting(const QString& text) {
+    try {
+        execute(text);
+    } catch (const DatabaseError&) {
+        if (transaction_ || PQstatus(connection_) == CONNECTION_OK || segundosReais() >= deadline_)
+            throw;
+        execute(text);
+    }
 }
 
 // A server that stopped answering leaves the connection waiting forever: it is closed here, so
@@ -290,6 +292,10 @@ void PgBackend::giveUpConnection() {
 }
 
 void PgBackend::ensureConnected() {
+    // A server that restarted has closed the socket: reading what waits there tells so before
+    // anything is sent, and the connection is made again at once.
+    if (!transaction_ && PQstatus(connection_) == CONNECTION_OK)
+        PQconsumeInput(connection_);
     if (PQstatus(connection_) == CONNECTION_OK)
         return;
     if (transaction_)
@@ -306,7 +312,7 @@ PGresult* PgBackend::nextResult() {
     while (PQisBusy(connection_)) {
         pollfd socket{PQsocket(connection_), POLLIN, 0};
         if (::poll(&socket, 1, 10) == 0) {
-            if (Clock::monotonicSeconds() > deadline_) {
+            if (segundosReais() > deadline_) {
                 giveUpConnection();
                 throw DatabaseError(
                     QStringLiteral("O servidor do banco de dados %1 não respondeu a tempo.").arg(place_),
@@ -569,7 +575,7 @@ void PgBackend::setBusyWait(int milliseconds, std::function<void()> whileWaiting
     if (milliseconds < 0) {
         // Put back within a second at most: a server that stopped answering is given up, and
         // the next connection starts with the usual wait anyway.
-        deadline_ = std::max(deadline_, Clock::monotonicSeconds() + 1);
+        deadline_ = std::max(deadline_, segundosReais() + 1);
         try {
             if (PQstatus(connection_) == CONNECTION_OK)
                 execute(QStringLiteral("SET lock_timeout = 5000"));
@@ -580,10 +586,10 @@ void PgBackend::setBusyWait(int milliseconds, std::function<void()> whileWaiting
         return;
     }
     whileWaiting_ = std::move(whileWaiting);
-    deadline_ = Clock::monotonicSeconds() + milliseconds / 1000.0;
+    deadline_ = segundosReais() + milliseconds / 1000.0;
     // A lock is waited for a little less than the whole, so that it is told as busy, not as a
     // server out of reach.
-    execute(
+    executeSetting(
         QStringLiteral("SET lock_timeout = %1").arg(std::max(milliseconds - kLockMargin, milliseconds / 2)));
 }
 
@@ -591,7 +597,7 @@ bool PgBackend::othersChanged() {
     if (transaction_ || PQstatus(connection_) != CONNECTION_OK)
         return false;
     if (!listening_) {
-        execute(QStringLiteral("LISTEN velto_movimentacao"));
+        executeSetting(QStringLiteral("LISTEN velto_movimentacao"));
         setup_ += QStringLiteral(" LISTEN velto_movimentacao;");
         listening_ = true;
     }

@@ -57,6 +57,7 @@ private:
     void reconnect();
     void ensureConnected();
     void giveUpConnection();
+    void executeSetting(const QString& text);
     pg_result* nextResult();
     // The rows of a SELECT run as a prepared statement; nullopt when it must go as text.
     std::optional<Recordset> runPrepared(const QString& translated);
@@ -76,8 +77,8 @@ private:
     double deadline_ = std::numeric_limits<double>::infinity();
     bool listening_ = false;
     bool reconnected_ = false;
-    static constexpr double kSecondsToConnect = 5;
     static constexpr int kLockMargin = 1500;
+    static constexpr double kSecondsToConnect = 5; // the connect_timeout given to libpq
     // The prepared statement of each shape of SELECT this session ran; an empty name for a shape
     // the server would not prepare. Names are never used twice in a session.
     QHash<QString, QByteArray> prepared_;

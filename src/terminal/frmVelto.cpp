@@ -158,6 +158,7 @@ void frmVelto::criarControles() {
 
 void frmVelto::Form_Load() {
     AbrirBanco();
+    Mudancas_Timer(); // from now on, what other programs change is followed
     VerFuncionariosTrabalhando();
     Timer1_Timer();
     Timer1.start();

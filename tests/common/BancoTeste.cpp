@@ -53,7 +53,8 @@ BancoTeste::BancoTeste(const QString& cenario, const std::function<void(BancoTes
     : raizAnterior_(qgetenv("VELTO_DRIVE_ROOT")) {
     static QTemporaryDir modelos;
     static QHash<QString, QString> arquivos;
-    QString& modelo = arquivos[cenario];
+    // A scenario is kept per server: a test may start one of its own.
+    QString& modelo = arquivos[cenario + QString::fromUtf8(qgetenv("VELTO_TESTE_PG"))];
     if (modelo.isEmpty()) {
         BancoTeste novo;
         montar(novo);

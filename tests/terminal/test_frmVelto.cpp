@@ -4,12 +4,16 @@
 #include "Esquema.h"
 #include "MDIVelto.h"
 #include "MaskedEdit.h"
+#include "Pendentes.h"
 #include "RegistrarPonto.h"
 #include "TelaTeste.h"
 #include "VersaoEsquema.h"
 #include "frmVelto.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QProcess>
@@ -17,6 +21,7 @@
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
+#include <poll.h>
 #include <random>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -70,6 +75,36 @@ protected:
     std::unique_ptr<MDIVelto> janela;
     frmVelto* terminal = nullptr;
 };
+
+// A server of the test's own, for drills that restart or freeze it (beside the shared one only).
+struct ServidorProprio {
+    ServidorProprio() {
+        if (!BancoTeste::noServidor())
+            return;
+        pasta = QDir::temp().filePath(u"velto-pg-%1"_s.arg(QCoreApplication::applicationPid()));
+        anterior = qgetenv("VELTO_TESTE_PG");
+        EXPECT_EQ(QProcess::execute(QStringLiteral(SERVIDOR_PG), {u"iniciar"_s, pasta}), 0);
+        qputenv("VELTO_TESTE_PG", pasta.toUtf8());
+    }
+    ~ServidorProprio() {
+        if (pasta.isEmpty())
+            return;
+        QProcess::execute(QStringLiteral(SERVIDOR_PG), {u"parar"_s, pasta});
+        qputenv("VELTO_TESTE_PG", anterior);
+    }
+    // The postmaster and its children stopped or let go on.
+    void sinal(int qual) const {
+        QFile pid(QFileInfo(pasta).symLinkTarget() + u"/dados/postmaster.pid"_s);
+        ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
+        const QByteArray mestre = pid.readLine().trimmed();
+        ASSERT_EQ(
+            QProcess::execute(u"sh"_s, {u"-c"_s, u"kill -%1 %2 $(pgrep -P %2)"_s.arg(qual).arg(mestre)}), 0);
+    }
+    QString pasta;
+    QByteArray anterior;
+};
+
+class ServidorDaPorta : public ServidorProprio, public TerminalTeste {};
 
 ResultadoPonto Passar(const QString& cartao, const QString& hora, const QDate& dia = QDate(2026, 12, 5)) {
     return RegistrarPonto(cartao, dia, QTime::fromString(hora, u"hh:mm:ss"_s), dia.toString(u"dd/MM/yyyy"_s),
@@ -131,6 +166,57 @@ int TerminalFilho(QStringList cartoes) {
     passadas.start(10);
     return app.exec();
 }
+// A terminal driven by the drill (VELTO_TERMINAL_ORDENS): each "instant card" line read is one
+// scan at that instant; each outcome goes out as "R|employee|date|time|ms" or "M|ms|message".
+int TerminalComandado() {
+    int argc = 1;
+    char nome[] = "comandado";
+    char* argv[] = {nome, nullptr};
+    QApplication app(argc, argv);
+    QElapsedTimer passada;
+    const auto escrever = [&](const QString& linha) {
+        const QByteArray bytes = (linha + u'\n').toUtf8();
+        if (::write(STDOUT_FILENO, bytes.constData(), size_t(bytes.size())) != bytes.size())
+            std::_Exit(5);
+    };
+    SetMsgBoxResponder([&](const MsgBoxCall& m) {
+        escrever(u"M|%1|%2"_s.arg(passada.elapsed()).arg(m.text.section(u'\r', 0, 0)));
+        return MsgBoxResult::Ok;
+    });
+    MDIVelto janela;
+    if (!Ativar(janela))
+        return 4;
+    frmVelto* terminal = janela.area()->findChild<frmVelto*>();
+    terminal->Timer2.setInterval(10);
+    QObject::connect(terminal->TXTNOME, &QLineEdit::textChanged, [&](const QString& texto) {
+        if (texto.contains(QLatin1String("Registrada")))
+            escrever(u"R|%1|%2|%3|%4"_s
+                         .arg(terminal->lblcodigo, terminal->txtData->Text(), terminal->TXTHORA->text())
+                         .arg(passada.elapsed()));
+    });
+    QByteArray linha;
+    QTimer ordens;
+    QObject::connect(&ordens, &QTimer::timeout, [&] {
+        if (!terminal->TxtFUNCIONARIO->isEnabled() || !terminal->TxtFUNCIONARIO->hasFocus())
+            return;
+        pollfd entrada{STDIN_FILENO, POLLIN, 0};
+        char c = 0;
+        while (::poll(&entrada, 1, 0) > 0 && ::read(STDIN_FILENO, &c, 1) == 1 && c != '\n')
+            linha += c;
+        if (c != '\n')
+            return;
+        const QStringList partes = QString::fromUtf8(std::exchange(linha, {})).split(u' ');
+        Clock::set(QDateTime::fromString(partes[0], Qt::ISODate));
+        passada.start();
+        QTest::keyClicks(terminal->TxtFUNCIONARIO, partes[1]);
+        QTest::keyClick(terminal->TxtFUNCIONARIO, Qt::Key_Return);
+    });
+    ordens.start(1);
+    return app.exec();
+}
+[[maybe_unused]] const bool kComandado =
+    qEnvironmentVariableIsSet("VELTO_TERMINAL_ORDENS") && (std::exit(TerminalComandado()), true);
+
 [[maybe_unused]] const bool kFilho =
     qEnvironmentVariableIsSet("VELTO_TERMINAL_FILHO") &&
     (std::exit(TerminalFilho(qEnvironmentVariable("VELTO_TERMINAL_FILHO").split(u' '))), true);
@@ -320,6 +406,127 @@ TEST_F(TerminalTeste, ErroAoMontarAListaOuAoPassarNaoTerminaOPrograma) {
     EXPECT_EQ(ultimaMensagem(), NaoRegistrado(u"Arquivo do banco de dados não encontrado."_s));
 }
 
+// Another program's punch shows in the list within two seconds; the server restarted, and then
+// frozen for 15 s: no scan waits more than ten seconds, each refused one is told and kept in
+// pendentes.csv, and the terminal registers again without a restart.
+TEST_F(ServidorDaPorta, PontoDeOutroProgramaNaListaEServidorReiniciadoOuCongelado) {
+    const auto outro = Connection::Open(kStringConexao);
+    outro->Execute(
+        u"Insert into movimentacao(data,hora,entradaSaida,funcionario,periodo) values('05/12/2026',"
+        u"'08:00:00', 'E', 2, 'M' )"_s);
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return Itens(terminal->List1) == QStringList{u"   2 - BEATRIZ"_s}; }, 2000));
+    if (pasta.isEmpty())
+        return; // the file: no server to restart
+    ASSERT_EQ(QProcess::execute(QStringLiteral(SERVIDOR_PG), {u"reiniciar"_s, pasta}), 0);
+    passar(kAna);
+    EXPECT_EQ(terminal->TXTNOME->text(), kEntradaAna) << ultimaMensagem().toStdString();
+    // After the restart the list follows again (the terminal listens on its new connection).
+    Connection::Open(kStringConexao)->Execute(u"Delete from movimentacao where funcionario = 2"_s);
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return Itens(terminal->List1) == QStringList{u"   1 - ANA PAULA"_s}; }, 2000));
+
+    QFile::remove(ArquivoPendentes());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return cartao()->isEnabled(); }, 3000));
+    sinal(SIGSTOP);
+    QElapsedTimer congelado;
+    congelado.start();
+    Clock::advance(11 * 60 * 1000);
+    passar(kBia);
+    EXPECT_LE(congelado.elapsed(), 10500);
+    EXPECT_EQ(ultimaMensagem(), NaoRegistrado(u"Servidor do banco de dados fora do alcance."_s));
+    const QList<Pendente> pendentes = LerPendentes();
+    ASSERT_EQ(pendentes.size(), 1);
+    EXPECT_EQ(QStringList({pendentes[0].cartao, pendentes[0].data, pendentes[0].hora}),
+              QStringList({kBia, u"05/12/2026"_s, u"08:13:10"_s}));
+    QTest::qWait(int(std::max<qint64>(0, 15000 - congelado.elapsed())));
+    sinal(SIGCONT);
+    Clock::advance(60 * 1000);
+    passar(kBia);
+    EXPECT_EQ(terminal->TXTNOME->text(), u"BEATRIZ - (Registrada ENTRADA!)"_s);
+    EXPECT_EQ(banco.linhas(u"Select funcionario, entradaSaida from movimentacao"_s),
+              QStringList({u"1|E"_s, u"2|E"_s}));
+}
+
+// Two terminals, one clock: 40 scans on one alone, then 480 instants at which both scan (half of
+// them the same card). Every scan has one outcome, the registered ones are exactly the rows, and
+// each employee's rows alternate E and S, never two of a day ten minutes or less apart.
+TEST(VariosTerminais, MilPassadasEmDoisTerminaisUmaDecisaoPorCartao) {
+    BancoTeste banco;
+    QStringList cartoes;
+    for (int i = 1; i <= 20; ++i) {
+        cartoes << u"7892000%1"_s.arg(i, 6, 10, QLatin1Char('0'));
+        banco.funcionario(u"F%1"_s.arg(i), cartoes.last());
+    }
+    conexaoBanco.reset();
+    const unsigned semente = std::random_device{}();
+    SCOPED_TRACE("semente " + std::to_string(semente));
+    std::mt19937 sorte(semente);
+    QProcess terminais[2];
+    qputenv("VELTO_TERMINAL_ORDENS", "1");
+    for (QProcess& t : terminais)
+        t.start(QCoreApplication::applicationFilePath(), {});
+    qunsetenv("VELTO_TERMINAL_ORDENS");
+    QStringList registrados;
+    QList<int> sozinho, juntos;
+    QDateTime instante(QDate(2026, 3, 2), QTime(6, 0, 0));
+    const auto resposta = [&](QProcess& t) {
+        while (!t.canReadLine() && t.waitForReadyRead(30000)) {
+        }
+        const QStringList campos = QString::fromUtf8(t.readLine()).trimmed().split(u'|');
+        if (campos.value(0) == u"R"_s)
+            registrados << campos.mid(1, 3).join(u'|');
+        EXPECT_TRUE(campos.value(0) == u"R"_s || campos.value(2).startsWith(u"Deverá Aguardar"_s))
+            << campos.join(u'|').toStdString();
+        return campos.value(campos.value(0) == u"R"_s ? 4 : 1).toInt();
+    };
+    for (int passo = 0; passo < 520 && !HasFailure(); ++passo) {
+        instante = instante.addSecs(std::uniform_int_distribution(0, 240)(sorte));
+        const QString a = cartoes[std::uniform_int_distribution(0, 19)(sorte)];
+        const QString b = std::bernoulli_distribution(0.5)(sorte)
+                              ? a
+                              : cartoes[std::uniform_int_distribution(0, 19)(sorte)];
+        const int quantos = passo < 40 ? 1 : 2;
+        for (int t = 0; t < quantos; ++t)
+            terminais[t].write((instante.toString(Qt::ISODate) + u' ' + (t ? b : a) + u'\n').toUtf8());
+        for (int t = 0; t < quantos; ++t)
+            (quantos == 1 ? sozinho : juntos) << resposta(terminais[t]);
+    }
+    for (QProcess& t : terminais) {
+        t.kill();
+        t.waitForFinished(10000);
+    }
+    AbrirConexao();
+    QStringList gravados = banco.linhas(u"Select funcionario, data, hora from movimentacao"_s);
+    EXPECT_EQ((std::sort(gravados.begin(), gravados.end()), gravados),
+              (std::sort(registrados.begin(), registrados.end()), registrados));
+    QHash<QString, QStringList> ultimo; // employee: type, date, time of his last row
+    for (const QString& linha :
+         banco.linhas(u"Select funcionario, entradaSaida, data, hora from movimentacao order by codigo"_s)) {
+        const QStringList c = linha.split(u'|');
+        const QStringList antes = ultimo.value(c[0]);
+        EXPECT_EQ(c[1], antes.isEmpty() || antes[0] == u"S"_s ? u"E"_s : u"S"_s) << linha.toStdString();
+        if (!antes.isEmpty() && antes[1] == c[2]) {
+            EXPECT_GT(QTime::fromString(antes[2]).secsTo(QTime::fromString(c[3])), 600)
+                << linha.toStdString();
+        }
+        ultimo[c[0]] = c.mid(1);
+    }
+    std::sort(sozinho.begin(), sozinho.end());
+    std::sort(juntos.begin(), juntos.end());
+    const int mediana = sozinho.value(sozinho.size() / 2);
+    std::printf(
+        "dois terminais: %lld passadas, %lld registradas; mediana sozinho %d ms, juntos: mediana %d ms, "
+        "p95 %d ms, maior %d ms\n",
+        qint64(sozinho.size() + juntos.size()), qint64(registrados.size()), mediana,
+        juntos.value(juntos.size() / 2), juntos.value(juntos.size() * 95 / 100),
+        juntos.value(juntos.size() - 1));
+    EXPECT_EQ(sozinho.size() + juntos.size(), 1000);
+    // Two terminals do not wait for each other: the usual swipe stays within twice a lone one's
+    // (the slowest ones, printed above, depend on what else the machine runs).
+    EXPECT_LE(juntos.value(juntos.size() / 2), 2 * mediana + 2);
+}
+
 TEST(TerminalInicio, ArquivoVazioRecusadoAoAbrirOPrograma) {
     BancoTeste banco;
     conexaoBanco.reset();
@@ -456,8 +663,9 @@ TEST(RegistrarPonto, DoisProgramasComOMesmoCartaoNoMesmoInstanteRegistramUmaVez)
     EXPECT_EQ(banco.contar(u"movimentacao"_s), 1);
 }
 
-// The real terminal in a child process, killed with SIGKILL while opening the file or up to 1.5 s
-// into its scans: every scan it acknowledged is in the file, once.
+// The real terminal in a child process (on a server two of them, three cards each: a file has one
+// program), killed with SIGKILL while opening the database or up to 1.5 s into its scans: every
+// scan acknowledged is stored, once.
 TEST(SimuladoDeQueda, NenhumPontoReconhecidoSePerdeComKill9) {
     constexpr int kCiclos = 40;
     BancoTeste banco;
@@ -472,30 +680,44 @@ TEST(SimuladoDeQueda, NenhumPontoReconhecidoSePerdeComKill9) {
     std::mt19937 sorte(semente);
     QStringList reconhecidos;
     for (int ciclo = 0; ciclo < kCiclos && !HasFailure(); ++ciclo) {
-        QProcess filho;
-        qputenv("VELTO_TERMINAL_FILHO", (QString::number(ciclo) + ' ' + cartoes.join(' ')).toUtf8());
-        filho.start(QCoreApplication::applicationFilePath(), {});
+        const int terminais = BancoTeste::noServidor() ? 2 : 1;
+        QProcess filhos[2];
+        QByteArray saidas[2];
+        for (int t = 0; t < terminais; ++t) {
+            qputenv("VELTO_TERMINAL_FILHO",
+                    (QString::number(ciclo) + ' ' + cartoes.mid(6 / terminais * t, 6 / terminais).join(' '))
+                        .toUtf8());
+            filhos[t].start(QCoreApplication::applicationFilePath(), {});
+            EXPECT_TRUE(filhos[t].waitForStarted(10000));
+        }
         qunsetenv("VELTO_TERMINAL_FILHO");
-        EXPECT_TRUE(filho.waitForStarted(10000));
-        QByteArray saida;
         if (!std::bernoulli_distribution(0.15)(sorte)) {
-            while (!saida.contains("PRONTO\n") && filho.waitForReadyRead(30000))
-                saida += filho.readAllStandardOutput();
-            EXPECT_TRUE(saida.contains("PRONTO\n")) << filho.readAllStandardError().toStdString();
+            for (int t = 0; t < terminais; ++t) {
+                while (!saidas[t].contains("PRONTO\n") && filhos[t].waitForReadyRead(30000))
+                    saidas[t] += filhos[t].readAllStandardOutput();
+                EXPECT_TRUE(saidas[t].contains("PRONTO\n")) << filhos[t].readAllStandardError().toStdString();
+            }
         }
         QThread::msleep(std::uniform_int_distribution(0, 1500)(sorte));
-        ::kill(pid_t(filho.processId()), SIGKILL);
-        EXPECT_TRUE(filho.waitForFinished(10000));
-        EXPECT_EQ(filho.exitStatus(), QProcess::CrashExit)
-            << "the terminal ended by itself: " << filho.readAllStandardError().toStdString();
-        reconhecidos +=
-            QString::fromUtf8(saida + filho.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+        for (QProcess& filho : filhos) {
+            if (filho.processId() > 0) // 0 would be this whole process group
+                ::kill(pid_t(filho.processId()), SIGKILL);
+        }
+        for (int t = 0; t < terminais; ++t) {
+            EXPECT_TRUE(filhos[t].waitForFinished(10000));
+            EXPECT_EQ(filhos[t].exitStatus(), QProcess::CrashExit)
+                << "the terminal ended by itself: " << filhos[t].readAllStandardError().toStdString();
+            reconhecidos += QString::fromUtf8(saidas[t] + filhos[t].readAllStandardOutput())
+                                .split(u'\n', Qt::SkipEmptyParts);
+        }
         reconhecidos.removeAll(u"PRONTO"_s);
     }
 
     AbrirConexao(); // after the last kill: the engine recovers what its journal holds
     EXPECT_TRUE(conexaoBanco->IntegrityCheck().isEmpty());
     QStringList gravados = banco.linhas(u"Select funcionario, data, hora from movimentacao"_s);
+    std::printf("queda: %d ciclos, %lld reconhecidos, %lld gravados\n", kCiclos, qint64(reconhecidos.size()),
+                qint64(gravados.size()));
     EXPECT_EQ(gravados.removeDuplicates(), 0) << "no scan is written twice";
     for (const QString& linha : std::as_const(reconhecidos))
         EXPECT_TRUE(gravados.contains(linha)) << "acknowledged scan lost: " << linha.toStdString();
