@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary root and checks what an office's desktop needs of it:
-# the three programs, the desktop entry with its kiosk action, the icon and the README.
+# the three programs, the desktop entry with its kiosk action, the icon, the README, the
+# copyright and the changelog.
 set -euo pipefail
 raiz=$(mktemp -d)
 trap 'rm -rf "$raiz"' EXIT
@@ -10,7 +11,7 @@ falha() { echo "FALHA: $*" >&2; falhas=$((falhas + 1)); }
 
 entrada="$raiz/usr/share/applications/velto.desktop"
 icone="$raiz/usr/share/icons/hicolor/scalable/apps/velto.svg"
-for arquivo in "$entrada" "$icone" "$raiz/usr/share/doc/velto/README.md"; do
+for arquivo in "$entrada" "$icone" "$raiz"/usr/share/doc/velto/{README.md,copyright,changelog.gz}; do
   [ -f "$arquivo" ] || falha "$arquivo ausente"
 done
 grep -q '<svg' "$icone" || falha "o ícone não é um SVG"
