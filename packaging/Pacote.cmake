@@ -1,6 +1,15 @@
 # What `cmake --install` places, and the Debian package CPack builds from it (`make deb`).
 include(GNUInstallDirs)
 install(TARGETS velto velto-banco velto-relatorio RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Stripped for the package, the programs also lose the compiler's .comment section, as dh_strip
+# would do.
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    foreach(programa velto velto-banco velto-relatorio)
+      execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/\${programa}\" COMMAND_ERROR_IS_FATAL ANY)
+    endforeach()
+  endif()")
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/velto.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/velto.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
