@@ -34,6 +34,7 @@ for programa in velto velto-banco velto-relatorio; do
   pagina="$raiz/usr/share/man/man1/$programa.1.gz"
   texto=$(LC_ALL=C.UTF-8 MANWIDTH=1000 MANPAGER=cat man -l "$pagina") || { falha "página de $programa"; continue; }
   uso=$("$raiz/usr/bin/$programa" --help | sed -n '/^Uso:/,$p')
+  [[ $uso == *"  $programa --help | --version"* ]] || falha "uso de $programa"
   for comando in $(sed -n "s/^  $programa \([a-z][a-z]*\).*/\1/p" <<<"$uso" | sort -u); do
     grep -qE "^ +$comando( |$)" <<<"$texto" || falha "comando $comando ausente da página de $programa"
   done
