@@ -2,6 +2,7 @@
 #include "DatabaseError.h"
 #include "InstanceLock.h"
 #include "MsgBox.h"
+#include "Processo.h"
 #include "UmaCopia.h"
 #include "VeltoApplication.h"
 
@@ -61,7 +62,8 @@ TEST(Programa, UmaCopiaPorBancoAteOProgramaMorrer) {
 
     // The program itself holds it while it runs; killed, it leaves a stale lock that the next start takes.
     QProcess velto;
-    velto.start(QStringLiteral(VELTO), {});
+    // The toolkit's own options still reach it.
+    velto.start(QStringLiteral(VELTO), {u"-platform"_s, u"offscreen"_s});
     ASSERT_TRUE(velto.waitForStarted());
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(trava); }, 20000));
     InstanceLock outra(banco.caminhoArquivo());
@@ -71,6 +73,35 @@ TEST(Programa, UmaCopiaPorBancoAteOProgramaMorrer) {
     EXPECT_TRUE(QFile::exists(trava));
     EXPECT_TRUE(UmaCopiaPorBanco(outra));
     EXPECT_EQ(mensagens.calls.size(), 1);
+}
+
+TEST(Programa, AjudaVersaoEOpcaoErradaSemTela) {
+    // Answered before the window system: with xcb and no display, Qt would abort.
+    const QByteArray tela = qgetenv("DISPLAY");
+    qunsetenv("DISPLAY");
+    const struct {
+        QStringList args;
+        int status;
+        QString saida, erro;
+    } casos[] = {
+        {{u"-platform"_s, u"xcb"_s, u"--help"_s}, 0, u"\n  velto [--quiosque]"_s, {}},
+        {{u"--version"_s, u"-platform"_s, u"xcb"_s}, 0, u"velto " VELTO_VERSION "\n"_s, {}},
+        {{u"--nonsense"_s}, 2, {}, u"velto: opção desconhecida: --nonsense\nUse \"velto --help\""_s},
+        {{u"--quiosque=sim"_s, u"-platform"_s, u"xcb"_s},
+         2,
+         {},
+         u"velto: a opção --quiosque não leva valor"_s},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.args.join(u' ').toStdString());
+        const Execucao r = ExecutarProcesso(QStringLiteral(VELTO), c.args);
+        EXPECT_EQ(r.status, c.status) << r.erro.toStdString();
+        EXPECT_TRUE(c.saida.isEmpty() ? r.saida.isEmpty() : r.saida.contains(c.saida))
+            << r.saida.toStdString();
+        EXPECT_TRUE(c.erro.isEmpty() ? r.erro.isEmpty() : r.erro.startsWith(c.erro)) << r.erro.toStdString();
+    }
+    if (!tela.isNull())
+        qputenv("DISPLAY", tela);
 }
 
 int main(int argc, char** argv) {
