@@ -65,8 +65,6 @@ TEST(Programa, UmaCopiaPorPcEBancoAteOProgramaMorrer) {
         AbrirConexao();
         EXPECT_EQ(conexaoBanco->InstancePath(), caminho);
         qputenv("VELTO_BANCO", endereco);
-    } else {
-        EXPECT_EQ(caminho, banco.caminhoArquivo());
     }
     {
         InstanceLock primeira(caminho);

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# velto-banco on a server reached over TCP with sslmode=verify-full against the office's CA: its
-# session is encrypted, another CA is refused, and no password is ever printed. The server is this
-# test's own, the only one listening on TCP.
+# velto-banco over TCP with sslmode=verify-full, on a server of this test's own: the session is
+# encrypted, another CA is refused, and no password is ever printed.
 set -euo pipefail
 build=$(realpath "$1")
 servidor=$(dirname "$(realpath "$0")")/../common/servidor-pg
