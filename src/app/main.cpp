@@ -2,10 +2,10 @@
 #include "CopiasAutomaticas.h"
 #include "DatabaseError.h"
 #include "FrmFuncionarios.h"
-#include "InstanceLock.h"
 #include "LinhaComando.h"
 #include "MDIVelto.h"
 #include "MsgBox.h"
+#include "RelogioDoServidor.h"
 #include "UmaCopia.h"
 #include "VeltoApplication.h"
 #include "frmFeriados.h"
@@ -36,8 +36,8 @@ int main(int argc, char** argv) {
     VeltoApplication app(argc, argv);
     const bool quiosque = app.arguments().contains(QStringLiteral("--quiosque"));
     app.setQuiosque(quiosque);
-    InstanceLock trava(mapWindowsPath(ConnectionString::parse(kStringConexao).dbq));
-    if (!UmaCopiaPorBanco(trava))
+    UmaCopia umaCopia;
+    if (!umaCopia.Iniciar())
         return EXIT_FAILURE;
     try {
         MDIVelto janela(quiosque);
@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
         janela.RegistrarTela(MDIVelto::Tela::TabelaHoras, [] { return new frmTabelaHoras; });
         janela.RegistrarTela(MDIVelto::Tela::Feriados, [] { return new frmFeriados; });
         CopiasAutomaticas copias([&janela] { return janela.RegistroEmAndamento(); });
+        RelogioDoServidor relogio([&janela] { return janela.RegistroEmAndamento(); });
         janela.setAvisosAposSenha([&copias] { return copias.AvisoDeManutencao(); });
         copias.Iniciar();
         if (quiosque) {

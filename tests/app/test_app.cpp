@@ -7,10 +7,12 @@
 #include "VeltoApplication.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 #include <QtCore/qtestsupport_core.h>
@@ -47,16 +49,31 @@ TEST(Programa, SemErroOLacoSegueEmPortuguesComOIconeDoPrograma) {
     EXPECT_EQ(QWidget().windowIcon().pixmap(QSize(128, 128)).size(), QSize(128, 128));
 }
 
-TEST(Programa, UmaCopiaPorBancoAteOProgramaMorrer) {
+TEST(Programa, UmaCopiaPorPcEBancoAteOProgramaMorrer) {
     BancoTeste banco;
     MsgBoxRecorder mensagens;
-    const QString trava = banco.caminhoArquivo() + u".lock"_s;
+    const QString caminho = conexaoBanco->InstancePath();
+    const QString trava = caminho + u".lock"_s;
+    if (BancoTeste::noServidor()) {
+        // Named by the server and the database, not by the address that reached them, in this PC's folder.
+        const QByteArray endereco = qgetenv("VELTO_BANCO");
+        const QString nome = QString::fromUtf8(endereco.mid(endereco.indexOf("dbname=") + 7));
+        EXPECT_TRUE(caminho.startsWith(banco.raiz() + u"/C/PONTO/servidor-"_s) &&
+                    caminho.endsWith('-' + nome))
+            << caminho.toStdString();
+        qputenv("VELTO_BANCO",
+                "postgresql:///" + nome.toUtf8() + "?user=velto&host=" + qgetenv("VELTO_TESTE_PG"));
+        AbrirConexao();
+        EXPECT_EQ(conexaoBanco->InstancePath(), caminho);
+        qputenv("VELTO_BANCO", endereco);
+    }
     {
-        InstanceLock primeira(banco.caminhoArquivo());
-        ASSERT_TRUE(UmaCopiaPorBanco(primeira));
-        InstanceLock segunda(banco.caminhoArquivo());
-        EXPECT_FALSE(UmaCopiaPorBanco(segunda));
-        EXPECT_TRUE(mensagens.texts().value(0).startsWith(u"O Velto já está aberto"_s));
+        InstanceLock primeira(caminho);
+        ASSERT_TRUE(UmaCopiaPorBanco(primeira, u"C:\\PONTO\\ponto.mdb"_s));
+        InstanceLock segunda(caminho);
+        EXPECT_FALSE(UmaCopiaPorBanco(segunda, u"C:\\PONTO\\ponto.mdb"_s));
+        EXPECT_TRUE(mensagens.texts().value(0).startsWith(
+            u"O Velto já está aberto com o banco de dados C:\\PONTO"_s));
     }
     EXPECT_FALSE(QFile::exists(trava)) << "released at the end";
 
@@ -66,12 +83,27 @@ TEST(Programa, UmaCopiaPorBancoAteOProgramaMorrer) {
     velto.start(QStringLiteral(VELTO), {u"-platform"_s, u"offscreen"_s});
     ASSERT_TRUE(velto.waitForStarted());
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(trava); }, 20000));
-    InstanceLock outra(banco.caminhoArquivo());
+    InstanceLock outra(caminho);
     EXPECT_EQ(outra.tryLock(), InstanceLock::Result::HeldByAnother);
+    // Another PC on the same server (its own drive root) runs beside it, with a lock of its own.
+    QTemporaryDir outroPc;
+    QProcess terminal;
+    if (BancoTeste::noServidor()) {
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert(u"VELTO_DRIVE_ROOT"_s, outroPc.path());
+        terminal.setProcessEnvironment(ambiente);
+        terminal.start(QStringLiteral(VELTO), {u"--quiosque"_s});
+        const QString suaTrava = outroPc.path() + u"/C/PONTO/"_s + QFileInfo(trava).fileName();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(suaTrava); }, 20000));
+        EXPECT_EQ(terminal.state(), QProcess::Running);
+        terminal.kill();
+        terminal.waitForFinished();
+    }
+    EXPECT_EQ(velto.state(), QProcess::Running);
     velto.kill();
     ASSERT_TRUE(velto.waitForFinished());
     EXPECT_TRUE(QFile::exists(trava));
-    EXPECT_TRUE(UmaCopiaPorBanco(outra));
+    EXPECT_TRUE(UmaCopiaPorBanco(outra, {}));
     EXPECT_EQ(mensagens.calls.size(), 1);
 }
 
