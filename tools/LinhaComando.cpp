@@ -3,7 +3,6 @@
 #include "Console.h"
 #include "DatabaseError.h"
 
-#include <QCoreApplication>
 #include <QTextStream>
 #include <cstdio>
 #include <cstring>
@@ -137,30 +136,52 @@ void SemAvisosDoQt(QtMsgType tipo, const QMessageLogContext&, const QString& men
     }
 }
 
+int MostrarVersao(const char* ferramenta) {
+    saida() << ferramenta << ' ' << VELTO_VERSION << '\n';
+    saida().flush();
+    return kSaidaSucesso;
+}
+
 } // namespace
+
+int UsoErrado(const char* ferramenta, const QString& mensagem) {
+    saida().flush();
+    erro() << ferramenta << ": " << mensagem << "\nUse \"" << ferramenta << " --help\" para ver as opções.\n";
+    erro().flush();
+    return kSaidaUso;
+}
+
+int LinhaDoPrograma(const char* programa, const char* uso, const QStringList& proprias, int argc,
+                    char** argv) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
+    try {
+        const Opcoes opcoes(args, {},
+                            proprias + QStringList{QStringLiteral("--help"), QStringLiteral("--version")});
+        if (opcoes.tem(QStringLiteral("--help"))) {
+            saida() << QString::fromUtf8(uso);
+            saida().flush();
+            return kSaidaSucesso;
+        }
+        return opcoes.tem(QStringLiteral("--version")) ? MostrarVersao(programa) : -1;
+    } catch (const ErroUso& e) {
+        return UsoErrado(programa, e.mensagem);
+    }
+}
 
 int ExecutarFerramenta(const char* ferramenta, const char* descricao, const QList<Subcomando>& subcomandos,
                        const QStringList& args) {
     SilenciarAvisosDoQt();
-    const auto usoErrado = [ferramenta](const QString& mensagem) {
-        saida().flush();
-        erro() << ferramenta << ": " << mensagem << "\nUse \"" << ferramenta
-               << " --help\" para ver as opções.\n";
-        erro().flush();
-        return int(kSaidaUso);
-    };
     if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
         saida() << TextoDeUso(ferramenta, descricao, subcomandos);
         saida().flush();
         return kSaidaSucesso;
     }
-    if (args.contains(QLatin1String("--version"))) {
-        saida() << ferramenta << ' ' << QCoreApplication::applicationVersion() << '\n';
-        saida().flush();
-        return kSaidaSucesso;
-    }
+    if (args.contains(QLatin1String("--version")))
+        return MostrarVersao(ferramenta);
     if (args.isEmpty())
-        return usoErrado(QStringLiteral("falta o comando"));
+        return UsoErrado(ferramenta, QStringLiteral("falta o comando"));
     for (const Subcomando& s : subcomandos) {
         if (args.first() != QLatin1String(s.nome))
             continue;
@@ -170,7 +191,7 @@ int ExecutarFerramenta(const char* ferramenta, const char* descricao, const QLis
             erro().flush();
             return status;
         } catch (const ErroUso& e) {
-            return usoErrado(e.mensagem);
+            return UsoErrado(ferramenta, e.mensagem);
         } catch (const ErroExecucao& e) {
             return Falhar(ferramenta, e.mensagem);
         } catch (const DatabaseError& e) {
@@ -179,7 +200,7 @@ int ExecutarFerramenta(const char* ferramenta, const char* descricao, const QLis
             return Falhar(ferramenta, QString::fromLocal8Bit(e.what()));
         }
     }
-    return usoErrado(QStringLiteral("comando desconhecido: %1").arg(args.first()));
+    return UsoErrado(ferramenta, QStringLiteral("comando desconhecido: %1").arg(args.first()));
 }
 
 void SilenciarAvisosDoQt() {

@@ -64,6 +64,17 @@ struct Subcomando {
 int ExecutarFerramenta(const char* ferramenta, const char* descricao, const QList<Subcomando>& subcomandos,
                        const QStringList& args);
 
+// A mistake in the call: "tool: reason" and the hint on standard error; returns kSaidaUso.
+int UsoErrado(const char* ferramenta, const QString& mensagem);
+
+// The command line of a program without subcommands (velto itself), read from the raw arguments
+// before its application object exists, so --help and --version need no display. `uso` is the
+// whole usage text; `proprias` are the program's options besides --help and --version. Only
+// arguments starting with "--" are checked: the rest is the toolkit's (-platform offscreen).
+// Returns the exit status when the program ends here, -1 when it goes on.
+int LinhaDoPrograma(const char* programa, const char* uso, const QStringList& proprias, int argc,
+                    char** argv);
+
 // Keeps the toolkit's own warnings off standard error; the first thing a tool's main does,
 // before its application object speaks.
 void SilenciarAvisosDoQt();

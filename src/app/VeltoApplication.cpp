@@ -13,7 +13,7 @@
 VeltoApplication::VeltoApplication(int& argc, char** argv)
     : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Velto"));
-    setApplicationVersion(QStringLiteral("2.2.2.6"));
+    setApplicationVersion(QStringLiteral(VELTO_VERSION));
     if (traducaoQt_.load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"),
                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         installTranslator(&traducaoQt_);

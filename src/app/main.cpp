@@ -2,9 +2,10 @@
 #include "CopiasAutomaticas.h"
 #include "DatabaseError.h"
 #include "FrmFuncionarios.h"
-#include "InstanceLock.h"
+#include "LinhaComando.h"
 #include "MDIVelto.h"
 #include "MsgBox.h"
+#include "RelogioDoServidor.h"
 #include "UmaCopia.h"
 #include "VeltoApplication.h"
 #include "frmFeriados.h"
@@ -14,12 +15,29 @@
 #include "frmTabelaHoras.h"
 #include "frm_manutHorario.h"
 
+namespace {
+
+const char kUso[] =
+    "velto: o relógio de ponto: o terminal onde os funcionários passam o cartão e as telas\n"
+    "de administração (funcionários, horários, feriados, pontos, relatórios).\n"
+    "\n"
+    "Uso:\n"
+    "  velto [--quiosque] [opções do Qt]  abre o programa; --quiosque: em tela cheia, como o\n"
+    "                                     terminal do ponto (fechar pede a senha de manutenção)\n"
+    "  velto --help | --version\n"
+    "As opções do Qt (-platform, -display, -style...) passam ao Qt.\n";
+
+} // namespace
+
 int main(int argc, char** argv) {
+    if (const int status = LinhaDoPrograma("velto", kUso, {QStringLiteral("--quiosque")}, argc, argv);
+        status >= 0)
+        return status;
     VeltoApplication app(argc, argv);
     const bool quiosque = app.arguments().contains(QStringLiteral("--quiosque"));
     app.setQuiosque(quiosque);
-    InstanceLock trava(mapWindowsPath(ConnectionString::parse(kStringConexao).dbq));
-    if (!UmaCopiaPorBanco(trava))
+    UmaCopia umaCopia;
+    if (!umaCopia.Iniciar())
         return EXIT_FAILURE;
     try {
         MDIVelto janela(quiosque);
@@ -31,6 +49,7 @@ int main(int argc, char** argv) {
         janela.RegistrarTela(MDIVelto::Tela::TabelaHoras, [] { return new frmTabelaHoras; });
         janela.RegistrarTela(MDIVelto::Tela::Feriados, [] { return new frmFeriados; });
         CopiasAutomaticas copias([&janela] { return janela.RegistroEmAndamento(); });
+        RelogioDoServidor relogio([&janela] { return janela.RegistroEmAndamento(); });
         janela.setAvisosAposSenha([&copias] { return copias.AvisoDeManutencao(); });
         copias.Iniciar();
         if (quiosque) {

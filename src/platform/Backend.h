@@ -73,6 +73,12 @@ public:
     // The statements handed to the engine so far; on a server each is a wait for its answer.
     std::uint64_t roundTrips() const { return roundTrips_; }
 
+    // The same name for the database whatever address led to it: the file's path; a server's
+    // "servidor-<its system identifier>-<the database>", fit for a file name.
+    virtual QString identity() const = 0;
+    // Sets Clock's offset to the engine's clock, when it has its own (a server shared by PCs).
+    virtual void followClock() {}
+
 protected:
     std::uint64_t roundTrips_ = 0;
 };

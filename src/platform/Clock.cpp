@@ -7,10 +7,15 @@ QDateTime& frozen() {
     static QDateTime instant;
     return instant;
 }
+
+qint64& offsetMs() {
+    static qint64 milliseconds = 0;
+    return milliseconds;
+}
 } // namespace
 
 QDateTime Clock::now() {
-    return frozen().isValid() ? frozen() : QDateTime::currentDateTime();
+    return frozen().isValid() ? frozen() : QDateTime::fromMSecsSinceEpoch(runningMSecsSinceEpoch());
 }
 
 void Clock::set(const QDateTime& instant) {
@@ -27,4 +32,16 @@ double Clock::monotonicSeconds() {
     if (!timer.isValid())
         timer.start();
     return frozen().isValid() ? frozen().toMSecsSinceEpoch() / 1000.0 : timer.nsecsElapsed() / 1e9;
+}
+
+void Clock::setOffset(qint64 milliseconds) {
+    offsetMs() = milliseconds;
+}
+
+qint64 Clock::offset() {
+    return offsetMs();
+}
+
+qint64 Clock::runningMSecsSinceEpoch() {
+    return QDateTime::currentMSecsSinceEpoch() + offsetMs();
 }

@@ -12,4 +12,10 @@ public:
     static void advance(qint64 milliseconds);
     // Seconds on a monotonic clock that does not wrap at midnight.
     static double monotonicSeconds();
+    // How far the database server's clock is ahead of this PC's: every PC on one server then
+    // shows and writes the server's time. A frozen clock ignores it.
+    static void setOffset(qint64 milliseconds);
+    static qint64 offset();
+    // Milliseconds since the epoch as now() gives them when not frozen.
+    static qint64 runningMSecsSinceEpoch();
 };

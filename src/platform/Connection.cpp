@@ -7,6 +7,7 @@
 #include "SqliteBackend.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 ConnectionString ConnectionString::parse(const QString& text) {
@@ -345,4 +346,15 @@ Connection::BusyWait::BusyWait(Connection& connection, int milliseconds, std::fu
 
 Connection::BusyWait::~BusyWait() {
     connection_.backend_->setBusyWait(-1, {});
+}
+
+QString Connection::InstancePath() const {
+    // QDir::filePath keeps an absolute path (the file's) as it is.
+    return QDir(QFileInfo(mapWindowsPath(windowsPath_)).path()).filePath(backend_->identity());
+}
+
+QString Connection::InstancePathBeforeOpening(const QString& connectionString) {
+    return configuredServer()
+               ? QString()
+               : QFileInfo(mapWindowsPath(ConnectionString::parse(connectionString).dbq)).absoluteFilePath();
 }

@@ -188,6 +188,15 @@ public:
     const QString& windowsPath() const { return windowsPath_; }
     const QString& realPath() const { return realPath_; }
 
+    // Where this PC keeps the lock of the one program that may use this database from it, less
+    // its ".lock": the file's own path; for a server's database, a name of the server and the
+    // database (not of the address that reached them) in this PC's folder of the Dbq.
+    QString InstancePath() const;
+    // The same before opening, when the configuration alone tells it (the file's); else empty.
+    static QString InstancePathBeforeOpening(const QString& connectionString);
+    // Sets Clock to the server's time again (nothing for the file); see Clock::setOffset.
+    void FollowServerClock() { backend_->followClock(); }
+
 private:
     Connection(std::unique_ptr<Backend> backend, QString windowsPath, QString realPath);
     static std::unique_ptr<Connection> openFile(const QString& connectionString, bool create,

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QThread>
 #include <chrono>
+#include <cmath>
 #include <libpq-fe.h>
 #include <limits>
 #include <poll.h>
@@ -237,6 +238,7 @@ std::unique_ptr<PgBackend> PgBackend::open(const QString& conninfo, bool create,
                            "Para criar o banco de dados, use o comando: velto-banco criar")
                 .arg(place),
             DatabaseError::Cause::FileMissing);
+    backend->followClock();
     return backend;
 }
 
@@ -636,4 +638,21 @@ QStringList PgBackend::integrityCheck() {
 void PgBackend::discardCreated() {
     // What Create made is the schema of one transaction, undone by its rollback.
     rollback();
+}
+
+void PgBackend::followClock() {
+    // The program's clock is corrected by how far the server's is from it, taken as read halfway
+    // through the round trip.
+    const qint64 sent = Clock::runningMSecsSinceEpoch();
+    const Recordset rs = run(QStringLiteral("SELECT extract(epoch FROM clock_timestamp()) * 1000 AS agora, "
+                                            "(SELECT system_identifier FROM pg_control_system()) AS sistema, "
+                                            "current_database() AS banco"),
+                             {}, {});
+    const qint64 received = Clock::runningMSecsSinceEpoch();
+    const qint64 server = std::llround(rs[QStringLiteral("agora")].toReal());
+    Clock::setOffset(Clock::offset() + server - (sent + received) / 2);
+    static const QRegularExpression unfit(QStringLiteral("[^A-Za-z0-9_.-]"));
+    identity_ = QStringLiteral("servidor-%1-%2")
+                    .arg(rs[QStringLiteral("sistema")].toString(),
+                         rs[QStringLiteral("banco")].toString().replace(unfit, QStringLiteral("_")));
 }

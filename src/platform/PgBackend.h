@@ -44,6 +44,9 @@ public:
     void setLastNumber(const QString& table, qint64 number) override;
     QStringList integrityCheck() override;
     void discardCreated() override;
+    QString identity() const override { return identity_; }
+    // Also learns the identity: one round trip at open and at each call.
+    void followClock() override;
 
 private:
     PgBackend(pg_conn* connection, QString place);
@@ -84,4 +87,5 @@ private:
     QHash<QString, QByteArray> prepared_;
     int shapesPrepared_ = 0;
     static constexpr qsizetype kMostShapes = 256;
+    QString identity_;
 };

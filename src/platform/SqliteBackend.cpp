@@ -527,3 +527,7 @@ void SqliteBackend::setLastNumber(const QString& table, qint64 number) {
     run(QStringLiteral("DELETE FROM sqlite_sequence WHERE name = ?1 COLLATE NOCASE"), {}, {table});
     run(QStringLiteral("INSERT INTO sqlite_sequence(name, seq) VALUES (?1, ?2)"), {}, {table, number});
 }
+
+QString SqliteBackend::identity() const {
+    return QFileInfo(realPath_).absoluteFilePath();
+}

@@ -40,6 +40,7 @@ public:
     void setLastNumber(const QString& table, qint64 number) override;
     QStringList integrityCheck() override;
     void discardCreated() override;
+    QString identity() const override;
 
 private:
     SqliteBackend(sqlite3* db, QString realPath);

@@ -176,16 +176,17 @@ void frmHorCombinado::Command1_Click() {
     const QString funcionario = LimparCodigo(TXTCODIGOFUNCIONARIO->text());
     if (!EhCodigoNumerico(funcionario) || !FuncionarioPorNumero(funcionario))
         return Avisar(QStringLiteral("Informar o Funcionário!"));
-    const int codigo = proximoCodigoHoraCombinada();
     // A note is free text: an apostrophe in it is doubled so it is stored as typed.
     QString obs = txtObser->text();
     obs.replace(QLatin1Char('\''), QStringLiteral("''"));
-    const QString valores = QString::number(codigo) + QStringLiteral(", '") + funcionario +
-                            QStringLiteral("','") + txtData->Text() + QStringLiteral("','") +
-                            txtHoras->Text() + QStringLiteral("','") + obs + QStringLiteral("','") +
-                            combinado + QStringLiteral("' ");
-    conexaoBanco->Execute(QStringLiteral("INSERT INTO HoraCombinada(") +
-                          QStringLiteral("codigo,funcionario,data,horas,obs,combinado") +
-                          QStringLiteral(") VALUES( ") + valores + QStringLiteral(")"));
+    const QString resto = QStringLiteral(", '") + funcionario + QStringLiteral("','") + txtData->Text() +
+                          QStringLiteral("','") + txtHoras->Text() + QStringLiteral("','") + obs +
+                          QStringLiteral("','") + combinado + QStringLiteral("' ");
+    InserirComProximoCodigoHoraCombinada([&resto](int codigo) {
+        conexaoBanco->Execute(QStringLiteral("INSERT INTO HoraCombinada(") +
+                              QStringLiteral("codigo,funcionario,data,horas,obs,combinado") +
+                              QStringLiteral(") VALUES( ") + QString::number(codigo) + resto +
+                              QStringLiteral(")"));
+    });
     Buscar();
 }

@@ -2,14 +2,17 @@
 #include "DatabaseError.h"
 #include "InstanceLock.h"
 #include "MsgBox.h"
+#include "Processo.h"
 #include "UmaCopia.h"
 #include "VeltoApplication.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 #include <QtCore/qtestsupport_core.h>
@@ -46,31 +49,91 @@ TEST(Programa, SemErroOLacoSegueEmPortuguesComOIconeDoPrograma) {
     EXPECT_EQ(QWidget().windowIcon().pixmap(QSize(128, 128)).size(), QSize(128, 128));
 }
 
-TEST(Programa, UmaCopiaPorBancoAteOProgramaMorrer) {
+TEST(Programa, UmaCopiaPorPcEBancoAteOProgramaMorrer) {
     BancoTeste banco;
     MsgBoxRecorder mensagens;
-    const QString trava = banco.caminhoArquivo() + u".lock"_s;
+    const QString caminho = conexaoBanco->InstancePath();
+    const QString trava = caminho + u".lock"_s;
+    if (BancoTeste::noServidor()) {
+        // Named by the server and the database, not by the address that reached them, in this PC's folder.
+        const QByteArray endereco = qgetenv("VELTO_BANCO");
+        const QString nome = QString::fromUtf8(endereco.mid(endereco.indexOf("dbname=") + 7));
+        EXPECT_TRUE(caminho.startsWith(banco.raiz() + u"/C/PONTO/servidor-"_s) &&
+                    caminho.endsWith('-' + nome))
+            << caminho.toStdString();
+        qputenv("VELTO_BANCO",
+                "postgresql:///" + nome.toUtf8() + "?user=velto&host=" + qgetenv("VELTO_TESTE_PG"));
+        AbrirConexao();
+        EXPECT_EQ(conexaoBanco->InstancePath(), caminho);
+        qputenv("VELTO_BANCO", endereco);
+    }
     {
-        InstanceLock primeira(banco.caminhoArquivo());
-        ASSERT_TRUE(UmaCopiaPorBanco(primeira));
-        InstanceLock segunda(banco.caminhoArquivo());
-        EXPECT_FALSE(UmaCopiaPorBanco(segunda));
-        EXPECT_TRUE(mensagens.texts().value(0).startsWith(u"O Velto já está aberto"_s));
+        InstanceLock primeira(caminho);
+        ASSERT_TRUE(UmaCopiaPorBanco(primeira, u"C:\\PONTO\\ponto.mdb"_s));
+        InstanceLock segunda(caminho);
+        EXPECT_FALSE(UmaCopiaPorBanco(segunda, u"C:\\PONTO\\ponto.mdb"_s));
+        EXPECT_TRUE(mensagens.texts().value(0).startsWith(
+            u"O Velto já está aberto com o banco de dados C:\\PONTO"_s));
     }
     EXPECT_FALSE(QFile::exists(trava)) << "released at the end";
 
     // The program itself holds it while it runs; killed, it leaves a stale lock that the next start takes.
     QProcess velto;
-    velto.start(QStringLiteral(VELTO), {});
+    // The toolkit's own options still reach it.
+    velto.start(QStringLiteral(VELTO), {u"-platform"_s, u"offscreen"_s});
     ASSERT_TRUE(velto.waitForStarted());
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(trava); }, 20000));
-    InstanceLock outra(banco.caminhoArquivo());
+    InstanceLock outra(caminho);
     EXPECT_EQ(outra.tryLock(), InstanceLock::Result::HeldByAnother);
+    // Another PC on the same server (its own drive root) runs beside it, with a lock of its own.
+    QTemporaryDir outroPc;
+    QProcess terminal;
+    if (BancoTeste::noServidor()) {
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert(u"VELTO_DRIVE_ROOT"_s, outroPc.path());
+        terminal.setProcessEnvironment(ambiente);
+        terminal.start(QStringLiteral(VELTO), {u"--quiosque"_s});
+        const QString suaTrava = outroPc.path() + u"/C/PONTO/"_s + QFileInfo(trava).fileName();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(suaTrava); }, 20000));
+        EXPECT_EQ(terminal.state(), QProcess::Running);
+        terminal.kill();
+        terminal.waitForFinished();
+    }
+    EXPECT_EQ(velto.state(), QProcess::Running);
     velto.kill();
     ASSERT_TRUE(velto.waitForFinished());
     EXPECT_TRUE(QFile::exists(trava));
-    EXPECT_TRUE(UmaCopiaPorBanco(outra));
+    EXPECT_TRUE(UmaCopiaPorBanco(outra, {}));
     EXPECT_EQ(mensagens.calls.size(), 1);
+}
+
+TEST(Programa, AjudaVersaoEOpcaoErradaSemTela) {
+    // Answered before the window system: with xcb and no display, Qt would abort.
+    const QByteArray tela = qgetenv("DISPLAY");
+    qunsetenv("DISPLAY");
+    const struct {
+        QStringList args;
+        int status;
+        QString saida, erro;
+    } casos[] = {
+        {{u"-platform"_s, u"xcb"_s, u"--help"_s}, 0, u"\n  velto [--quiosque]"_s, {}},
+        {{u"--version"_s, u"-platform"_s, u"xcb"_s}, 0, u"velto " VELTO_VERSION "\n"_s, {}},
+        {{u"--nonsense"_s}, 2, {}, u"velto: opção desconhecida: --nonsense\nUse \"velto --help\""_s},
+        {{u"--quiosque=sim"_s, u"-platform"_s, u"xcb"_s},
+         2,
+         {},
+         u"velto: a opção --quiosque não leva valor"_s},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.args.join(u' ').toStdString());
+        const Execucao r = ExecutarProcesso(QStringLiteral(VELTO), c.args);
+        EXPECT_EQ(r.status, c.status) << r.erro.toStdString();
+        EXPECT_TRUE(c.saida.isEmpty() ? r.saida.isEmpty() : r.saida.contains(c.saida))
+            << r.saida.toStdString();
+        EXPECT_TRUE(c.erro.isEmpty() ? r.erro.isEmpty() : r.erro.startsWith(c.erro)) << r.erro.toStdString();
+    }
+    if (!tela.isNull())
+        qputenv("DISPLAY", tela);
 }
 
 int main(int argc, char** argv) {

@@ -1,4 +1,5 @@
 #include "BancoTeste.h"
+#include "Clock.h"
 #include "DatabaseError.h"
 
 #include <gtest/gtest.h>
@@ -207,6 +208,11 @@ TEST(Dialeto, InstrucoesDoAccess) {
             EXPECT_EQ(e.cause(), DatabaseError::Cause::Unreachable);
         }
         EXPECT_EQ(Linhas(banco.sql(u"Select count(*) as n from feriados"_s)), u"0"_s);
+        // Every PC keeps the server's time: a clock an hour behind is put right as a connection opens.
+        Clock::setOffset(-3600 * 1000);
+        AbrirConexao();
+        const Recordset servidor = banco.sql(u"SELECT extract(epoch FROM clock_timestamp()) * 1000 AS ms"_s);
+        EXPECT_NEAR(Clock::now().toMSecsSinceEpoch(), servidor[u"ms"_s].toReal(), 1000);
     }
     // The name index agrees with the comparison the rows were sorted by.
     EXPECT_EQ(conexaoBanco->IntegrityCheck(), QStringList());

@@ -377,10 +377,23 @@ TEST_F(CadastrosTeste, CombinadoEConsultaQueServeOPrimeiroChamadorBuscaPeloNomeE
     DigitarESair(tela->txtData, u"06122026"_s);
     tela->TXTcombinado->setEditText(u"7"_s);
     clicar(tela->Command1);
+    // Another PC takes the next number between the reading and the insert: this one takes the one after.
+    const auto outroPc = Connection::Open(kStringConexao);
+    const Connection::Observer observador = conexaoBanco->observer();
+    conexaoBanco->setObserver([&](const QString& sql) {
+        if (sql.startsWith(u"INSERT INTO HoraCombinada"_s) && sql.contains(u"VALUES( 9,"_s))
+            outroPc->Execute(
+                u"INSERT INTO HoraCombinada VALUES(9, 99, '07/12/2026', '01:00:00', 'x', '1')"_s);
+        observador(sql);
+    });
+    DigitarESair(tela->txtData, u"08122026"_s);
+    EXPECT_TRUE(clicar(tela->Command1).isEmpty());
+    conexaoBanco->setObserver(observador);
     const QStringList lista = Itens(tela->List1);
     EXPECT_EQ(lista, (QStringList{Linha("CODIGO", "COMBINADO", "DATA", "HORA", "OBSERVACAO"),
                                   Linha("1", "TRABALHAR", "05/12/2026", "04:00:00", "D'Avila cobre"),
-                                  Linha("8", "FOLGA", "06/12/2026", "04:00:00", "D'Avila cobre")}));
+                                  Linha("8", "FOLGA", "06/12/2026", "04:00:00", "D'Avila cobre"),
+                                  Linha("10", "FOLGA", "08/12/2026", "04:00:00", "D'Avila cobre")}));
     EXPECT_EQ(buscar(QString::number(ana), "07/12/2026"), u"|||"_s); // no agreement that day
     // Past the largest signed 32-bit number there is none to give.
     banco.sql(u"INSERT INTO HoraCombinada VALUES(2147483647, 4, '05/12/2026', '04:00:00', 'x', '1')"_s);
