@@ -1,5 +1,6 @@
 #include "PgBackend.h"
 
+#include "Clock.h"
 #include "DatabaseError.h"
 #include "ServerSettings.h"
 
