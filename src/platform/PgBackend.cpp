@@ -597,8 +597,20 @@ void PgBackend::setBusyWait(int milliseconds, std::function<void()> whileWaiting
 }
 
 bool PgBackend::othersChanged() {
-    if (transaction_ || PQstatus(connection_) != CONNECTION_OK)
+    if (transaction_)
         return false;
+    // A connection the server dropped while nobody scanned is made again every few seconds, so
+    // that the list follows the other terminals again as soon as the server is back.
+    if (PQstatus(connection_) != CONNECTION_OK) {
+        if (segundosReais() < nextReconnect_)
+            return false;
+        nextReconnect_ = segundosReais() + kSecondsToConnect;
+        try {
+            reconnect();
+        } catch (const DatabaseError&) {
+            return false;
+        }
+    }
     if (!listening_) {
         executeSetting(QStringLiteral("LISTEN velto_movimentacao"));
         setup_ += QStringLiteral(" LISTEN velto_movimentacao;");

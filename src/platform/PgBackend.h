@@ -80,6 +80,7 @@ private:
     double deadline_ = std::numeric_limits<double>::infinity();
     bool listening_ = false;
     bool reconnected_ = false;
+    double nextReconnect_ = 0; // while idle and cut off, when to try the server again
     static constexpr int kLockMargin = 1500;
     static constexpr double kSecondsToConnect = 5; // the connect_timeout given to libpq
     // The prepared statement of each shape of SELECT this session ran; an empty name for a shape
