@@ -257,21 +257,44 @@ DialectWords PgBackend::words() const {
 // A connection the server dropped (a restart, a network failure) is made again before the next
 // statement outside a transaction; one dropped inside a transaction loses that transaction.
 void PgBackend::reconnect() {
-    prepared_.clear();
-    // libpq's connect_timeout bounds the wait for a server that does not answer; a caller's
-    // deadline too near for it is not kept waiting.
-    if (deadline_ - segundosReais() >= kSecondsToConnect)
-        PQreset(connection_);
-    if (PQstatus(connection_) != CONNECTION_OK) {
-        giveUpConnection();
+    if (!advanceReconnect(deadline_))
         throw DatabaseError(QStringLiteral("A conexão com o banco de dados %1 foi perdida.").arg(place_),
                             QStringLiteral("a conexão com o servidor do banco de dados foi perdida"),
                             DatabaseError::Cause::Unreachable);
+}
+
+// The connection is made again without blocking: each call goes on with the attempt under way
+// until it is made or fails, or the real second `until` passes; true once it is made. libpq's
+// connect_timeout does not bound an attempt made this way: kSecondsToConnect does.
+bool PgBackend::advanceReconnect(double until) {
+    if (!reconnecting_) {
+        prepared_.clear();
+        reconnectGivenUp_ = segundosReais() + kSecondsToConnect;
+        polling_ = PQresetStart(connection_) ? PGRES_POLLING_WRITING : PGRES_POLLING_FAILED;
+        reconnecting_ = true;
     }
+    while (polling_ != PGRES_POLLING_OK && polling_ != PGRES_POLLING_FAILED) {
+        const double now = segundosReais();
+        if (now >= reconnectGivenUp_) {
+            polling_ = PGRES_POLLING_FAILED;
+            break;
+        }
+        if (now >= until)
+            return false;
+        pollfd socket{PQsocket(connection_), short(polling_ == PGRES_POLLING_READING ? POLLIN : POLLOUT), 0};
+        if (::poll(&socket, 1, 10) > 0)
+            polling_ = PQresetPoll(connection_);
+        else if (whileWaiting_)
+            whileWaiting_();
+    }
+    reconnecting_ = false;
+    if (polling_ == PGRES_POLLING_FAILED || PQstatus(connection_) != CONNECTION_OK)
+        return false;
     reconnected_ = true;
     const Result result = send(setup_, {});
     if (!result.ok())
         fail(result, QStringLiteral("O banco de dados não executou o comando."), {});
+    return true;
 }
 
 // A setting of the session, sent again on a new connection when the old one turns out dead.
@@ -506,8 +529,12 @@ void PgBackend::execute(const QString& script) {
 
 void PgBackend::begin(Transaction kind) {
     // A report reads one snapshot; the default isolation sees other commits between statements.
-    execute(kind == Transaction::Write ? QStringLiteral("BEGIN")
-                                       : QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY"));
+    QString text = kind == Transaction::Write
+                       ? QStringLiteral("BEGIN")
+                       : QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
+    if (lockWait_ >= 0)
+        text += QStringLiteral("; SET LOCAL lock_timeout = %1").arg(lockWait_);
+    execute(text);
     transaction_ = true;
 }
 
@@ -575,38 +602,28 @@ void PgBackend::lockRow(const QString& table, qint64 codigo) {
 }
 
 void PgBackend::setBusyWait(int milliseconds, std::function<void()> whileWaiting) {
-    if (milliseconds < 0) {
-        // Put back within a second at most: a server that stopped answering is given up, and
-        // the next connection starts with the usual wait anyway.
-        deadline_ = std::max(deadline_, segundosReais() + 1);
-        try {
-            if (PQstatus(connection_) == CONNECTION_OK)
-                execute(QStringLiteral("SET lock_timeout = 5000"));
-        } catch (const DatabaseError&) {
-        }
-        whileWaiting_ = {};
-        deadline_ = std::numeric_limits<double>::infinity();
-        return;
-    }
-    whileWaiting_ = std::move(whileWaiting);
-    deadline_ = segundosReais() + milliseconds / 1000.0;
+    whileWaiting_ = milliseconds < 0 ? std::function<void()>() : std::move(whileWaiting);
+    deadline_ =
+        milliseconds < 0 ? std::numeric_limits<double>::infinity() : segundosReais() + milliseconds / 1000.0;
     // A lock is waited for a little less than the whole, so that it is told as busy, not as a
-    // server out of reach.
-    executeSetting(
-        QStringLiteral("SET lock_timeout = %1").arg(std::max(milliseconds - kLockMargin, milliseconds / 2)));
+    // server out of reach. The wait goes with the next transaction's BEGIN: no round trip of its own.
+    lockWait_ = milliseconds < 0 ? -1 : std::max(milliseconds - kLockMargin, milliseconds / 2);
 }
 
 bool PgBackend::othersChanged() {
     if (transaction_)
         return false;
     // A connection the server dropped while nobody scanned is made again every few seconds, so
-    // that the list follows the other terminals again as soon as the server is back.
+    // that the list follows the other terminals again as soon as the server is back; each call
+    // goes on with the attempt for a moment only, and the screen stays alive meanwhile.
     if (PQstatus(connection_) != CONNECTION_OK) {
-        if (segundosReais() < nextReconnect_)
+        if (!reconnecting_ && segundosReais() < nextReconnect_)
             return false;
-        nextReconnect_ = segundosReais() + kSecondsToConnect;
+        if (!reconnecting_)
+            nextReconnect_ = segundosReais() + kSecondsToConnect;
         try {
-            reconnect();
+            if (!advanceReconnect(std::min(deadline_, segundosReais() + kSecondsToReconnectStep)))
+                return false;
         } catch (const DatabaseError&) {
             return false;
         }

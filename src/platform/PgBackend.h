@@ -58,6 +58,7 @@ private:
     };
     static Shape shapeOf(const QString& sql);
     void reconnect();
+    bool advanceReconnect(double until);
     void ensureConnected();
     void giveUpConnection();
     void executeSetting(const QString& text);
@@ -81,7 +82,12 @@ private:
     bool listening_ = false;
     bool reconnected_ = false;
     double nextReconnect_ = 0; // while idle and cut off, when to try the server again
+    bool reconnecting_ = false;
+    int polling_ = 0;             // what libpq last asked for while reconnecting
+    double reconnectGivenUp_ = 0; // when the attempt under way is given up
+    int lockWait_ = -1;           // the busy wait's lock_timeout for the next transaction; -1: the session's
     static constexpr int kLockMargin = 1500;
+    static constexpr double kSecondsToReconnectStep = 0.02;
     static constexpr double kSecondsToConnect = 5; // the connect_timeout given to libpq
     // The prepared statement of each shape of SELECT this session ran; an empty name for a shape
     // the server would not prepare. Names are never used twice in a session.

@@ -207,12 +207,15 @@ void frmVelto::Mudancas_Timer() {
     // A scan under way rebuilds the list itself, and its connection is busy.
     if (registrando_ || arquivoTrocado_ || !conexaoBanco)
         return;
+    bool mudou = false;
     try {
-        if (conexaoBanco->OthersChanged())
-            VerFuncionariosTrabalhando();
+        const Connection::BusyWait espera(*conexaoBanco, kEsperaLista);
+        mudou = conexaoBanco->OthersChanged();
     } catch (const DatabaseError&) {
         // Out of reach: the next look, or the next scan, tries again.
     }
+    if (mudou)
+        VerFuncionariosTrabalhando();
 }
 
 void frmVelto::Timer1_Timer() {
@@ -362,8 +365,11 @@ void frmVelto::AvisoTerminal(const QString& texto, MsgBoxIcon icone) {
 void frmVelto::VerFuncionariosTrabalhando() {
     if (arquivoTrocado_)
         return;
+    // A server that stops answering holds the list up for moments only: the scans come first.
+    const QScopedValueRollback<bool> ocupado(registrando_, true);
     QStringList linhas;
     try {
+        const Connection::BusyWait espera(*conexaoBanco, kEsperaLista, [this] { EsperarBanco(); });
         const Connection::ReadSnapshot leitura(*conexaoBanco);
         for (Recordset rs =
                  conexaoBanco->Execute(QStringLiteral("Select * from funcionarios ORDER BY NOME ASC"));

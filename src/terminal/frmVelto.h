@@ -28,11 +28,14 @@ public:
     // At an unattended terminal (kiosk mode) the terminal's message boxes close by themselves
     // after kSegundosCaixa seconds, and a card scanned into one is the next swipe.
     void setQuiosque(bool quiosque) { quiosque_ = quiosque; }
-    // From the swipe until its outcome is shown (message boxes included).
+    // While the terminal uses its connection: from the swipe until its outcome is shown (message
+    // boxes included), and while the list is rebuilt.
     bool RegistroEmAndamento() const { return registrando_; }
     static constexpr int kSegundosCaixa = 5;
     // How long a scan waits for a database locked by another program.
     static constexpr int kEsperaBanco = 10000;
+    // How long the list of who is at work waits for the database before it keeps what it shows.
+    static constexpr int kEsperaLista = 2000;
     // How often a kiosk terminal that started with the server out of reach tries it again.
     static constexpr int kSegundosReconectar = 5;
     // How often the terminal asks whether another program changed the punches.

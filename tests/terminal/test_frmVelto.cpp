@@ -157,7 +157,8 @@ int TerminalFilho(QStringList cartoes) {
     int proxima = 0;
     QTimer passadas;
     QObject::connect(&passadas, &QTimer::timeout, [&] {
-        if (!terminal->TxtFUNCIONARIO->isEnabled() || !terminal->TxtFUNCIONARIO->hasFocus())
+        if (!terminal->TxtFUNCIONARIO->isEnabled() || !terminal->TxtFUNCIONARIO->hasFocus() ||
+            terminal->RegistroEmAndamento())
             return;
         Clock::advance(11 * 60 * 1000);
         QTest::keyClicks(terminal->TxtFUNCIONARIO, cartoes.at(proxima++ % cartoes.size()));
@@ -197,7 +198,8 @@ int TerminalComandado() {
     QByteArray linha;
     QTimer ordens;
     QObject::connect(&ordens, &QTimer::timeout, [&] {
-        if (!terminal->TxtFUNCIONARIO->isEnabled() || !terminal->TxtFUNCIONARIO->hasFocus())
+        if (!terminal->TxtFUNCIONARIO->isEnabled() || !terminal->TxtFUNCIONARIO->hasFocus() ||
+            terminal->RegistroEmAndamento())
             return;
         pollfd entrada{STDIN_FILENO, POLLIN, 0};
         char c = 0;
