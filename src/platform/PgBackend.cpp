@@ -314,7 +314,6 @@ void PgBackend::giveUpConnection() {
     if (PQsocket(connection_) >= 0)
         ::shutdown(PQsocket(connection_), SHUT_RDWR);
     PQconsumeInput(connection_);
-    transaction_ = false;
 }
 
 void PgBackend::ensureConnected() {
@@ -551,13 +550,15 @@ void PgBackend::commit() {
 void PgBackend::rollback() {
     const bool open = inTransaction();
     transaction_ = false;
-    if (open)
+    // A transaction the connection lost went with it: its owner ends it here, and only here, so
+    // that no statement of it runs again outside it on a new connection.
+    if (open && PQstatus(connection_) == CONNECTION_OK)
         execute(QStringLiteral("ROLLBACK"));
 }
 
 bool PgBackend::inTransaction() const {
     const PGTransactionStatusType status = PQtransactionStatus(connection_);
-    return status == PQTRANS_INTRANS || status == PQTRANS_INERROR || status == PQTRANS_ACTIVE;
+    return transaction_ || status == PQTRANS_INTRANS || status == PQTRANS_INERROR || status == PQTRANS_ACTIVE;
 }
 
 QList<ColumnInfo> PgBackend::columns(const QString& table) {

@@ -32,8 +32,9 @@ public:
     // boxes included), and while the list is rebuilt.
     bool RegistroEmAndamento() const { return registrando_; }
     static constexpr int kSegundosCaixa = 5;
-    // How long a scan waits for a database locked by another program.
-    static constexpr int kEsperaBanco = 10000;
+    // How long a scan waits for a database locked by another program, or for a server: the
+    // whole scan, its message included, stays within ten seconds.
+    static constexpr int kEsperaBanco = 9800;
     // How long the list of who is at work waits for the database before it keeps what it shows.
     static constexpr int kEsperaLista = 2000;
     // How often a kiosk terminal that started with the server out of reach tries it again.

@@ -83,7 +83,10 @@ struct ServidorProprio {
             return;
         pasta = QDir::temp().filePath(u"velto-pg-%1"_s.arg(QCoreApplication::applicationPid()));
         anterior = qgetenv("VELTO_TESTE_PG");
+        // Durable, as an office's server: a crash keeps every commit it confirmed.
+        qputenv("SERVIDOR_PG_DURAVEL", "1");
         EXPECT_EQ(QProcess::execute(QStringLiteral(SERVIDOR_PG), {u"iniciar"_s, pasta}), 0);
+        qunsetenv("SERVIDOR_PG_DURAVEL");
         qputenv("VELTO_TESTE_PG", pasta.toUtf8());
     }
     ~ServidorProprio() {
@@ -181,7 +184,7 @@ int TerminalComandado() {
             std::_Exit(5);
     };
     SetMsgBoxResponder([&](const MsgBoxCall& m) {
-        escrever(u"M|%1|%2"_s.arg(passada.elapsed()).arg(m.text.section(u'\r', 0, 0)));
+        escrever(u"M|%1|%2"_s.arg(passada.elapsed()).arg(QString(m.text).replace(u"\r\n"_s, u"\x1f"_s)));
         return MsgBoxResult::Ok;
     });
     MDIVelto janela;
@@ -408,10 +411,9 @@ TEST_F(TerminalTeste, ErroAoMontarAListaOuAoPassarNaoTerminaOPrograma) {
     EXPECT_EQ(ultimaMensagem(), NaoRegistrado(u"Arquivo do banco de dados não encontrado."_s));
 }
 
-// Another program's punch shows in the list within two seconds; the server restarted, and then
-// frozen for 15 s: no scan waits more than ten seconds, each refused one is told and kept in
-// pendentes.csv, and the terminal registers again without a restart.
-TEST_F(ServidorDaPorta, PontoDeOutroProgramaNaListaEServidorReiniciadoOuCongelado) {
+// Another program's punch shows in the list within two seconds, also after the server restarted
+// while the terminal was idle; the terminal registers again without a restart.
+TEST_F(ServidorDaPorta, PontoDeOutroProgramaNaListaAntesEDepoisDeReiniciarOServidor) {
     const auto outro = Connection::Open(kStringConexao);
     outro->Execute(
         u"Insert into movimentacao(data,hora,entradaSaida,funcionario,periodo) values('05/12/2026',"
@@ -426,33 +428,17 @@ TEST_F(ServidorDaPorta, PontoDeOutroProgramaNaListaEServidorReiniciadoOuCongelad
     EXPECT_TRUE(QTest::qWaitFor([&] { return Itens(terminal->List1).isEmpty(); }, 2000));
     passar(kAna);
     EXPECT_EQ(terminal->TXTNOME->text(), kEntradaAna) << ultimaMensagem().toStdString();
-
-    QFile::remove(ArquivoPendentes());
-    ASSERT_TRUE(QTest::qWaitFor([this] { return cartao()->isEnabled(); }, 3000));
-    sinal(SIGSTOP);
-    QElapsedTimer congelado;
-    congelado.start();
-    Clock::advance(11 * 60 * 1000);
-    passar(kBia);
-    EXPECT_LE(congelado.elapsed(), 10500);
-    EXPECT_EQ(ultimaMensagem(), NaoRegistrado(u"Servidor do banco de dados fora do alcance."_s));
-    const QList<Pendente> pendentes = LerPendentes();
-    ASSERT_EQ(pendentes.size(), 1);
-    EXPECT_EQ(QStringList({pendentes[0].cartao, pendentes[0].data, pendentes[0].hora}),
-              QStringList({kBia, u"05/12/2026"_s, u"08:13:10"_s}));
-    QTest::qWait(int(std::max<qint64>(0, 15000 - congelado.elapsed())));
-    sinal(SIGCONT);
-    Clock::advance(60 * 1000);
-    passar(kBia);
-    EXPECT_EQ(terminal->TXTNOME->text(), u"BEATRIZ - (Registrada ENTRADA!)"_s);
-    EXPECT_EQ(banco.linhas(u"Select funcionario, entradaSaida from movimentacao"_s),
-              QStringList({u"1|E"_s, u"2|E"_s}));
+    EXPECT_EQ(banco.linhas(u"Select funcionario, entradaSaida from movimentacao"_s), QStringList{u"1|E"_s});
 }
 
 // Two terminals, one clock: 40 scans on one alone, then 480 instants at which both scan (half of
 // them the same card). Every scan has one outcome, the registered ones are exactly the rows, and
-// each employee's rows alternate E and S, never two of a day ten minutes or less apart.
+// each employee's rows alternate E and S, never two of a day ten minutes or less apart. On a
+// server, two PCs: it is restarted at instant 200 and frozen for 15 s at 300 while both scan; no
+// scan waits more than ten seconds, each refused one is in its PC's pendentes.csv, and both
+// terminals register again.
 TEST(VariosTerminais, MilPassadasEmDoisTerminaisUmaDecisaoPorCartao) {
+    ServidorProprio servidor;
     BancoTeste banco;
     QStringList cartoes;
     for (int i = 1; i <= 20; ++i) {
@@ -464,43 +450,101 @@ TEST(VariosTerminais, MilPassadasEmDoisTerminaisUmaDecisaoPorCartao) {
     SCOPED_TRACE("semente " + std::to_string(semente));
     std::mt19937 sorte(semente);
     QProcess terminais[2];
-    qputenv("VELTO_TERMINAL_ORDENS", "1");
-    for (QProcess& t : terminais)
-        t.start(QCoreApplication::applicationFilePath(), {});
-    qunsetenv("VELTO_TERMINAL_ORDENS");
-    QStringList registrados;
-    QList<int> sozinho, juntos;
-    QDateTime instante(QDate(2026, 3, 2), QTime(6, 0, 0));
-    const auto resposta = [&](QProcess& t) {
-        while (!t.canReadLine() && t.waitForReadyRead(30000)) {
-        }
-        const QStringList campos = QString::fromUtf8(t.readLine()).trimmed().split(u'|');
-        if (campos.value(0) == u"R"_s)
-            registrados << campos.mid(1, 3).join(u'|');
-        EXPECT_TRUE(campos.value(0) == u"R"_s || campos.value(2).startsWith(u"Deverá Aguardar"_s))
-            << campos.join(u'|').toStdString();
-        return campos.value(campos.value(0) == u"R"_s ? 4 : 1).toInt();
+    const QString raiz = qEnvironmentVariable("VELTO_DRIVE_ROOT");
+    const auto pc = [&](int t) {
+        return servidor.pasta.isEmpty() ? raiz : raiz + u"/pc"_s + QString::number(t);
     };
+    for (int t = 0; t < 2; ++t) {
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert(u"VELTO_TERMINAL_ORDENS"_s, u"1"_s);
+        ambiente.insert(u"VELTO_DRIVE_ROOT"_s, pc(t));
+        terminais[t].setProcessEnvironment(ambiente);
+        terminais[t].start(QCoreApplication::applicationFilePath(), {});
+    }
+    QStringList registrados, recusados[2];
+    QList<int> sozinho, juntos;
+    int ultimoRegistro[2] = {-1, -1}, foraAte = -1, maisDemorada = 0;
+    QDateTime instante(QDate(2026, 3, 2), QTime(6, 0, 0));
+    const auto resposta = [&](int t, const QString& cartao, int passo) {
+        while (!terminais[t].canReadLine() && terminais[t].waitForReadyRead(30000)) {
+        }
+        const QStringList campos = QString::fromUtf8(terminais[t].readLine()).trimmed().split(u'|');
+        const bool registrado = campos.value(0) == u"R"_s;
+        const QString mensagem = QString(campos.value(2)).replace(u"\x1f"_s, u"\r\n"_s);
+        const bool recusado = mensagem == NaoRegistrado(u"Servidor do banco de dados fora do alcance."_s);
+        if (registrado) {
+            registrados << campos.mid(1, 3).join(u'|');
+            ultimoRegistro[t] = passo;
+        } else if (recusado) {
+            recusados[t] << QStringList{cartao, instante.toString(u"dd/MM/yyyy|hh:mm:ss"_s)}.join(u'|');
+        }
+        EXPECT_TRUE(registrado || mensagem.startsWith(u"Deverá Aguardar"_s) || (recusado && passo <= foraAte))
+            << passo << ' ' << campos.join(u'|').toStdString();
+        const int ms = campos.value(registrado ? 4 : 1).toInt();
+        maisDemorada = std::max(maisDemorada, ms);
+        return ms;
+    };
+    QProcess reinicio;
+    QElapsedTimer congelado;
     for (int passo = 0; passo < 520 && !HasFailure(); ++passo) {
+        if (reinicio.state() != QProcess::NotRunning || congelado.isValid())
+            foraAte = passo + 2; // the scans sent meanwhile, and the next ones, may find it away
+        if (congelado.isValid() && congelado.elapsed() >= 15000) {
+            servidor.sinal(SIGCONT);
+            congelado.invalidate();
+        }
         instante = instante.addSecs(std::uniform_int_distribution(0, 240)(sorte));
         const QString a = cartoes[std::uniform_int_distribution(0, 19)(sorte)];
-        const QString b = std::bernoulli_distribution(0.5)(sorte)
-                              ? a
-                              : cartoes[std::uniform_int_distribution(0, 19)(sorte)];
+        const QString cartao[2] = {a, std::bernoulli_distribution(0.5)(sorte)
+                                          ? a
+                                          : cartoes[std::uniform_int_distribution(0, 19)(sorte)]};
         const int quantos = passo < 40 ? 1 : 2;
         for (int t = 0; t < quantos; ++t)
-            terminais[t].write((instante.toString(Qt::ISODate) + u' ' + (t ? b : a) + u'\n').toUtf8());
-        for (int t = 0; t < quantos; ++t)
-            (quantos == 1 ? sozinho : juntos) << resposta(terminais[t]);
+            terminais[t].write((instante.toString(Qt::ISODate) + u' ' + cartao[t] + u'\n').toUtf8());
+        if (!servidor.pasta.isEmpty() && passo == 200) {
+            reinicio.start(QStringLiteral(SERVIDOR_PG), {u"reiniciar"_s, servidor.pasta});
+            foraAte = passo + 2;
+        }
+        if (!servidor.pasta.isEmpty() && passo == 300) {
+            ASSERT_TRUE(reinicio.waitForFinished(30000));
+            servidor.sinal(SIGSTOP);
+            congelado.start();
+            foraAte = passo + 2;
+        }
+        for (int t = 0; t < quantos; ++t) {
+            const int ms = resposta(t, cartao[t], passo);
+            if (passo > foraAte + 5)
+                (quantos == 1 ? sozinho : juntos) << ms;
+        }
     }
     for (QProcess& t : terminais) {
         t.kill();
         t.waitForFinished(10000);
     }
+    reinicio.waitForFinished(30000);
+    if (congelado.isValid())
+        servidor.sinal(SIGCONT);
     AbrirConexao();
     QStringList gravados = banco.linhas(u"Select funcionario, data, hora from movimentacao"_s);
-    EXPECT_EQ((std::sort(gravados.begin(), gravados.end()), gravados),
-              (std::sort(registrados.begin(), registrados.end()), registrados));
+    QStringList guardados[2]; // the refused scans as each PC kept them
+    for (int t = 0; t < 2; ++t) {
+        qputenv("VELTO_DRIVE_ROOT", pc(t).toUtf8());
+        for (const Pendente& p : LerPendentes())
+            guardados[t] << QStringList{p.cartao, p.data, p.hora}.join(u'|');
+        EXPECT_EQ(guardados[t], recusados[t]) << "terminal " << t;
+        EXPECT_GT(ultimoRegistro[t], foraAte) << "terminal " << t << " registers again";
+    }
+    qputenv("VELTO_DRIVE_ROOT", raiz.toUtf8());
+    // A scan refused while its commit went unconfirmed may be stored: never one acknowledged and lost.
+    QStringList talvez;
+    for (const QString& r : recusados[0] + recusados[1])
+        talvez << QString::number(cartoes.indexOf(r.section(u'|', 0, 0)) + 1) + u'|' + r.section(u'|', 1);
+    for (const QString& linha : std::as_const(gravados)) {
+        EXPECT_TRUE(registrados.contains(linha) || talvez.contains(linha)) << linha.toStdString();
+    }
+    for (const QString& linha : std::as_const(registrados))
+        EXPECT_TRUE(gravados.contains(linha)) << "acknowledged scan lost: " << linha.toStdString();
+    EXPECT_EQ(gravados.removeDuplicates(), 0);
     QHash<QString, QStringList> ultimo; // employee: type, date, time of his last row
     for (const QString& linha :
          banco.linhas(u"Select funcionario, entradaSaida, data, hora from movimentacao order by codigo"_s)) {
@@ -516,13 +560,12 @@ TEST(VariosTerminais, MilPassadasEmDoisTerminaisUmaDecisaoPorCartao) {
     std::sort(sozinho.begin(), sozinho.end());
     std::sort(juntos.begin(), juntos.end());
     const int mediana = sozinho.value(sozinho.size() / 2);
-    std::printf(
-        "dois terminais: %lld passadas, %lld registradas; mediana sozinho %d ms, juntos: mediana %d ms, "
-        "p95 %d ms, maior %d ms\n",
-        qint64(sozinho.size() + juntos.size()), qint64(registrados.size()), mediana,
-        juntos.value(juntos.size() / 2), juntos.value(juntos.size() * 95 / 100),
-        juntos.value(juntos.size() - 1));
-    EXPECT_EQ(sozinho.size() + juntos.size(), 1000);
+    std::printf("dois terminais: %d passadas, %lld registradas, %lld gravadas, %lld recusadas; mediana "
+                "sozinho %d ms, juntos: mediana %d ms, p95 %d ms, maior %d ms; a mais demorada %d ms\n",
+                40 + 2 * 480, qint64(registrados.size()), qint64(gravados.size()),
+                qint64(recusados[0].size() + recusados[1].size()), mediana, juntos.value(juntos.size() / 2),
+                juntos.value(juntos.size() * 95 / 100), juntos.value(juntos.size() - 1), maisDemorada);
+    EXPECT_LE(maisDemorada, 10000) << "no scan waits more than ten seconds";
     // Two terminals do not wait for each other: the usual swipe stays within twice a lone one's
     // (the slowest ones, printed above, depend on what else the machine runs).
     EXPECT_LE(juntos.value(juntos.size() / 2), 2 * mediana + 2);
