@@ -1,4 +1,5 @@
 #include "BancoTeste.h"
+#include "ChildScreen.h"
 #include "DatabaseError.h"
 #include "InstanceLock.h"
 #include "MsgBox.h"
@@ -47,6 +48,19 @@ TEST(Programa, SemErroOLacoSegueEmPortuguesComOIconeDoPrograma) {
 
     // Drawn from the program's SVG at any size: the resource and the SVG icon engine are there.
     EXPECT_EQ(QWidget().windowIcon().pixmap(QSize(128, 128)).size(), QSize(128, 128));
+}
+
+// In kiosk mode a database error closes the administrative screen it came from, after its
+// message, and the program goes on.
+TEST(Programa, NoQuiosqueErroDoBancoFechaSoATela) {
+    static_cast<VeltoApplication*>(qApp)->setQuiosque(true);
+    QStringList mensagens;
+    SetMsgBoxResponder([&](const MsgBoxCall& m) { return mensagens << m.text, MsgBoxResult::Ok; });
+    ChildScreen tela;
+    tela.show();
+    QTimer::singleShot(0, &tela, [] { throw DatabaseError(u"A conexão com o banco de dados caiu."_s); });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !tela.isVisible(); }, 2000));
+    EXPECT_EQ(mensagens, QStringList{u"A conexão com o banco de dados caiu."_s});
 }
 
 TEST(Programa, UmaCopiaPorPcEBancoAteOProgramaMorrer) {

@@ -126,58 +126,20 @@ void ConferirContagens(const QList<qint64>& funcionarios) {
     }
 }
 
-// The kill drill's terminal (VELTO_TERMINAL_FILHO: the day after 01/01/2026, the cards): scans them
-// eleven minutes apart, printing "PRONTO" and then "employee|date|time" as each name line shows.
-int TerminalFilho(QStringList cartoes) {
+// The drills' terminal, in a process of its own. With VELTO_TERMINAL_FILHO ("day cards...": the
+// day after 01/01/2026) it scans its cards itself, eleven minutes apart; otherwise each "instant
+// card" line read is one scan at that instant. It prints "PRONTO" once the screen is up, then each
+// outcome as "R|employee|date|time|ms" or "M|ms|message" (the message's lines joined by \x1f).
+int TerminalDosSimulados() {
     int argc = 1;
-    char nome[] = "filho";
+    char nome[] = "terminal";
     char* argv[] = {nome, nullptr};
     QApplication app(argc, argv);
-    Clock::set(QDateTime(QDate(2026, 1, 1).addDays(cartoes.takeFirst().toInt()), QTime(6, 0, 0)));
-    // Every scan registers, so any message is a fault.
-    SetMsgBoxResponder([](const MsgBoxCall& m) {
-        std::fprintf(stderr, "mensagem: %s\n", qPrintable(m.text));
-        std::_Exit(3);
-        return MsgBoxResult::Ok;
-    });
-    MDIVelto janela;
-    if (!Ativar(janela))
-        return 4;
-    frmVelto* terminal = janela.area()->findChild<frmVelto*>();
-    terminal->Timer2.setInterval(50); // the two-second lock only slows the drill down
-    // Straight to the pipe, in one write: what was acknowledged is out before anything else.
-    const auto escrever = [](const QByteArray& linha) {
-        if (::write(STDOUT_FILENO, linha.constData(), size_t(linha.size())) != linha.size())
-            std::_Exit(5);
-    };
-    QObject::connect(terminal->TXTNOME, &QLineEdit::textChanged, [&](const QString& texto) {
-        if (texto.contains(QLatin1String("Registrada")))
-            escrever(
-                u"%1|%2|%3\n"_s.arg(terminal->lblcodigo, terminal->txtData->Text(), terminal->TXTHORA->text())
-                    .toUtf8());
-    });
-    escrever("PRONTO\n");
-    int proxima = 0;
-    QTimer passadas;
-    QObject::connect(&passadas, &QTimer::timeout, [&] {
-        if (!terminal->TxtFUNCIONARIO->isEnabled() || !terminal->TxtFUNCIONARIO->hasFocus() ||
-            terminal->RegistroEmAndamento())
-            return;
-        Clock::advance(11 * 60 * 1000);
-        QTest::keyClicks(terminal->TxtFUNCIONARIO, cartoes.at(proxima++ % cartoes.size()));
-        QTest::keyClick(terminal->TxtFUNCIONARIO, Qt::Key_Return);
-    });
-    passadas.start(10);
-    return app.exec();
-}
-// A terminal driven by the drill (VELTO_TERMINAL_ORDENS): each "instant card" line read is one
-// scan at that instant; each outcome goes out as "R|employee|date|time|ms" or "M|ms|message".
-int TerminalComandado() {
-    int argc = 1;
-    char nome[] = "comandado";
-    char* argv[] = {nome, nullptr};
-    QApplication app(argc, argv);
+    QStringList cartoes = qEnvironmentVariable("VELTO_TERMINAL_FILHO").split(u' ', Qt::SkipEmptyParts);
+    if (!cartoes.isEmpty())
+        Clock::set(QDateTime(QDate(2026, 1, 1).addDays(cartoes.takeFirst().toInt()), QTime(6, 0, 0)));
     QElapsedTimer passada;
+    // Straight to the pipe, in one write: what was acknowledged is out before anything else.
     const auto escrever = [&](const QString& linha) {
         const QByteArray bytes = (linha + u'\n').toUtf8();
         if (::write(STDOUT_FILENO, bytes.constData(), size_t(bytes.size())) != bytes.size())
@@ -191,40 +153,46 @@ int TerminalComandado() {
     if (!Ativar(janela))
         return 4;
     frmVelto* terminal = janela.area()->findChild<frmVelto*>();
-    terminal->Timer2.setInterval(10);
+    terminal->Timer2.setInterval(10); // the two-second lock only slows the drills down
     QObject::connect(terminal->TXTNOME, &QLineEdit::textChanged, [&](const QString& texto) {
         if (texto.contains(QLatin1String("Registrada")))
             escrever(u"R|%1|%2|%3|%4"_s
                          .arg(terminal->lblcodigo, terminal->txtData->Text(), terminal->TXTHORA->text())
                          .arg(passada.elapsed()));
     });
+    escrever(u"PRONTO"_s);
+    int proxima = 0;
     QByteArray linha;
     QTimer ordens;
     QObject::connect(&ordens, &QTimer::timeout, [&] {
         if (!terminal->TxtFUNCIONARIO->isEnabled() || !terminal->TxtFUNCIONARIO->hasFocus() ||
             terminal->RegistroEmAndamento())
             return;
-        pollfd entrada{STDIN_FILENO, POLLIN, 0};
-        char c = 0;
-        while (::poll(&entrada, 1, 0) > 0 && ::read(STDIN_FILENO, &c, 1) == 1 && c != '\n')
-            linha += c;
-        if (c != '\n')
-            return;
-        const QStringList partes = QString::fromUtf8(std::exchange(linha, {})).split(u' ');
-        Clock::set(QDateTime::fromString(partes[0], Qt::ISODate));
+        QString cartao;
+        if (!cartoes.isEmpty()) {
+            Clock::advance(11 * 60 * 1000);
+            cartao = cartoes.at(proxima++ % cartoes.size());
+        } else {
+            pollfd entrada{STDIN_FILENO, POLLIN, 0};
+            char c = 0;
+            while (::poll(&entrada, 1, 0) > 0 && ::read(STDIN_FILENO, &c, 1) == 1 && c != '\n')
+                linha += c;
+            if (c != '\n')
+                return;
+            const QStringList partes = QString::fromUtf8(std::exchange(linha, {})).split(u' ');
+            Clock::set(QDateTime::fromString(partes[0], Qt::ISODate));
+            cartao = partes[1];
+        }
         passada.start();
-        QTest::keyClicks(terminal->TxtFUNCIONARIO, partes[1]);
+        QTest::keyClicks(terminal->TxtFUNCIONARIO, cartao);
         QTest::keyClick(terminal->TxtFUNCIONARIO, Qt::Key_Return);
     });
     ordens.start(1);
     return app.exec();
 }
-[[maybe_unused]] const bool kComandado =
-    qEnvironmentVariableIsSet("VELTO_TERMINAL_ORDENS") && (std::exit(TerminalComandado()), true);
-
-[[maybe_unused]] const bool kFilho =
-    qEnvironmentVariableIsSet("VELTO_TERMINAL_FILHO") &&
-    (std::exit(TerminalFilho(qEnvironmentVariable("VELTO_TERMINAL_FILHO").split(u' '))), true);
+[[maybe_unused]] const bool kTerminal = (qEnvironmentVariableIsSet("VELTO_TERMINAL_ORDENS") ||
+                                         qEnvironmentVariableIsSet("VELTO_TERMINAL_FILHO")) &&
+                                        (std::exit(TerminalDosSimulados()), true);
 
 } // namespace
 
@@ -466,9 +434,13 @@ TEST(VariosTerminais, MilPassadasEmDoisTerminaisUmaDecisaoPorCartao) {
     int ultimoRegistro[2] = {-1, -1}, foraAte = -1, maisDemorada = 0;
     QDateTime instante(QDate(2026, 3, 2), QTime(6, 0, 0));
     const auto resposta = [&](int t, const QString& cartao, int passo) {
-        while (!terminais[t].canReadLine() && terminais[t].waitForReadyRead(30000)) {
-        }
-        const QStringList campos = QString::fromUtf8(terminais[t].readLine()).trimmed().split(u'|');
+        QString linha;
+        do {
+            while (!terminais[t].canReadLine() && terminais[t].waitForReadyRead(30000)) {
+            }
+            linha = QString::fromUtf8(terminais[t].readLine()).trimmed();
+        } while (linha == u"PRONTO"_s);
+        const QStringList campos = linha.split(u'|');
         const bool registrado = campos.value(0) == u"R"_s;
         const QString mensagem = QString(campos.value(2)).replace(u"\x1f"_s, u"\r\n"_s);
         const bool recusado = mensagem == NaoRegistrado(u"Servidor do banco de dados fora do alcance."_s);
@@ -751,10 +723,13 @@ TEST(SimuladoDeQueda, NenhumPontoReconhecidoSePerdeComKill9) {
             EXPECT_TRUE(filhos[t].waitForFinished(10000));
             EXPECT_EQ(filhos[t].exitStatus(), QProcess::CrashExit)
                 << "the terminal ended by itself: " << filhos[t].readAllStandardError().toStdString();
-            reconhecidos += QString::fromUtf8(saidas[t] + filhos[t].readAllStandardOutput())
-                                .split(u'\n', Qt::SkipEmptyParts);
+            for (const QString& linha : QString::fromUtf8(saidas[t] + filhos[t].readAllStandardOutput())
+                                            .split(u'\n', Qt::SkipEmptyParts)) {
+                EXPECT_TRUE(linha == u"PRONTO"_s || linha.startsWith(u"R|"_s)) << linha.toStdString();
+                if (linha.startsWith(u"R|"_s)) // every scan registers: a message is a fault
+                    reconhecidos << linha.section(u'|', 1, 3);
+            }
         }
-        reconhecidos.removeAll(u"PRONTO"_s);
     }
 
     AbrirConexao(); // after the last kill: the engine recovers what its journal holds
