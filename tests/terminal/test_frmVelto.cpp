@@ -10,6 +10,7 @@
 #include "VersaoEsquema.h"
 #include "frmVelto.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -128,8 +129,9 @@ void ConferirContagens(const QList<qint64>& funcionarios) {
 
 // The drills' terminal, in a process of its own. With VELTO_TERMINAL_FILHO ("day cards...": the
 // day after 01/01/2026) it scans its cards itself, eleven minutes apart; otherwise each "instant
-// card" line read is one scan at that instant. It prints "PRONTO" once the screen is up, then each
-// outcome as "R|employee|date|time|ms" or "M|ms|message" (the message's lines joined by \x1f).
+// card start" line read is one scan at that instant, typed when the steady clock reaches `start`
+// (ns). It prints "PRONTO" once the screen is up, then each outcome as "R|employee|date|time|ms"
+// or "M|ms|message" (the message's lines joined by \x1f).
 int TerminalDosSimulados() {
     int argc = 1;
     char nome[] = "terminal";
@@ -182,6 +184,9 @@ int TerminalDosSimulados() {
             const QStringList partes = QString::fromUtf8(std::exchange(linha, {})).split(u' ');
             Clock::set(QDateTime::fromString(partes[0], Qt::ISODate));
             cartao = partes[1];
+            // Both terminals scan at one moment of the machine's clock too.
+            while (QDeadlineTimer::current().deadlineNSecs() < partes[2].toLongLong()) {
+            }
         }
         passada.start();
         QTest::keyClicks(terminal->TxtFUNCIONARIO, cartao);
@@ -471,8 +476,13 @@ TEST(VariosTerminais, MilPassadasEmDoisTerminaisUmaDecisaoPorCartao) {
                                           ? a
                                           : cartoes[std::uniform_int_distribution(0, 19)(sorte)]};
         const int quantos = passo < 40 ? 1 : 2;
-        for (int t = 0; t < quantos; ++t)
-            terminais[t].write((instante.toString(Qt::ISODate) + u' ' + cartao[t] + u'\n').toUtf8());
+        // Out to both at once (QProcess keeps what it writes until asked), to be typed at one moment.
+        const qint64 marco = QDeadlineTimer::current().deadlineNSecs() + 30000000;
+        for (int t = 0; t < quantos; ++t) {
+            terminais[t].write(
+                u"%1 %2 %3\n"_s.arg(instante.toString(Qt::ISODate), cartao[t]).arg(marco).toUtf8());
+            terminais[t].waitForBytesWritten(1000);
+        }
         if (!servidor.pasta.isEmpty() && passo == 200) {
             reinicio.start(QStringLiteral(SERVIDOR_PG), {u"reiniciar"_s, servidor.pasta});
             foraAte = passo + 2;
@@ -538,9 +548,12 @@ TEST(VariosTerminais, MilPassadasEmDoisTerminaisUmaDecisaoPorCartao) {
                 qint64(recusados[0].size() + recusados[1].size()), mediana, juntos.value(juntos.size() / 2),
                 juntos.value(juntos.size() * 95 / 100), juntos.value(juntos.size() - 1), maisDemorada);
     EXPECT_LE(maisDemorada, 10000) << "no scan waits more than ten seconds";
-    // Two terminals do not wait for each other: the usual swipe stays within twice a lone one's
-    // (the slowest ones, printed above, depend on what else the machine runs).
-    EXPECT_LE(juntos.value(juntos.size() / 2), 2 * mediana + 2);
+    // Two terminals on a server do not wait for each other: the usual swipe stays within twice a
+    // lone one's (the slowest ones, printed above, depend on what else the machine runs). On one
+    // file, the engine lets one writer in at a time.
+    if (!servidor.pasta.isEmpty()) {
+        EXPECT_LE(juntos.value(juntos.size() / 2), 2 * mediana + 2);
+    }
 }
 
 TEST(TerminalInicio, ArquivoVazioRecusadoAoAbrirOPrograma) {
