@@ -114,7 +114,11 @@ int Criar(const QStringList& args) {
             PreencherExemplo(c, Clock::now().date());
         };
     auto conexao = CriarBanco(kStringConexao, senha, preencher);
-    saida() << "Banco de dados criado: " << conexao->windowsPath() << " (" << conexao->realPath() << ")\n";
+    // A server's database has no path of C: to give.
+    saida() << "Banco de dados criado: "
+            << (configuredServer() ? conexao->realPath()
+                                   : conexao->windowsPath() + " (" + conexao->realPath() + ")")
+            << "\n";
     if (gerada)
         saida() << "Senha de manutenção: " << senha << "\n(anote-a: ela não será mostrada de novo)\n";
     return 0;
