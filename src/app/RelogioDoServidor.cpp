@@ -16,6 +16,8 @@ void RelogioDoServidor::Acertar() {
     if (!conexaoBanco || conexaoBanco->InTransaction() || (ocupado_ && ocupado_()))
         return;
     try {
+        // A server that stops answering holds the screen for moments only.
+        const Connection::BusyWait espera(*conexaoBanco, kEspera);
         conexaoBanco->FollowServerClock();
     } catch (const DatabaseError&) {
     }

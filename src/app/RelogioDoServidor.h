@@ -17,6 +17,7 @@ public:
     void Acertar();
 
 private:
+    static constexpr int kEspera = 2000; // ms for the server's answer
     std::function<bool()> ocupado_;
     QTimer timer_;
 };
