@@ -189,6 +189,18 @@ PgBackend::Shape PgBackend::shapeOf(const QString& sql) {
     return shape;
 }
 
+// The statement's own ?1, ?2... as the server's parameters, sent of unknown type as text ones are.
+PgBackend::Shape PgBackend::shapeOf(const QString& sql, const QVariantList& parameters) {
+    static const QRegularExpression numbered(QStringLiteral("\\?(\\d+)"));
+    Shape shape{QString(sql).replace(numbered, QStringLiteral("$\\1")), {}, {}, {}};
+    for (const QVariant& value : parameters) {
+        shape.values.append(value.toString().toUtf8());
+        shape.types.append(0);
+        shape.nulls.append(value.isNull());
+    }
+    return shape;
+}
+
 namespace {} // namespace
 
 PgBackend::PgBackend(pg_conn* connection, QString place)
@@ -365,9 +377,11 @@ PgBackend::Result PgBackend::send(const QString& text, const QStringList& values
 
 // The savepoint, the preparation of a new shape, its execution and the release go in one
 // pipeline: one round trip, and a failure undoes only this statement, as a literal one's does.
-std::optional<Recordset> PgBackend::runPrepared(const QString& translated) {
-    const Shape shape = shapeOf(translated);
-    const auto known = prepared_.constFind(shape.text);
+std::optional<Recordset> PgBackend::runPrepared(const QString& translated, const QVariantList& parameters) {
+    const Shape shape = parameters.isEmpty() ? shapeOf(translated) : shapeOf(translated, parameters);
+    // The caller's parameters are untyped, a literal's typed: never the same prepared statement.
+    const QString key = parameters.isEmpty() ? shape.text : QLatin1Char('?') + shape.text;
+    const auto known = prepared_.constFind(key);
     if (known != prepared_.constEnd() && known->isEmpty())
         return std::nullopt;
     const bool fresh = known == prepared_.constEnd();
@@ -377,8 +391,8 @@ std::optional<Recordset> PgBackend::runPrepared(const QString& translated) {
     ensureConnected();
     const bool guarded = inTransaction();
     QList<const char*> values;
-    for (const QByteArray& value : shape.values)
-        values.append(value.constData());
+    for (qsizetype i = 0; i < shape.values.size(); ++i)
+        values.append(i < shape.nulls.size() && shape.nulls.at(i) ? nullptr : shape.values.at(i).constData());
     const int count = static_cast<int>(values.size());
     PQenterPipelineMode(connection_);
     if (guarded)
@@ -414,16 +428,16 @@ std::optional<Recordset> PgBackend::runPrepared(const QString& translated) {
     PQexitPipelineMode(connection_);
     if (results[execution].ok()) {
         if (fresh)
-            prepared_.insert(shape.text, name);
+            prepared_.insert(key, name);
         return rowsOf(results[execution]);
     }
     // A shape the server cannot prepare goes as text from now on; a prepared one that failed
     // (its table changed under it) is prepared again next time. The text then gives the answer,
     // or the error in its own words.
     if (fresh && !results[savepoint].ok())
-        prepared_.insert(shape.text, QByteArray());
+        prepared_.insert(key, QByteArray());
     else
-        prepared_.remove(shape.text);
+        prepared_.remove(key);
     if (guarded && PQstatus(connection_) == CONNECTION_OK)
         undoStatement();
     return std::nullopt;
@@ -462,9 +476,8 @@ Recordset PgBackend::rowsOf(const Result& result) const {
 }
 
 Recordset PgBackend::run(const QString& translated, const QString& sql, const QVariantList& parameters) {
-    if (parameters.isEmpty() &&
-        translated.trimmed().startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive)) {
-        if (std::optional<Recordset> rows = runPrepared(translated))
+    if (translated.trimmed().startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive)) {
+        if (std::optional<Recordset> rows = runPrepared(translated, parameters))
             return *std::move(rows);
     }
     QString text = translated;
