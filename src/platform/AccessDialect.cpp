@@ -585,6 +585,37 @@ QString writtenTable(const QString& sql) {
                : QString();
 }
 
+bool sameRowsOnSnapshot(const QString& sql, const QString& fold) {
+    // Words a parenthesis may follow without being a call, and calls of their arguments alone.
+    static const QStringList steady{
+        "select", "from",    "where", "and",     "or",    "not",      "in",       "exists",
+        "on",     "as",      "by",    "when",    "then",  "else",     "case",     "like",
+        "is",     "between", "join",  "union",   "all",   "distinct", "values",   "having",
+        "count",  "sum",     "min",   "max",     "avg",   "total",    "coalesce", "ifnull",
+        "nullif", "lower",   "upper", "abs",     "round", "length",   "substr",   "substring",
+        "trim",   "ltrim",   "rtrim", "replace", "instr", "cast",     "iif"};
+    static const QStringList clocks{"current_date", "current_time", "current_timestamp", "localtime",
+                                    "localtimestamp"};
+    const QList<SqlToken> tokens = tokenizeSql(sql);
+    const qsizetype first = nextSolid(tokens, 0);
+    if (first >= tokens.size() || !isWord(tokens.at(first), "select"))
+        return false;
+    for (qsizetype i = first; i < tokens.size(); ++i) {
+        const SqlToken& t = tokens.at(i);
+        if (t.kind != SqlToken::Kind::Word)
+            continue;
+        const QString name = t.text.toLower();
+        if (clocks.contains(name) || name.startsWith(QLatin1String("pg_")) ||
+            name.startsWith(QLatin1String("sqlite_")) || name == QLatin1String("information_schema"))
+            return false;
+        const qsizetype next = nextSolid(tokens, i + 1);
+        const bool call = next < tokens.size() && tokens.at(next).text == QLatin1String("(");
+        if (call && !steady.contains(name) && name.compare(fold, Qt::CaseInsensitive) != 0)
+            return false;
+    }
+    return true;
+}
+
 QList<SqlToken> tokenizeSql(const QString& sql) {
     QList<SqlToken> tokens;
     qsizetype i = 0;

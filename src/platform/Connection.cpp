@@ -109,12 +109,41 @@ void Connection::setChangeContext(const QString& watched, const QString& context
 
 void Connection::setColumnCollation(const QString& table, const QString& column, const QString& collation) {
     collations_[table.toLower()].insert(column.toLower(), collation);
-    columnCache_.clear();
+    forgetTables();
 }
 
 void Connection::setRowOrder(const QString& table, const QString& column) {
     rowOrder_.insert(table.toLower(), column.toLower());
+    forgetTables();
+}
+
+void Connection::forgetTables() {
     columnCache_.clear();
+    translations_.clear();
+    spellings_.clear();
+}
+
+Connection::Translation Connection::translation(const QString& sql) {
+    if (auto known = translations_.constFind(sql); known != translations_.constEnd())
+        return *known;
+    // A table not found now may be made later by another program: that translation is not kept.
+    bool everyTableFound = true;
+    Translation translated;
+    translated.text = translateAccessSql(
+        sql,
+        [this, &everyTableFound](const QString& t) {
+            QList<ColumnInfo> columns = tableColumns(t);
+            everyTableFound = everyTableFound && !columns.isEmpty();
+            return columns;
+        },
+        words_);
+    translated.sameRows = sameRowsOnSnapshot(translated.text, words_.fold);
+    if (!everyTableFound)
+        return translated;
+    if (translations_.size() >= kMostTranslations)
+        translations_.clear();
+    translations_.insert(sql, translated);
+    return translated;
 }
 
 bool Connection::writesWatchedTable(const QString& sql) const {
@@ -167,7 +196,7 @@ bool Connection::HasTable(const QString& table) {
 }
 
 void Connection::schemaChanged() {
-    columnCache_.clear();
+    forgetTables();
     backend_->schemaChanged();
 }
 
@@ -177,27 +206,26 @@ Recordset Connection::Execute(const QString& sql) {
     std::optional<Rewrite> rewritten;
     if (rewriter_ && rewritesEnabled_)
         rewritten = rewriter_(sql);
-    const QString translated = rewritten
-                                   ? rewritten->sql
-                                   : translateAccessSql(
-                                         sql, [this](const QString& t) { return tableColumns(t); }, words_);
+    const Translation translated = rewritten ? Translation{rewritten->sql} : translation(sql);
     if (rewritten && !rewritten->allAnswers.isEmpty() && inSnapshot_ && InTransaction())
         return fromSnapshotRead(*rewritten);
     // What the snapshot read before may no longer hold after a change of its own.
-    if (!snapshotReads_.isEmpty() &&
-        !translated.trimmed().startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive))
-        snapshotReads_.clear();
-    if (isSchemaChange(translated))
+    if (!translated.text.trimmed().startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive))
+        forgetSnapshotReads();
+    if (isSchemaChange(translated.text))
         schemaChanged();
-    if (!writesWatchedTable(sql))
-        return run(sql, translated, rewritten);
+    if (!writesWatchedTable(sql)) {
+        if (!rewritten && translated.sameRows && inSnapshot_ && InTransaction())
+            return fromSnapshotAnswers(sql, translated);
+        return run(sql, translated.text, rewritten);
+    }
     if (InTransaction()) {
         writeChangeContext();
-        return run(sql, translated, rewritten);
+        return run(sql, translated.text, rewritten);
     }
     WriteTransaction own(*this);
     writeChangeContext();
-    Recordset rows = run(sql, translated, rewritten);
+    Recordset rows = run(sql, translated.text, rewritten);
     own.Commit();
     return rows;
 }
@@ -212,30 +240,51 @@ Recordset Connection::run(const QString& sql, const QString& translated,
 // statement or the table spells them. Callers find fields without regard to case, but a
 // listing of the columns shows the spelling.
 Recordset Connection::spelled(Recordset rows, const QString& sql) {
+    const QHash<QString, QString> known = spelling(sql);
+    QStringList names = rows.columns();
+    bool renamed = false;
+    for (QString& name : names) {
+        const QString spelt = known.value(name);
+        if (!spelt.isEmpty() && spelt != name) {
+            name = spelt;
+            renamed = true;
+        }
+    }
+    return renamed ? rows.renamed(std::move(names)) : rows;
+}
+
+QHash<QString, QString> Connection::spelling(const QString& sql) {
+    if (auto known = spellings_.constFind(sql); known != spellings_.constEnd())
+        return *known;
     // An alias as the statement writes it; a column as its table declares it.
     QHash<QString, QString> spelling;
     for (const SqlToken& token : tokenizeSql(sql)) {
         if (token.kind == SqlToken::Kind::Word)
             spelling.insert(token.text.toLower(), token.text);
     }
-    for (const ColumnInfo& column : tableColumns(statementTable(sql)))
+    const QList<ColumnInfo> columns = tableColumns(statementTable(sql));
+    for (const ColumnInfo& column : columns)
         spelling.insert(column.name.toLower(), column.name);
-    QStringList names = rows.columns();
-    bool renamed = false;
-    for (QString& name : names) {
-        const QString spelt = spelling.value(name);
-        if (!spelt.isEmpty() && spelt != name) {
-            name = spelt;
-            renamed = true;
-        }
-    }
-    if (!renamed)
-        return rows;
-    QList<QList<Variant>> data;
-    data.reserve(rows.rowCount());
-    for (int i = 0; i < rows.rowCount(); ++i)
-        data.append(rows.row(i));
-    return Recordset(std::move(names), std::move(data));
+    if (columns.isEmpty())
+        return spelling;
+    if (spellings_.size() >= kMostTranslations)
+        spellings_.clear();
+    spellings_.insert(sql, spelling);
+    return spelling;
+}
+
+Recordset Connection::fromSnapshotAnswers(const QString& sql, const Translation& translated) {
+    if (auto known = snapshotAnswers_.constFind(sql); known != snapshotAnswers_.constEnd())
+        return *known;
+    Recordset rows = run(sql, translated.text, std::nullopt);
+    if (snapshotAnswers_.size() < kMostSnapshotAnswers && rows.rowCount() <= kLargestSnapshotAnswer)
+        snapshotAnswers_.insert(sql, rows);
+    return rows;
+}
+
+void Connection::forgetSnapshotReads() {
+    snapshotReads_.clear();
+    snapshotAnswers_.clear();
 }
 
 Recordset Connection::fromSnapshotRead(const Rewrite& rewritten) {
@@ -264,7 +313,7 @@ Recordset Connection::fromSnapshotRead(const Rewrite& rewritten) {
 
 void Connection::endSnapshot() {
     inSnapshot_ = false;
-    snapshotReads_.clear();
+    forgetSnapshotReads();
 }
 
 Connection::ReadSnapshot::ReadSnapshot(Connection& connection)
@@ -289,7 +338,7 @@ Connection::ReadSnapshot::~ReadSnapshot() {
 }
 
 void Connection::ExecuteNative(const QString& script) {
-    snapshotReads_.clear();
+    forgetSnapshotReads();
     backend_->execute(script);
     if (isSchemaChange(script))
         schemaChanged();

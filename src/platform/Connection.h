@@ -206,9 +206,18 @@ private:
     void writeChangeContext();
     void clearChangeContext();
     void schemaChanged();
+    struct Translation {
+        QString text;
+        bool sameRows = false; // see sameRowsOnSnapshot
+    };
+    Translation translation(const QString& sql);
+    void forgetTables();
     Recordset run(const QString& sql, const QString& translated, const std::optional<Rewrite>& rewritten);
     Recordset spelled(Recordset rows, const QString& sql);
+    QHash<QString, QString> spelling(const QString& sql);
     Recordset fromSnapshotRead(const Rewrite& rewritten);
+    Recordset fromSnapshotAnswers(const QString& sql, const Translation& translated);
+    void forgetSnapshotReads();
     void endSnapshot();
 
     std::unique_ptr<Backend> backend_;
@@ -231,4 +240,12 @@ private:
         QHash<QString, Variant> answers; // by the parameters' text, joined by \x1f
     };
     QHash<QString, SnapshotRead> snapshotReads_; // by Rewrite::allAnswers, for the open snapshot
+    // A report asks the same lookups for every day: on one snapshot their rows are the same.
+    QHash<QString, Recordset> snapshotAnswers_; // by the statement's text, for the open snapshot
+    static constexpr qsizetype kMostSnapshotAnswers = 512;
+    static constexpr int kLargestSnapshotAnswer = 1000; // rows
+    // Screens send the same texts again and again; both depend only on the tables' columns.
+    QHash<QString, Translation> translations_;
+    QHash<QString, QHash<QString, QString>> spellings_;
+    static constexpr qsizetype kMostTranslations = 2048;
 };
