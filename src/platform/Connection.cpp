@@ -240,6 +240,8 @@ Recordset Connection::run(const QString& sql, const QString& translated,
 // statement or the table spells them. Callers find fields without regard to case, but a
 // listing of the columns shows the spelling.
 Recordset Connection::spelled(Recordset rows, const QString& sql) {
+    if (rows.columns().isEmpty())
+        return rows;
     const QHash<QString, QString> known = spelling(sql);
     QStringList names = rows.columns();
     bool renamed = false;
@@ -262,7 +264,8 @@ QHash<QString, QString> Connection::spelling(const QString& sql) {
         if (token.kind == SqlToken::Kind::Word)
             spelling.insert(token.text.toLower(), token.text);
     }
-    const QList<ColumnInfo> columns = tableColumns(statementTable(sql));
+    const QString table = statementTable(sql);
+    const QList<ColumnInfo> columns = table.isEmpty() ? QList<ColumnInfo>() : tableColumns(table);
     for (const ColumnInfo& column : columns)
         spelling.insert(column.name.toLower(), column.name);
     if (columns.isEmpty())

@@ -194,9 +194,11 @@ PgBackend::Shape PgBackend::shapeOf(const QString& sql, const QVariantList& para
     static const QRegularExpression numbered(QStringLiteral("\\?(\\d+)"));
     Shape shape{QString(sql).replace(numbered, QStringLiteral("$\\1")), {}, {}, {}};
     for (const QVariant& value : parameters) {
-        shape.values.append(value.toString().toUtf8());
+        // As the text goes: a null text is a NULL too.
+        const QString text = value.isNull() ? QString() : value.toString();
+        shape.values.append(text.toUtf8());
         shape.types.append(0);
-        shape.nulls.append(value.isNull());
+        shape.nulls.append(text.isNull());
     }
     return shape;
 }
