@@ -120,16 +120,14 @@ void Connection::setRowOrder(const QString& table, const QString& column) {
 void Connection::forgetTables() {
     columnCache_.clear();
     translations_.clear();
-    spellings_.clear();
 }
 
-Connection::Translation Connection::translation(const QString& sql) {
+QString Connection::translation(const QString& sql) {
     if (auto known = translations_.constFind(sql); known != translations_.constEnd())
         return *known;
     // A table not found now may be made later by another program: that translation is not kept.
     bool everyTableFound = true;
-    Translation translated;
-    translated.text = translateAccessSql(
+    QString translated = translateAccessSql(
         sql,
         [this, &everyTableFound](const QString& t) {
             QList<ColumnInfo> columns = tableColumns(t);
@@ -137,13 +135,20 @@ Connection::Translation Connection::translation(const QString& sql) {
             return columns;
         },
         words_);
-    translated.sameRows = sameRowsOnSnapshot(translated.text, words_.fold);
     if (!everyTableFound)
         return translated;
     if (translations_.size() >= kMostTranslations)
         translations_.clear();
     translations_.insert(sql, translated);
     return translated;
+}
+
+bool Connection::sameRowsEachTime(const QString& translated) {
+    if (auto known = sameRows_.constFind(translated); known != sameRows_.constEnd())
+        return *known;
+    if (sameRows_.size() >= kMostTranslations)
+        sameRows_.clear();
+    return *sameRows_.insert(translated, sameRowsOnSnapshot(translated, words_.fold));
 }
 
 bool Connection::writesWatchedTable(const QString& sql) const {
@@ -206,26 +211,27 @@ Recordset Connection::Execute(const QString& sql) {
     std::optional<Rewrite> rewritten;
     if (rewriter_ && rewritesEnabled_)
         rewritten = rewriter_(sql);
-    const Translation translated = rewritten ? Translation{rewritten->sql} : translation(sql);
+    const QString translated = rewritten ? rewritten->sql : translation(sql);
     if (rewritten && !rewritten->allAnswers.isEmpty() && inSnapshot_ && InTransaction())
         return fromSnapshotRead(*rewritten);
     // What the snapshot read before may no longer hold after a change of its own.
-    if (!translated.text.trimmed().startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive))
+    const bool reading = translated.trimmed().startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive);
+    if (!reading)
         forgetSnapshotReads();
-    if (isSchemaChange(translated.text))
+    if (isSchemaChange(translated))
         schemaChanged();
     if (!writesWatchedTable(sql)) {
-        if (!rewritten && translated.sameRows && inSnapshot_ && InTransaction())
+        if (!rewritten && reading && inSnapshot_ && InTransaction())
             return fromSnapshotAnswers(sql, translated);
-        return run(sql, translated.text, rewritten);
+        return run(sql, translated, rewritten);
     }
     if (InTransaction()) {
         writeChangeContext();
-        return run(sql, translated.text, rewritten);
+        return run(sql, translated, rewritten);
     }
     WriteTransaction own(*this);
     writeChangeContext();
-    Recordset rows = run(sql, translated.text, rewritten);
+    Recordset rows = run(sql, translated, rewritten);
     own.Commit();
     return rows;
 }
@@ -239,14 +245,45 @@ Recordset Connection::run(const QString& sql, const QString& translated,
 // A server hands back the names it was not given in quotes in lower case; the file, as the
 // statement or the table spells them. Callers find fields without regard to case, but a
 // listing of the columns shows the spelling.
+namespace {
+
+// Whether the server's name for a column is `word` in lower case, as it folds one not quoted.
+bool foldedName(QStringView word, QStringView name) {
+    if (word.size() != name.size())
+        return false;
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        if (word.at(i).toLower() != name.at(i))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 Recordset Connection::spelled(Recordset rows, const QString& sql) {
     if (rows.columns().isEmpty())
         return rows;
-    const QHash<QString, QString> known = spelling(sql);
+    // A column as its table declares it, else an alias as the statement writes it (its last
+    // writing); the statement's words are read only for names its table does not have.
+    const QString table = statementTable(sql);
+    const QList<ColumnInfo> declared = table.isEmpty() ? QList<ColumnInfo>() : tableColumns(table);
+    std::optional<QList<SqlToken>> tokens;
     QStringList names = rows.columns();
     bool renamed = false;
     for (QString& name : names) {
-        const QString spelt = known.value(name);
+        QString spelt;
+        for (const ColumnInfo& column : declared) {
+            if (foldedName(column.name, name))
+                spelt = column.name;
+        }
+        if (spelt.isNull()) {
+            if (!tokens)
+                tokens = tokenizeSql(sql);
+            for (auto token = tokens->crbegin(); token != tokens->crend() && spelt.isNull(); ++token) {
+                if (token->kind == SqlToken::Kind::Word && foldedName(token->text, name))
+                    spelt = token->text;
+            }
+        }
         if (!spelt.isEmpty() && spelt != name) {
             name = spelt;
             renamed = true;
@@ -255,31 +292,12 @@ Recordset Connection::spelled(Recordset rows, const QString& sql) {
     return renamed ? rows.renamed(std::move(names)) : rows;
 }
 
-QHash<QString, QString> Connection::spelling(const QString& sql) {
-    if (auto known = spellings_.constFind(sql); known != spellings_.constEnd())
+Recordset Connection::fromSnapshotAnswers(const QString& sql, const QString& translated) {
+    // Whether the rows repeat is asked only when the text comes again: most come once.
+    if (auto known = snapshotAnswers_.constFind(sql);
+        known != snapshotAnswers_.constEnd() && sameRowsEachTime(translated))
         return *known;
-    // An alias as the statement writes it; a column as its table declares it.
-    QHash<QString, QString> spelling;
-    for (const SqlToken& token : tokenizeSql(sql)) {
-        if (token.kind == SqlToken::Kind::Word)
-            spelling.insert(token.text.toLower(), token.text);
-    }
-    const QString table = statementTable(sql);
-    const QList<ColumnInfo> columns = table.isEmpty() ? QList<ColumnInfo>() : tableColumns(table);
-    for (const ColumnInfo& column : columns)
-        spelling.insert(column.name.toLower(), column.name);
-    if (columns.isEmpty())
-        return spelling;
-    if (spellings_.size() >= kMostTranslations)
-        spellings_.clear();
-    spellings_.insert(sql, spelling);
-    return spelling;
-}
-
-Recordset Connection::fromSnapshotAnswers(const QString& sql, const Translation& translated) {
-    if (auto known = snapshotAnswers_.constFind(sql); known != snapshotAnswers_.constEnd())
-        return *known;
-    Recordset rows = run(sql, translated.text, std::nullopt);
+    Recordset rows = run(sql, translated, std::nullopt);
     if (snapshotAnswers_.size() < kMostSnapshotAnswers && rows.rowCount() <= kLargestSnapshotAnswer)
         snapshotAnswers_.insert(sql, rows);
     return rows;

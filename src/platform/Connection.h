@@ -206,17 +206,13 @@ private:
     void writeChangeContext();
     void clearChangeContext();
     void schemaChanged();
-    struct Translation {
-        QString text;
-        bool sameRows = false; // see sameRowsOnSnapshot
-    };
-    Translation translation(const QString& sql);
+    QString translation(const QString& sql);
+    bool sameRowsEachTime(const QString& translated);
     void forgetTables();
     Recordset run(const QString& sql, const QString& translated, const std::optional<Rewrite>& rewritten);
     Recordset spelled(Recordset rows, const QString& sql);
-    QHash<QString, QString> spelling(const QString& sql);
     Recordset fromSnapshotRead(const Rewrite& rewritten);
-    Recordset fromSnapshotAnswers(const QString& sql, const Translation& translated);
+    Recordset fromSnapshotAnswers(const QString& sql, const QString& translated);
     void forgetSnapshotReads();
     void endSnapshot();
 
@@ -245,7 +241,7 @@ private:
     static constexpr qsizetype kMostSnapshotAnswers = 512;
     static constexpr int kLargestSnapshotAnswer = 1000; // rows
     // Screens send the same texts again and again; both depend only on the tables' columns.
-    QHash<QString, Translation> translations_;
-    QHash<QString, QHash<QString, QString>> spellings_;
+    QHash<QString, QString> translations_;
+    QHash<QString, bool> sameRows_; // by the translated text: see sameRowsOnSnapshot
     static constexpr qsizetype kMostTranslations = 2048;
 };
