@@ -242,9 +242,6 @@ Recordset Connection::run(const QString& sql, const QString& translated,
     return words_.fold.isEmpty() ? rows : spelled(std::move(rows), sql);
 }
 
-// A server hands back the names it was not given in quotes in lower case; the file, as the
-// statement or the table spells them. Callers find fields without regard to case, but a
-// listing of the columns shows the spelling.
 namespace {
 
 // Whether the server's name for a column is `word` in lower case, as it folds one not quoted.
@@ -260,6 +257,9 @@ bool foldedName(QStringView word, QStringView name) {
 
 } // namespace
 
+// A server hands back the names it was not given in quotes in lower case; the file, as the
+// statement or the table spells them. Callers find fields without regard to case, but a
+// listing of the columns shows the spelling.
 Recordset Connection::spelled(Recordset rows, const QString& sql) {
     if (rows.columns().isEmpty())
         return rows;

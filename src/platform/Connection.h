@@ -240,7 +240,8 @@ private:
     QHash<QString, Recordset> snapshotAnswers_; // by the statement's text, for the open snapshot
     static constexpr qsizetype kMostSnapshotAnswers = 512;
     static constexpr int kLargestSnapshotAnswer = 1000; // rows
-    // Screens send the same texts again and again; both depend only on the tables' columns.
+    // Screens send the same texts again and again; a translation depends only on the text and
+    // the tables' columns.
     QHash<QString, QString> translations_;
     QHash<QString, bool> sameRows_; // by the translated text: see sameRowsOnSnapshot
     static constexpr qsizetype kMostTranslations = 2048;
