@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTime>
 #include <optional>
 
@@ -583,6 +584,37 @@ QString writtenTable(const QString& sql) {
     return table < tokens.size() && tokens.at(table).kind == SqlToken::Kind::Word
                ? identifier(tokens.at(table))
                : QString();
+}
+
+bool sameRowsOnSnapshot(const QString& sql, const QString& fold) {
+    // Words a parenthesis may follow without being a call, and calls of their arguments alone.
+    static const QSet<QString> steady{
+        "select", "from",    "where", "and",     "or",    "not",      "in",       "exists",
+        "on",     "as",      "by",    "when",    "then",  "else",     "case",     "like",
+        "is",     "between", "join",  "union",   "all",   "distinct", "values",   "having",
+        "count",  "sum",     "min",   "max",     "avg",   "total",    "coalesce", "ifnull",
+        "nullif", "lower",   "upper", "abs",     "round", "length",   "substr",   "substring",
+        "trim",   "ltrim",   "rtrim", "replace", "instr", "cast",     "iif"};
+    const QList<SqlToken> tokens = tokenizeSql(sql);
+    const qsizetype first = nextSolid(tokens, 0);
+    if (first >= tokens.size() || !isWord(tokens.at(first), "select"))
+        return false;
+    for (qsizetype i = first; i < tokens.size(); ++i) {
+        const SqlToken& t = tokens.at(i);
+        if (t.kind != SqlToken::Kind::Word)
+            continue;
+        if (t.text.startsWith(QLatin1String("current_"), Qt::CaseInsensitive) ||
+            t.text.startsWith(QLatin1String("localtime"), Qt::CaseInsensitive) ||
+            t.text.startsWith(QLatin1String("pg_"), Qt::CaseInsensitive) ||
+            t.text.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive) ||
+            isWord(t, "information_schema"))
+            return false;
+        const qsizetype next = nextSolid(tokens, i + 1);
+        const bool call = next < tokens.size() && tokens.at(next).text == QLatin1String("(");
+        if (call && !steady.contains(t.text.toLower()) && t.text.compare(fold, Qt::CaseInsensitive) != 0)
+            return false;
+    }
+    return true;
 }
 
 QList<SqlToken> tokenizeSql(const QString& sql) {

@@ -60,6 +60,11 @@ QString statementTable(const QString& sql);
 // The table an INSERT, UPDATE or DELETE writes; empty for any other statement.
 QString writtenTable(const QString& sql);
 
+// Whether a SELECT gives the same rows each time it runs on one snapshot: it calls no function
+// but those whose answer depends on their arguments alone (`fold` among them), names no clock,
+// and reads no catalogue (which a server reads outside the snapshot).
+bool sameRowsOnSnapshot(const QString& sql, const QString& fold);
+
 // The stored forms, and the parsing of what the screens write.
 QString storedDate(const QString& dayFirstText); // "05/12/2026" -> "2026-12-05"; empty if invalid
 QString storedTime(const QString& text);         // "8:02:10" -> "08:02:10"; empty if invalid

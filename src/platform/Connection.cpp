@@ -109,12 +109,46 @@ void Connection::setChangeContext(const QString& watched, const QString& context
 
 void Connection::setColumnCollation(const QString& table, const QString& column, const QString& collation) {
     collations_[table.toLower()].insert(column.toLower(), collation);
-    columnCache_.clear();
+    forgetTables();
 }
 
 void Connection::setRowOrder(const QString& table, const QString& column) {
     rowOrder_.insert(table.toLower(), column.toLower());
+    forgetTables();
+}
+
+void Connection::forgetTables() {
     columnCache_.clear();
+    translations_.clear();
+}
+
+QString Connection::translation(const QString& sql) {
+    if (auto known = translations_.constFind(sql); known != translations_.constEnd())
+        return *known;
+    // A table not found now may be made later by another program: that translation is not kept.
+    bool everyTableFound = true;
+    QString translated = translateAccessSql(
+        sql,
+        [this, &everyTableFound](const QString& t) {
+            QList<ColumnInfo> columns = tableColumns(t);
+            everyTableFound = everyTableFound && !columns.isEmpty();
+            return columns;
+        },
+        words_);
+    if (!everyTableFound)
+        return translated;
+    if (translations_.size() >= kMostTranslations)
+        translations_.clear();
+    translations_.insert(sql, translated);
+    return translated;
+}
+
+bool Connection::sameRowsEachTime(const QString& translated) {
+    if (auto known = sameRows_.constFind(translated); known != sameRows_.constEnd())
+        return *known;
+    if (sameRows_.size() >= kMostTranslations)
+        sameRows_.clear();
+    return *sameRows_.insert(translated, sameRowsOnSnapshot(translated, words_.fold));
 }
 
 bool Connection::writesWatchedTable(const QString& sql) const {
@@ -167,7 +201,7 @@ bool Connection::HasTable(const QString& table) {
 }
 
 void Connection::schemaChanged() {
-    columnCache_.clear();
+    forgetTables();
     backend_->schemaChanged();
 }
 
@@ -177,20 +211,20 @@ Recordset Connection::Execute(const QString& sql) {
     std::optional<Rewrite> rewritten;
     if (rewriter_ && rewritesEnabled_)
         rewritten = rewriter_(sql);
-    const QString translated = rewritten
-                                   ? rewritten->sql
-                                   : translateAccessSql(
-                                         sql, [this](const QString& t) { return tableColumns(t); }, words_);
+    const QString translated = rewritten ? rewritten->sql : translation(sql);
     if (rewritten && !rewritten->allAnswers.isEmpty() && inSnapshot_ && InTransaction())
         return fromSnapshotRead(*rewritten);
     // What the snapshot read before may no longer hold after a change of its own.
-    if (!snapshotReads_.isEmpty() &&
-        !translated.trimmed().startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive))
-        snapshotReads_.clear();
+    const bool reading = translated.trimmed().startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive);
+    if (!reading)
+        forgetSnapshotReads();
     if (isSchemaChange(translated))
         schemaChanged();
-    if (!writesWatchedTable(sql))
+    if (!writesWatchedTable(sql)) {
+        if (!rewritten && reading && inSnapshot_ && InTransaction())
+            return fromSnapshotAnswers(sql, translated);
         return run(sql, translated, rewritten);
+    }
     if (InTransaction()) {
         writeChangeContext();
         return run(sql, translated, rewritten);
@@ -208,34 +242,70 @@ Recordset Connection::run(const QString& sql, const QString& translated,
     return words_.fold.isEmpty() ? rows : spelled(std::move(rows), sql);
 }
 
+namespace {
+
+// Whether the server's name for a column is `word` in lower case, as it folds one not quoted.
+bool foldedName(QStringView word, QStringView name) {
+    if (word.size() != name.size())
+        return false;
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        if (word.at(i).toLower() != name.at(i))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 // A server hands back the names it was not given in quotes in lower case; the file, as the
 // statement or the table spells them. Callers find fields without regard to case, but a
 // listing of the columns shows the spelling.
 Recordset Connection::spelled(Recordset rows, const QString& sql) {
-    // An alias as the statement writes it; a column as its table declares it.
-    QHash<QString, QString> spelling;
-    for (const SqlToken& token : tokenizeSql(sql)) {
-        if (token.kind == SqlToken::Kind::Word)
-            spelling.insert(token.text.toLower(), token.text);
-    }
-    for (const ColumnInfo& column : tableColumns(statementTable(sql)))
-        spelling.insert(column.name.toLower(), column.name);
+    if (rows.columns().isEmpty())
+        return rows;
+    // A column as its table declares it, else an alias as the statement writes it (its last
+    // writing); the statement's words are read only for names its table does not have.
+    const QString table = statementTable(sql);
+    const QList<ColumnInfo> declared = table.isEmpty() ? QList<ColumnInfo>() : tableColumns(table);
+    std::optional<QList<SqlToken>> tokens;
     QStringList names = rows.columns();
     bool renamed = false;
     for (QString& name : names) {
-        const QString spelt = spelling.value(name);
+        QString spelt;
+        for (const ColumnInfo& column : declared) {
+            if (foldedName(column.name, name))
+                spelt = column.name;
+        }
+        if (spelt.isNull()) {
+            if (!tokens)
+                tokens = tokenizeSql(sql);
+            for (auto token = tokens->crbegin(); token != tokens->crend() && spelt.isNull(); ++token) {
+                if (token->kind == SqlToken::Kind::Word && foldedName(token->text, name))
+                    spelt = token->text;
+            }
+        }
         if (!spelt.isEmpty() && spelt != name) {
             name = spelt;
             renamed = true;
         }
     }
-    if (!renamed)
-        return rows;
-    QList<QList<Variant>> data;
-    data.reserve(rows.rowCount());
-    for (int i = 0; i < rows.rowCount(); ++i)
-        data.append(rows.row(i));
-    return Recordset(std::move(names), std::move(data));
+    return renamed ? rows.renamed(std::move(names)) : rows;
+}
+
+Recordset Connection::fromSnapshotAnswers(const QString& sql, const QString& translated) {
+    // Whether the rows repeat is asked only when the text comes again: most come once.
+    if (auto known = snapshotAnswers_.constFind(sql);
+        known != snapshotAnswers_.constEnd() && sameRowsEachTime(translated))
+        return *known;
+    Recordset rows = run(sql, translated, std::nullopt);
+    if (snapshotAnswers_.size() < kMostSnapshotAnswers && rows.rowCount() <= kLargestSnapshotAnswer)
+        snapshotAnswers_.insert(sql, rows);
+    return rows;
+}
+
+void Connection::forgetSnapshotReads() {
+    snapshotReads_.clear();
+    snapshotAnswers_.clear();
 }
 
 Recordset Connection::fromSnapshotRead(const Rewrite& rewritten) {
@@ -264,7 +334,7 @@ Recordset Connection::fromSnapshotRead(const Rewrite& rewritten) {
 
 void Connection::endSnapshot() {
     inSnapshot_ = false;
-    snapshotReads_.clear();
+    forgetSnapshotReads();
 }
 
 Connection::ReadSnapshot::ReadSnapshot(Connection& connection)
@@ -289,7 +359,7 @@ Connection::ReadSnapshot::~ReadSnapshot() {
 }
 
 void Connection::ExecuteNative(const QString& script) {
-    snapshotReads_.clear();
+    forgetSnapshotReads();
     backend_->execute(script);
     if (isSchemaChange(script))
         schemaChanged();

@@ -206,9 +206,14 @@ private:
     void writeChangeContext();
     void clearChangeContext();
     void schemaChanged();
+    QString translation(const QString& sql);
+    bool sameRowsEachTime(const QString& translated);
+    void forgetTables();
     Recordset run(const QString& sql, const QString& translated, const std::optional<Rewrite>& rewritten);
     Recordset spelled(Recordset rows, const QString& sql);
     Recordset fromSnapshotRead(const Rewrite& rewritten);
+    Recordset fromSnapshotAnswers(const QString& sql, const QString& translated);
+    void forgetSnapshotReads();
     void endSnapshot();
 
     std::unique_ptr<Backend> backend_;
@@ -231,4 +236,13 @@ private:
         QHash<QString, Variant> answers; // by the parameters' text, joined by \x1f
     };
     QHash<QString, SnapshotRead> snapshotReads_; // by Rewrite::allAnswers, for the open snapshot
+    // A report asks the same lookups for every day: on one snapshot their rows are the same.
+    QHash<QString, Recordset> snapshotAnswers_; // by the statement's text, for the open snapshot
+    static constexpr qsizetype kMostSnapshotAnswers = 512;
+    static constexpr int kLargestSnapshotAnswer = 1000; // rows
+    // Screens send the same texts again and again; a translation depends only on the text and
+    // the tables' columns.
+    QHash<QString, QString> translations_;
+    QHash<QString, bool> sameRows_; // by the translated text: see sameRowsOnSnapshot
+    static constexpr qsizetype kMostTranslations = 2048;
 };

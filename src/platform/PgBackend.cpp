@@ -87,6 +87,35 @@ QString reasonOf(const QString& state, const QString& own) {
     return QStringLiteral("o servidor recusou a instrução (código %1)").arg(state);
 }
 
+// "yyyy-MM-dd" and "hh:mm:ss" read by hand: the format parser costs more than the rest of a row.
+int digitsAt(const char* text, int from, int count) {
+    int number = 0;
+    for (int i = from; i < from + count; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return -1;
+        number = number * 10 + (text[i] - '0');
+    }
+    return number;
+}
+
+QDate dateOf(const char* text, int length, const QString& whole) {
+    if (length == 10 && text[4] == '-' && text[7] == '-') {
+        const int year = digitsAt(text, 0, 4), month = digitsAt(text, 5, 2), day = digitsAt(text, 8, 2);
+        if (year >= 0 && month >= 0 && day >= 0)
+            return QDate(year, month, day);
+    }
+    return QDate::fromString(whole, QStringLiteral("yyyy-MM-dd"));
+}
+
+QTime timeOf(const char* text, int length, const QString& whole) {
+    if (length >= 8 && text[2] == ':' && text[5] == ':') {
+        const int hour = digitsAt(text, 0, 2), minute = digitsAt(text, 3, 2), second = digitsAt(text, 6, 2);
+        if (hour >= 0 && minute >= 0 && second >= 0)
+            return QTime(hour, minute, second);
+    }
+    return QTime::fromString(whole.left(8), QStringLiteral("hh:mm:ss"));
+}
+
 Variant valueOf(const PGresult* result, int row, int column) {
     if (PQgetisnull(result, row, column))
         return {};
@@ -114,9 +143,9 @@ Variant valueOf(const PGresult* result, int row, int column) {
                    : Variant::real(real);
     }
     case kDate:
-        return Variant::date(QDate::fromString(text, QStringLiteral("yyyy-MM-dd")));
+        return Variant::date(dateOf(PQgetvalue(result, row, column), PQgetlength(result, row, column), text));
     case kTime:
-        return Variant::time(QTime::fromString(text.left(8), QStringLiteral("hh:mm:ss")));
+        return Variant::time(timeOf(PQgetvalue(result, row, column), PQgetlength(result, row, column), text));
     case kBytea: {
         size_t size = 0;
         unsigned char* bytes =
@@ -185,6 +214,20 @@ PgBackend::Shape PgBackend::shapeOf(const QString& sql) {
         }
         if (token.kind != SqlToken::Kind::Space)
             before = token.kind == SqlToken::Kind::Symbol ? token.text.at(0) : QChar();
+    }
+    return shape;
+}
+
+// The statement's own ?1, ?2... as the server's parameters, sent of unknown type as text ones are.
+PgBackend::Shape PgBackend::shapeOf(const QString& sql, const QVariantList& parameters) {
+    static const QRegularExpression numbered(QStringLiteral("\\?(\\d+)"));
+    Shape shape{QString(sql).replace(numbered, QStringLiteral("$\\1")), {}, {}, {}};
+    for (const QVariant& value : parameters) {
+        // As the text goes: a null text is a NULL too.
+        const QString text = value.isNull() ? QString() : value.toString();
+        shape.values.append(text.toUtf8());
+        shape.types.append(0);
+        shape.nulls.append(text.isNull());
     }
     return shape;
 }
@@ -387,9 +430,11 @@ PgBackend::Result PgBackend::send(const QString& text, const QStringList& values
 
 // The savepoint, the preparation of a new shape, its execution and the release go in one
 // pipeline: one round trip, and a failure undoes only this statement, as a literal one's does.
-std::optional<Recordset> PgBackend::runPrepared(const QString& translated) {
-    const Shape shape = shapeOf(translated);
-    const auto known = prepared_.constFind(shape.text);
+std::optional<Recordset> PgBackend::runPrepared(const QString& translated, const QVariantList& parameters) {
+    const Shape shape = parameters.isEmpty() ? shapeOf(translated) : shapeOf(translated, parameters);
+    // The caller's parameters are untyped, a literal's typed: never the same prepared statement.
+    const QString key = parameters.isEmpty() ? shape.text : QLatin1Char('?') + shape.text;
+    const auto known = prepared_.constFind(key);
     if (known != prepared_.constEnd() && known->isEmpty())
         return std::nullopt;
     const bool fresh = known == prepared_.constEnd();
@@ -399,8 +444,8 @@ std::optional<Recordset> PgBackend::runPrepared(const QString& translated) {
     ensureConnected();
     const bool guarded = inTransaction();
     QList<const char*> values;
-    for (const QByteArray& value : shape.values)
-        values.append(value.constData());
+    for (qsizetype i = 0; i < shape.values.size(); ++i)
+        values.append(i < shape.nulls.size() && shape.nulls.at(i) ? nullptr : shape.values.at(i).constData());
     const int count = static_cast<int>(values.size());
     PQenterPipelineMode(connection_);
     if (guarded)
@@ -436,16 +481,16 @@ std::optional<Recordset> PgBackend::runPrepared(const QString& translated) {
     PQexitPipelineMode(connection_);
     if (results[execution].ok()) {
         if (fresh)
-            prepared_.insert(shape.text, name);
+            prepared_.insert(key, name);
         return rowsOf(results[execution]);
     }
     // A shape the server cannot prepare goes as text from now on; a prepared one that failed
     // (its table changed under it) is prepared again next time. The text then gives the answer,
     // or the error in its own words.
     if (fresh && !results[savepoint].ok())
-        prepared_.insert(shape.text, QByteArray());
+        prepared_.insert(key, QByteArray());
     else
-        prepared_.remove(shape.text);
+        prepared_.remove(key);
     if (guarded && PQstatus(connection_) == CONNECTION_OK)
         undoStatement();
     return std::nullopt;
@@ -484,9 +529,8 @@ Recordset PgBackend::rowsOf(const Result& result) const {
 }
 
 Recordset PgBackend::run(const QString& translated, const QString& sql, const QVariantList& parameters) {
-    if (parameters.isEmpty() &&
-        translated.trimmed().startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive)) {
-        if (std::optional<Recordset> rows = runPrepared(translated))
+    if (translated.trimmed().startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive)) {
+        if (std::optional<Recordset> rows = runPrepared(translated, parameters))
             return *std::move(rows);
     }
     QString text = translated;

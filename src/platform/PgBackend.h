@@ -55,8 +55,10 @@ private:
         QString text;
         QList<QByteArray> values;
         QList<unsigned int> types;
+        QList<bool> nulls; // by value; none for a shape of literals
     };
     static Shape shapeOf(const QString& sql);
+    static Shape shapeOf(const QString& sql, const QVariantList& parameters);
     void reconnect();
     bool advanceReconnect(double until);
     void ensureConnected();
@@ -64,7 +66,7 @@ private:
     void executeSetting(const QString& text);
     pg_result* nextResult();
     // The rows of a SELECT run as a prepared statement; nullopt when it must go as text.
-    std::optional<Recordset> runPrepared(const QString& translated);
+    std::optional<Recordset> runPrepared(const QString& translated, const QVariantList& parameters);
     void undoStatement();
     // The answer of a script is its first failure, else the result of statement `answer`
     // (counted from 0; the last one when negative).

@@ -29,6 +29,8 @@ public:
     const QStringList& columns() const { return data_->columns; }
     const QList<Variant>& row(int index) const { return data_->rows.at(index); }
     int columnIndex(const QString& column) const;
+    // The same rows, shared, under other column names.
+    Recordset renamed(QStringList columns) const { return Recordset(std::move(columns), data_->rows); }
 
 private:
     struct Data {

@@ -251,6 +251,8 @@ bool CartaoPonto(const EntradaCartaoPonto& entrada, const DestinoRelatorio& dest
     }
     SaidaRelatorio saida(destino, entrada.imprimir);
     try {
+        // The day reports' snapshot: the lookups of every pair are read once.
+        const Connection::ReadSnapshot leitura(*conexaoBanco);
         Cartao(entrada, saida, inicio, fim).executar();
     } catch (...) {
         saida.abortar();

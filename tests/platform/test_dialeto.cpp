@@ -185,12 +185,20 @@ TEST(Dialeto, InstrucoesDoAccess) {
         transacao.Commit();
     }
     // A report's snapshot reads what was committed when it began, whatever commits meanwhile.
+    const QString contar = u"Select count(*) as n from movimentacao"_s;
+    qint64 antes = 0;
     {
         const auto outro = Connection::Open(kStringConexao);
         const Connection::ReadSnapshot leitura(*conexaoBanco);
-        const QString antes = Linhas(banco.sql(u"Select count(*) as n from movimentacao"_s));
+        antes = banco.sql(contar)[u"n"_s].toInteger();
         outro->Execute(u"Insert into movimentacao(data) values('04/12/2026')"_s);
-        EXPECT_EQ(Linhas(banco.sql(u"Select count(*) as n from movimentacao"_s)), antes);
+        EXPECT_EQ(banco.sql(contar)[u"n"_s].toInteger(), antes);
+        // A statement whose answer changes by itself is asked again.
+        EXPECT_NE(Linhas(banco.sql(u"Select random() as r"_s)), Linhas(banco.sql(u"Select random() as r"_s)));
+    }
+    {
+        const Connection::ReadSnapshot leitura(*conexaoBanco);
+        EXPECT_EQ(banco.sql(contar)[u"n"_s].toInteger(), antes + 1);
     }
     // Only the punch sent from outside the program is in the record of hand changes.
     EXPECT_EQ(Linhas(banco.sql(u"Select operacao, origem from auditoria_movimentacao"_s)),
