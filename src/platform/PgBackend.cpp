@@ -377,7 +377,15 @@ void PgBackend::ensureConnected() {
 
 // The answer is awaited in short steps, so that a caller waiting on a lock keeps its screen alive.
 PGresult* PgBackend::nextResult() {
+    // A server answers most statements within a fraction of a millisecond: the answer is watched
+    // for that long before the thread sleeps, since waking a sleeping processor costs more.
+    const double watchUntil = segundosReais() + kSecondsWatching;
     while (PQisBusy(connection_)) {
+        if (segundosReais() < watchUntil) {
+            if (!PQconsumeInput(connection_))
+                break;
+            continue;
+        }
         pollfd socket{PQsocket(connection_), POLLIN, 0};
         if (::poll(&socket, 1, 10) == 0) {
             if (segundosReais() > deadline_) {

@@ -90,6 +90,7 @@ private:
     int lockWait_ = -1;           // the busy wait's lock_timeout for the next transaction; -1: the session's
     static constexpr int kLockMargin = 1500;
     static constexpr double kSecondsToReconnectStep = 0.02;
+    static constexpr double kSecondsWatching = 0.0003;
     static constexpr double kSecondsToConnect = 5; // the connect_timeout given to libpq
     // The prepared statement of each shape of SELECT this session ran; an empty name for a shape
     // the server would not prepare. Names are never used twice in a session.
