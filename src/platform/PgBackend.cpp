@@ -189,6 +189,17 @@ Oid typeOfNumber(const QString& literal) {
                : kInt8;
 }
 
+// The caller's ?1, ?2... as the server numbers its parameters.
+QString serverNumbering(QString sql) {
+    static const QRegularExpression numbered(QStringLiteral("\\?(\\d+)"));
+    return sql.replace(numbered, QStringLiteral("$\\1"));
+}
+
+// A parameter as the server receives it: a null one, or a null text, is NULL.
+QString parameterText(const QVariant& value) {
+    return value.isNull() ? QString() : value.toString();
+}
+
 } // namespace
 
 // A SELECT with its compared literals as parameters, so that the server parses and plans the
@@ -220,19 +231,15 @@ PgBackend::Shape PgBackend::shapeOf(const QString& sql) {
 
 // The statement's own ?1, ?2... as the server's parameters, sent of unknown type as text ones are.
 PgBackend::Shape PgBackend::shapeOf(const QString& sql, const QVariantList& parameters) {
-    static const QRegularExpression numbered(QStringLiteral("\\?(\\d+)"));
-    Shape shape{QString(sql).replace(numbered, QStringLiteral("$\\1")), {}, {}, {}};
+    Shape shape{serverNumbering(sql), {}, {}, {}};
     for (const QVariant& value : parameters) {
-        // As the text goes: a null text is a NULL too.
-        const QString text = value.isNull() ? QString() : value.toString();
+        const QString text = parameterText(value);
         shape.values.append(text.toUtf8());
         shape.types.append(0);
         shape.nulls.append(text.isNull());
     }
     return shape;
 }
-
-namespace {} // namespace
 
 PgBackend::PgBackend(pg_conn* connection, QString place)
     : connection_(connection)
@@ -544,10 +551,9 @@ Recordset PgBackend::run(const QString& translated, const QString& sql, const QV
     QString text = translated;
     QStringList values;
     if (!parameters.isEmpty()) {
-        static const QRegularExpression numbered(QStringLiteral("\\?(\\d+)"));
-        text.replace(numbered, QStringLiteral("$\\1"));
+        text = serverNumbering(translated);
         for (const QVariant& value : parameters)
-            values.append(value.isNull() ? QString() : value.toString());
+            values.append(parameterText(value));
     }
     // A failed statement aborts the server's whole transaction; on the file it fails alone, and
     // callers that skip its error go on with the rest.
